@@ -1,0 +1,46 @@
+#pragma once
+// The numbered text catalogue in English, Swedish and German, and the language in force.
+
+#include <optional>
+#include <string>
+#include <string_view>
+
+namespace tintora {
+
+enum LanguageOffset : int { kEnglish = 0, kSwedish = 200, kGerman = 400 };
+
+// Every text has an English base number in this range; each language keeps its own copy of the
+// range at its offset, so a number outside it would reach into another language's texts.
+inline constexpr int kFirstBaseNumber = 101;
+inline constexpr int kLastBaseNumber = 300;
+
+// Base numbers of the messages that explain a failure to the user.
+inline constexpr int kTextPictureUnreadable = 297;  // followed by the file path
+inline constexpr int kTextPictureTooLarge = 298;    // followed by the member name
+inline constexpr int kTextSaveFailed = 299;         // followed by the reason
+inline constexpr int kTextNoThemeDocument = 300;
+
+// The raw catalogue text stored under `number` (already offset), UTF-8, or nullopt.
+std::optional<std::string_view> CatalogueText(int number);
+
+// Language state and lookup. One instance lives for the whole run; nothing is stored.
+class Texts {
+public:
+    // The text of a base number in the language in force; "Missing" when the language lacks
+    // it; the number itself in number-display mode for numbers above 109.
+    std::string GetText(int number) const;
+
+    int LanguageOffset() const { return offset_; }
+    void SetLanguageOffset(int offset) { offset_ = offset; }
+    bool ShowTextNumbers() const { return showNumbers_; }
+    void SetShowTextNumbers(bool on) { showNumbers_ = on; }
+
+private:
+    int offset_ = kEnglish;
+    bool showNumbers_ = false;
+};
+
+// The maker's address, shown in the window title, the document comment and the preview.
+inline constexpr std::string_view kMakerAddress = "tintora.example.org";
+
+}  // namespace tintora

@@ -1,0 +1,30 @@
+#include "workspace/Editor.h"
+
+#include "colourrules/ColourRules.h"
+#include "model/ColourText.h"
+
+namespace tintora {
+
+Editor::Editor(Log& log, Toolkit& toolkit, EditorView& view)
+    : log_(log), toolkit_(toolkit), view_(view) {}
+
+void Editor::SetColour(int index, std::string text) {
+    const bool complete = IsCompleteColourText(text);
+    theme_.colours[index] = complete ? UpperColourText(text) : std::move(text);
+    view_.ColourTextChanged(index);
+    if (!complete) return;  // swatch, preview and findings keep the last complete colour
+    view_.ChangeColor(index);
+    CheckColors();
+}
+
+void Editor::IniDefault() {
+    for (int index : kIniDefaultOrder) SetColour(index, std::string(kElements[index].defaultValue));
+    for (int index = 0; index < kElementCount; ++index) view_.ChangeColor(index);
+}
+
+void Editor::CheckColors() {
+    findings_ = tintora::CheckColors(theme_.colours, texts_);
+    view_.FindingsChanged();
+}
+
+}  // namespace tintora

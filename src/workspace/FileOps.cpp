@@ -1,0 +1,152 @@
+#include "workspace/FileOps.h"
+
+#include <algorithm>
+#include <filesystem>
+#include <system_error>
+#include <vector>
+
+#include "workspace/Log.h"
+
+namespace fs = std::filesystem;
+
+namespace tintora {
+
+namespace {
+
+bool EntryExists(const std::string& path) {
+    std::error_code ec;
+    return fs::exists(fs::symlink_status(fs::path(path), ec));
+}
+
+bool IsFolder(const std::string& path) {
+    std::error_code ec;
+    return fs::is_directory(fs::symlink_status(fs::path(path), ec));
+}
+
+std::string Lower(std::string s) {
+    for (char& c : s)
+        if (c >= 'A' && c <= 'Z') c = static_cast<char>(c + 32);
+    return s;
+}
+
+// Entry names of a folder, sorted so that every listing is reproducible; false when the folder
+// cannot be read.
+bool ListNames(const std::string& folder, std::vector<std::string>& names) {
+    std::error_code ec;
+    fs::directory_iterator it(fs::path(folder), ec);
+    if (ec) return false;
+    for (; it != fs::directory_iterator(); it.increment(ec)) {
+        if (ec) return false;
+        names.push_back(it->path().filename().string());
+    }
+    std::sort(names.begin(), names.end());
+    return true;
+}
+
+}  // namespace
+
+bool bFileExist(Log& log, const std::string& path, std::string_view kind) {
+    if (kind == "Folder") return IsFolder(path);
+    log.WriteLog("bFileExist calls getfilename....-->Filename-->" + path);
+    // The lookup is on the exact path, so the name found is the name asked for: the entry
+    // existing is the whole answer. A name without extension is a fine answer too, not an error.
+    return EntryExists(path);
+}
+
+void getfilename(Log& log, std::string& path, std::string& extension) {
+    const auto fail = [&] {
+        log.WriteLog("Error in getfilename.......", 2);
+        log.WriteLog("sFileName->" + path);
+        log.WriteLog("sExtension->" + extension);
+    };
+    // The extension is looked for in the last part of the path only: a dot in a folder name
+    // is not the file's extension.
+    const std::size_t slash = path.rfind('/');
+    const std::size_t dot = path.rfind('.');
+    if (dot == std::string::npos || (slash != std::string::npos && dot < slash)) {
+        fail();
+        return;
+    }
+    extension = path.substr(dot + 1);
+    path.erase(dot);
+    if (slash == std::string::npos) {
+        fail();
+        return;
+    }
+    path.erase(0, slash + 1);
+}
+
+bool bDeleteFile(Log& log, const std::string& path) {
+    if (!bFileExist(log, path, "File")) {
+        log.WriteLog("Could not find the file in bDeleteFile....->" + path);
+        return false;
+    }
+    if (!IsFolder(path)) {  // like the platform's file deletion, never removes a folder
+        std::error_code ec;
+        fs::remove(fs::path(path), ec);
+    }
+    if (bFileExist(log, path, "File")) {
+        log.WriteLog("Failed to remove the file in bDeleteFile->" + path);
+        return false;
+    }
+    return true;
+}
+
+bool bDeleteFolder(Log& log, const std::string& path) {
+    if (!bFileExist(log, path, "Folder")) {
+        log.WriteLog("Could not find the folder in bDeleteFolder....->" + path);
+        return false;
+    }
+    std::error_code ec;
+    std::vector<std::string> names{".", ".."};  // the directory search reports these first
+    if (!ListNames(path, names)) {
+        fs::remove(fs::path(path), ec);
+        return !bFileExist(log, path, "Folder");
+    }
+    for (std::size_t i = 0; i < names.size(); ++i) {
+        const std::string& name = names[i];
+        if (name == "." || name == "..") {
+            log.WriteLog("Not possible to remove ->" + name);
+            continue;
+        }
+        const bool removed = bDeleteFile(log, path + "/" + name);
+        log.WriteLog(std::string(removed ? "Success when removing arrfile->"
+                                         : "Failed to remove arrfile->") +
+                     " " + std::to_string(i) + " Name->" + name);
+    }
+    fs::remove(fs::path(path), ec);
+    if (bFileExist(log, path, "Folder")) {
+        log.WriteLog("Failed to remove the file in bDeleteFolder->" + path);
+        return false;
+    }
+    return true;
+}
+
+void CreateFolder(Log& log, const std::string& path) {
+    std::error_code ec;
+    if (!bFileExist(log, path, "Folder")) {
+        log.WriteLog("Path didnt exist -> Create it");
+        fs::create_directory(fs::path(path), ec);
+        if (!bFileExist(log, path, "Folder")) log.WriteLog("Failed to create folder ->" + path);
+    } else if (bDeleteFolder(log, path)) {
+        fs::create_directory(fs::path(path), ec);
+        if (!bFileExist(log, path, "Folder")) log.WriteLog("Failed to create folder ->" + path);
+    }
+}
+
+std::string sFindFileName(Log& log, const std::string& folder, const std::string& extension) {
+    std::vector<std::string> names;
+    if (!IsFolder(folder)) return "";
+    if (!ListNames(folder, names)) {
+        log.WriteLog("Error in sFindFileName");
+        return "";
+    }
+    const std::string wanted = "." + Lower(extension);
+    for (const std::string& name : names) {
+        if (name.size() <= wanted.size() || IsFolder(folder + "/" + name)) continue;
+        if (Lower(name.substr(name.size() - wanted.size())) == wanted) return name;
+    }
+    return "";
+}
+
+}  // namespace tintora

@@ -1,0 +1,25 @@
+#pragma once
+// File and folder procedures. Paths are UTF-8 texts with "/" as separator. None of them throws;
+// each reports through its result and its log lines.
+
+#include <string>
+#include <string_view>
+
+namespace tintora {
+
+class Log;
+
+// "Folder" tests for a folder; any other kind for an entry of that name (a folder counts too).
+bool bFileExist(Log& log, const std::string& path, std::string_view kind);
+// Splits `path` into the bare file name (in `path`) and the text after its last "." (in
+// `extension`). On failure logs at level 2 and leaves what the two hold at that moment.
+void getfilename(Log& log, std::string& path, std::string& extension);
+bool bDeleteFile(Log& log, const std::string& path);
+// Empties and removes a folder; not recursive: a sub-folder stays and the result is false.
+bool bDeleteFolder(Log& log, const std::string& path);
+// Leaves an empty folder at `path` when it can.
+void CreateFolder(Log& log, const std::string& path);
+// Name of the first file in `folder` whose extension is `extension` (any letter case), or "".
+std::string sFindFileName(Log& log, const std::string& folder, const std::string& extension);
+
+}  // namespace tintora
