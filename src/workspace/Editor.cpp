@@ -5,8 +5,8 @@
 
 namespace tintora {
 
-Editor::Editor(Log& log, Toolkit& toolkit, EditorView& view)
-    : log_(log), toolkit_(toolkit), view_(view) {}
+Editor::Editor(Log& log, Toolkit& toolkit, EditorView& view, std::string tempfolder)
+    : log_(log), toolkit_(toolkit), view_(view), tempfolder_(std::move(tempfolder)) {}
 
 void Editor::SetColour(int index, std::string text) {
     const bool complete = IsCompleteColourText(text);

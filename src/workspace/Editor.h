@@ -5,6 +5,7 @@
 #include <string>
 
 #include "model/Theme.h"
+#include "settings/UserSettings.h"
 #include "text/Texts.h"
 #include "workspace/EditorView.h"
 
@@ -15,7 +16,8 @@ class Toolkit;
 
 class Editor {
 public:
-    Editor(Log& log, Toolkit& toolkit, EditorView& view);
+    // `tempfolder` is the work folder that the open flows unpack into.
+    Editor(Log& log, Toolkit& toolkit, EditorView& view, std::string tempfolder = {});
 
     Theme& GetTheme() { return theme_; }
     const Theme& GetTheme() const { return theme_; }
@@ -24,6 +26,11 @@ public:
     Log& GetLog() { return log_; }
     Toolkit& GetToolkit() { return toolkit_; }
     EditorView& View() { return view_; }
+    const std::string& Tempfolder() const { return tempfolder_; }
+
+    // The values kept across runs by the settings store, and the default theme name.
+    UserSettings& Settings() { return settings_; }
+    const UserSettings& Settings() const { return settings_; }
 
     // The element value setter: stores the text as the element's value and runs the
     // value-changed handling (upper-case a complete value, repaint it, run the colour rules;
@@ -39,12 +46,35 @@ public:
     void CheckColors();
     const std::string& Findings() const { return findings_; }
 
+    // --- Picture slots (EditorSlots.cpp) ---
+    // The on/off button: switches an on slot off, an off slot with a picture on, and asks for a
+    // picture for a slot that has none.
+    void cmdOnOff_Click(int slot);
+    // The Select button: asks for a picture file, checks its size against the slot and takes it
+    // in, or refuses it with a message. Nothing changes on cancel or refusal.
+    void cmdLoadFile_Click(int slot);
+    // Takes the picture file at `path` into the slot without size check and switches the slot
+    // on. A missing file leaves the slot as it was (false).
+    bool LoadSlotPicture(const std::string& path, int slot);
+
+    // --- Opening (EditorOpen.cpp) ---
+    // Applies the theme document at `path` from the work folder. False when reading failed (the
+    // three failure lines are then logged and shown).
+    bool ReadFile(const std::string& path);
+    enum class OpenResult { Opened, FileMissing, UnpackFailed, NoDocument, ReadFailed };
+    // Opens a theme archive as the file browser does.
+    OpenResult ReadFileBrowse(const std::string& path);
+    // The Read button: asks for an archive in an open dialog, then opens it.
+    OpenResult ReadWithDialog();
+
 private:
     Theme theme_;
     Texts texts_;
     Log& log_;
     Toolkit& toolkit_;
     EditorView& view_;
+    std::string tempfolder_;
+    UserSettings settings_;
     std::string findings_;
 };
 

@@ -1,0 +1,20 @@
+#pragma once
+// The values the program remembers per user across runs, held in memory while it runs.
+
+#include <string>
+
+#include "workspace/Toolkit.h"
+
+namespace tintora {
+
+struct UserSettings {
+    CustomColourBlock customColors{};  // the colour chooser's 16 custom colours, 4 bytes each
+    std::string browseFolder;           // sBrowseFolder: the file browser's folder
+    std::string readFolder;             // sReadFolder: where the Read dialog starts
+    std::string createFolder;           // sCreateFolder: kept unchanged
+    std::string defaultCreator;         // DefaultCreator
+    std::string defaultModifiedBy;      // DefaultModifiedBy
+    std::string defaultThemeName;       // DefaultThemeName: until exit only, never stored
+};
+
+}  // namespace tintora
