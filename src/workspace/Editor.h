@@ -61,13 +61,19 @@ public:
     // Applies the theme document at `path` from the work folder. False when reading failed (the
     // three failure lines are then logged and shown).
     bool ReadFile(const std::string& path);
-    enum class OpenResult { Opened, FileMissing, UnpackFailed, NoDocument, ReadFailed };
+    enum class OpenResult { Opened, Cancelled, FileMissing, UnpackFailed, NoDocument, ReadFailed };
     // Opens a theme archive as the file browser does.
     OpenResult ReadFileBrowse(const std::string& path);
     // The Read button: asks for an archive in an open dialog, then opens it.
     OpenResult ReadWithDialog();
 
 private:
+    // Switches every slot that is on off and empties all member records.
+    void PrepareForOpen();
+    // Unpacks into the work folder, reads the document and repaints; the shared tail of both
+    // open flows.
+    OpenResult UnpackAndRead(const std::string& path, bool showInfo);
+
     Theme theme_;
     Texts texts_;
     Log& log_;

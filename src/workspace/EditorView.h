@@ -5,6 +5,9 @@
 
 namespace tintora {
 
+// The buttons whose caption reads "Wait" while their operation runs.
+enum class BusyButton { Read, Save, SaveAs };
+
 class EditorView {
 public:
     virtual ~EditorView() = default;
@@ -32,6 +35,9 @@ public:
     virtual void ShowThemeInfo() {}
     // The value labels of name, modified by and creator are emptied by the document reader.
     virtual void ClearStatusLabels() {}
+
+    // A button shows "Wait" while busy and its own caption again afterwards.
+    virtual void SetBusy(BusyButton button, bool busy) { (void)button; (void)busy; }
 };
 
 }  // namespace tintora

@@ -1,0 +1,49 @@
+#pragma once
+// What every subcommand runs on: the editor core with a toolkit that writes to standard error,
+// no log file, and a work folder of its own that is removed at the end.
+
+#include <filesystem>
+#include <ostream>
+#include <string>
+
+#include "workspace/Clock.h"
+#include "workspace/Editor.h"
+#include "workspace/Log.h"
+#include "workspace/Toolkit.h"
+
+namespace tintora::cli {
+
+// Messages go to the error stream; questions are answered with OK or Yes; dialogs are cancelled.
+class StreamToolkit : public Toolkit {
+public:
+    explicit StreamToolkit(std::ostream& err) : err_(err) {}
+    Answer MessageBox(const std::string& text, const std::string& title, Buttons buttons,
+                      Icon icon) override;
+    std::optional<std::string> FileDialog(const FileDialogRequest&) override { return std::nullopt; }
+
+private:
+    std::ostream& err_;
+};
+
+class CliSession {
+public:
+    explicit CliSession(std::ostream& err);
+    ~CliSession();
+    CliSession(const CliSession&) = delete;
+    CliSession& operator=(const CliSession&) = delete;
+
+    Editor& GetEditor() { return editor_; }
+    const Clock& GetClock() const { return clock_; }
+    // Back to the default theme, empty texts and empty slots, as before a first open.
+    void ResetTheme();
+
+private:
+    SystemClock clock_;
+    StreamToolkit toolkit_;
+    Log log_;
+    EditorView view_;
+    std::filesystem::path workRoot_;
+    Editor editor_;
+};
+
+}  // namespace tintora::cli

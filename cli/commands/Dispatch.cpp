@@ -1,0 +1,56 @@
+#include "commands/Commands.h"
+
+#include <functional>
+#include <string_view>
+
+namespace tintora::cli {
+
+namespace {
+struct Command {
+    std::string_view name;
+    int (*run)(const Args&, std::ostream&, std::ostream&);
+};
+constexpr Command kCommands[] = {
+    {"new", RunNew}, {"show", RunShow}, {"check", RunCheck}, {"resave", RunResave}, {"unpack", RunUnpack},
+};
+}  // namespace
+
+void PrintHelp(std::ostream& out) {
+    out << "tintora-cli: the command-line companion of the Tintora theme editor\n"
+           "\n"
+           "Usage:\n"
+           "  tintora-cli new OUT.thm [--name N] [--modified-by M] [--creator C] [--created T]\n"
+           "      Write the default theme with these descriptive texts. Without --created the\n"
+           "      creation stamp is the current date and time (day.month.year h:m:s).\n"
+           "  tintora-cli show FILE.thm\n"
+           "      Open the theme as the editor's file browser does and print it as JSON: the four\n"
+           "      texts, the 38 colours and the six picture slots. Exit 1 when it cannot be read.\n"
+           "  tintora-cli check FILE.thm...\n"
+           "      Print the colour findings, newest first. With several files each starts with a\n"
+           "      line \"== FILE\". Exit 0 all safe, 1 a rule fails, 2 a file cannot be opened.\n"
+           "  tintora-cli resave IN.thm OUT.thm\n"
+           "      Open IN and save it as OUT (the creation date is kept when set, made when empty).\n"
+           "  tintora-cli unpack FILE.thm DIR\n"
+           "      Extract the archive's members safely into DIR (created when missing).\n"
+           "  tintora-cli --help\n"
+           "\n"
+           "Messages the editor would show in a box are written to standard error.\n"
+           "Exit status 2 means the command line was wrong.\n";
+}
+
+int RunCli(const Args& args, std::ostream& out, std::ostream& err) {
+    if (args.empty()) {
+        PrintHelp(err);
+        return kExitUsage;
+    }
+    if (args[0] == "--help" || args[0] == "-h" || args[0] == "help") {
+        PrintHelp(out);
+        return kExitOk;
+    }
+    for (const Command& c : kCommands)
+        if (args[0] == c.name) return c.run(Args(args.begin() + 1, args.end()), out, err);
+    err << "tintora-cli: unknown command '" << args[0] << "' (see tintora-cli --help)\n";
+    return kExitUsage;
+}
+
+}  // namespace tintora::cli

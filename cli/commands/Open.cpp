@@ -1,0 +1,135 @@
+// show, check, resave and unpack: the commands that open a theme the way the editor's file
+// browser does.
+
+#include <filesystem>
+
+#include "colourrules/ColourRules.h"
+#include "commands/CliSession.h"
+#include "commands/Commands.h"
+#include "commands/Json.h"
+#include "pictures/ImageInfo.h"
+#include "themefile/DocumentWriter.h"
+#include "themefile/TarReader.h"
+#include "themefile/TarWriter.h"
+
+namespace tintora::cli {
+
+namespace {
+
+bool Opened(Editor::OpenResult r) { return r == Editor::OpenResult::Opened; }
+
+bool WrongArgs(const Args& args, std::size_t count, std::string_view usage, std::ostream& err) {
+    for (const std::string& a : args)
+        if (a.rfind("--", 0) == 0) {
+            err << "tintora-cli: unknown option '" << a << "' (usage: " << usage << ")\n";
+            return true;
+        }
+    if (args.size() == count) return false;
+    err << "tintora-cli: usage: " << usage << '\n';
+    return true;
+}
+
+void PrintThemeJson(const Theme& theme, std::ostream& out) {
+    out << "{\n  \"name\": " << JsonString(theme.info.name)
+        << ",\n  \"modified_by\": " << JsonString(theme.info.modifiedBy)
+        << ",\n  \"created\": " << JsonString(theme.info.created)
+        << ",\n  \"creator\": " << JsonString(theme.info.creator) << ",\n  \"colors\": {";
+    for (const ElementDef& e : kElements)
+        out << (e.index ? ",\n    " : "\n    ") << JsonString(e.tag) << ": "
+            << JsonString(theme.colours[e.index]);
+    out << "\n  },\n  \"pictures\": [";
+    for (const SlotDef& s : kSlots) {
+        const MemberRecord& record = theme.members[s.index];
+        const std::size_t bytes = record.data ? record.data->size() : 0;
+        ImageInfo info;
+        if (record.data)
+            if (auto measured = MeasureImage(*record.data)) info = *measured;
+        out << (s.index ? ",\n    " : "\n    ") << "{\"slot\": " << s.index
+            << ", \"member\": " << JsonString(s.member)
+            << ", \"on\": " << (theme.SlotOn(s.index) ? "true" : "false") << ", \"bytes\": " << bytes
+            << ", \"width\": " << info.width << ", \"height\": " << info.height << "}";
+    }
+    out << "\n  ]\n}\n";
+}
+
+// The findings box, one finding a line, newest first.
+void PrintFindings(const std::string& findings, std::ostream& out) {
+    std::size_t start = 0;
+    for (std::size_t p; (p = findings.find("\r\n", start)) != std::string::npos; start = p + 2)
+        out << std::string_view(findings).substr(start, p - start) << '\n';
+    if (start < findings.size()) out << std::string_view(findings).substr(start) << '\n';
+}
+
+}  // namespace
+
+int RunShow(const Args& args, std::ostream& out, std::ostream& err) {
+    if (WrongArgs(args, 1, "tintora-cli show FILE.thm", err)) return kExitUsage;
+    CliSession session(err);
+    Editor& editor = session.GetEditor();
+    if (!Opened(editor.ReadFileBrowse(args[0]))) return kExitFailed;
+    PrintThemeJson(editor.GetTheme(), out);
+    return kExitOk;
+}
+
+int RunCheck(const Args& args, std::ostream& out, std::ostream& err) {
+    if (args.empty()) {
+        err << "tintora-cli: usage: tintora-cli check FILE.thm...\n";
+        return kExitUsage;
+    }
+    for (const std::string& a : args)
+        if (a.rfind("--", 0) == 0) {
+            err << "tintora-cli check: unknown option '" << a << "'\n";
+            return kExitUsage;
+        }
+    CliSession session(err);
+    Editor& editor = session.GetEditor();
+    int status = kExitOk;
+    for (const std::string& file : args) {
+        if (args.size() > 1) out << "== " << file << '\n';
+        session.ResetTheme();
+        if (!Opened(editor.ReadFileBrowse(file))) {
+            err << "tintora-cli check: cannot open " << file << '\n';
+            status = std::max(status, kExitUsage);
+            continue;
+        }
+        PrintFindings(editor.Findings(), out);
+        if (!FailedRules(editor.GetTheme().colours).empty()) status = std::max(status, kExitFailed);
+    }
+    return status;
+}
+
+int RunResave(const Args& args, std::ostream& out, std::ostream& err) {
+    (void)out;
+    if (WrongArgs(args, 2, "tintora-cli resave IN.thm OUT.thm", err)) return kExitUsage;
+    CliSession session(err);
+    Editor& editor = session.GetEditor();
+    if (!Opened(editor.ReadFileBrowse(args[0]))) return kExitFailed;
+    Theme& theme = editor.GetTheme();
+    if (theme.info.created.empty()) theme.info.created = MakeCreationStamp(session.GetClock().Now());
+    bSaveFile(theme);
+    theme.Document().active = true;
+    std::string reason;
+    if (!CreateTarFile(editor.GetLog(), editor.GetTexts(), theme, args[1], &reason)) {
+        err << "tintora-cli resave: " << reason << '\n';
+        return kExitFailed;
+    }
+    return kExitOk;
+}
+
+int RunUnpack(const Args& args, std::ostream& out, std::ostream& err) {
+    if (WrongArgs(args, 2, "tintora-cli unpack FILE.thm DIR", err)) return kExitUsage;
+    std::error_code ec;
+    std::filesystem::create_directories(args[1], ec);
+    if (!std::filesystem::is_directory(args[1], ec)) {
+        err << "tintora-cli unpack: cannot create the folder " << args[1] << '\n';
+        return kExitFailed;
+    }
+    CliSession session(err);
+    Editor& editor = session.GetEditor();
+    std::vector<std::string> names;
+    if (!UnpackTarFile(editor.GetLog(), editor.GetTexts(), args[0], args[1], &names)) return kExitFailed;
+    for (const std::string& name : names) out << name << '\n';
+    return kExitOk;
+}
+
+}  // namespace tintora::cli
