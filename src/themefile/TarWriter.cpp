@@ -1,0 +1,203 @@
+#include "themefile/TarWriter.h"
+
+#include <algorithm>
+#include <cerrno>
+#include <chrono>
+#include <cstdio>
+#include <filesystem>
+#include <random>
+#include <string_view>
+#include <system_error>
+
+#include "text/Texts.h"
+#include "themefile/TarHeader.h"
+#include "workspace/FileOps.h"
+#include "workspace/Log.h"
+
+namespace fs = std::filesystem;
+using namespace std::string_view_literals;
+
+namespace tintora {
+
+namespace {
+
+struct FixedField {
+    tar::Field field;
+    std::string_view bytes;
+};
+
+// What every header holds whatever it packs: read-write for everyone, owner and group 0, one
+// fixed modification time (2002-02-15 01:09:40 UTC), a regular file, ustar magic. Fields not
+// listed stay NUL.
+constexpr std::array<FixedField, 9> kFixedFields{{
+    {tar::kMode, "000666 \0"sv},
+    {tar::kUid, "000000 \0"sv},
+    {tar::kGid, "000000 \0"sv},
+    {tar::kMtime, "07433057724 "sv},
+    {tar::kTypeflag, "0"sv},
+    {tar::kMagic, "ustar\0"sv},
+    {tar::kVersion, "00"sv},
+    {tar::kDevmajor, "000000 \0"sv},
+    {tar::kDevminor, "000000 \0"sv},
+}};
+
+void Put(std::uint8_t* header, tar::Field f, std::string_view bytes) {
+    std::copy_n(bytes.begin(), std::min(bytes.size(), f.width), header + f.offset);
+}
+
+// Fills a zeroed 512-byte block with the header of one member.
+void WriteHeader(std::uint8_t* header, std::string_view name, std::uint64_t size) {
+    Put(header, tar::kName, name);
+    for (const FixedField& f : kFixedFields) Put(header, f.field, f.bytes);
+    // Sizes are capped at 32,767 bytes before we get here, so eleven digits always suffice.
+    tar::WriteOctal(header + tar::kSize.offset, size, tar::kSizeDigits);
+    header[tar::kSize.offset + tar::kSizeDigits] = ' ';
+    // The checksum counts its own field as spaces, so it is computed last.
+    const std::string sum = TarChecksum(header);
+    Put(header, tar::kChksum, sum);
+    header[tar::kChksum.offset + tar::kChecksumDigits] = ' ';
+    header[tar::kChksum.offset + tar::kChecksumDigits + 1] = '\0';
+}
+
+TarBuildResult Failure(std::string_view member, TarBuildError error, std::string reason) {
+    TarBuildResult r;
+    r.failedMember = std::string(member);
+    r.error = error;
+    r.reason = std::move(reason);
+    return r;
+}
+
+unsigned Seed() {
+    try {
+        return std::random_device{}();
+    } catch (...) {  // no random source: the clock still makes clashes unlikely
+        return static_cast<unsigned>(
+            std::chrono::steady_clock::now().time_since_epoch().count());
+    }
+}
+
+// Writes `bytes` to a new file with a unique name in `folder`. False with `reason` filled when
+// the file cannot be made or written whole; nothing is left behind then.
+bool WriteTemporary(const fs::path& folder, const std::string& stem, const Bytes& bytes,
+                    fs::path& temp, std::string& reason) {
+    std::mt19937 names(Seed());
+    std::FILE* f = nullptr;
+    int openError = 0;
+    for (int attempt = 0; attempt < 16 && !f; ++attempt) {
+        char suffix[20];
+        std::snprintf(suffix, sizeof suffix, "%08x", static_cast<unsigned>(names()));
+        temp = folder / ("." + stem + "." + suffix + ".tmp");
+        // "x": never reuse or follow anything already at that name.
+        f = std::fopen(temp.c_str(), "wbx");
+        if (!f) {
+            openError = errno;
+            if (openError != EEXIST) break;
+        }
+    }
+    if (!f) {
+        reason = folder.string() + ": " + std::generic_category().message(openError);
+        return false;
+    }
+    const bool written = std::fwrite(bytes.data(), 1, bytes.size(), f) == bytes.size();
+    const int err = errno;
+    const bool flushed = written && std::fflush(f) == 0;
+    const bool closed = std::fclose(f) == 0;
+    if (written && flushed && closed) return true;
+    reason = temp.string() + ": " + std::generic_category().message(written ? errno : err);
+    std::error_code ec;
+    fs::remove(temp, ec);
+    return false;
+}
+
+// The log tells the same story as packing that deletes the old archive while the first member
+// is packed and finds nothing to delete for each later member: the lines of the file test, then
+// whether a saved file was removed. They are written once the new archive stands in place.
+void LogRemovalSteps(Log& log, const std::string& target, int packed, bool oldFileReplaced) {
+    for (int i = 0; i < packed; ++i) {
+        bFileExist(log, target, "File");
+        if (i == 0 && oldFileReplaced) {
+            bFileExist(log, target, "File");
+            log.WriteLog("Removed a saved thm file");
+        } else {
+            log.WriteLog("Could not find the file in bDeleteFile....->" + target);
+            log.WriteLog("No file to remove");
+        }
+    }
+}
+
+}  // namespace
+
+TarBuildResult BuildTarArchive(const std::array<MemberRecord, kMemberCount>& members) {
+    // Check every active record and size the buffer once.
+    std::uint64_t total = 2 * tar::kBlockSize;
+    for (int i = 0; i < kMemberCount; ++i) {
+        const MemberRecord& m = members[i];
+        if (!m.active) continue;
+        if (!IsBufferAllocated(m.data))
+            return Failure(kMemberNames[i], TarBuildError::NoData, "holds no data");
+        if (m.data->size() > tar::kMaxMemberSize)
+            return Failure(kMemberNames[i], TarBuildError::TooLarge,
+                           "is larger than 32767 bytes (" + std::to_string(m.data->size()) + ")");
+        total += tar::kBlockSize + tar::PaddedSize(m.data->size());
+    }
+
+    // Header, data and padding per active record; the zeroed buffer already holds the padding
+    // and the two end blocks.
+    TarBuildResult r;
+    r.bytes.assign(total, 0);
+    std::size_t pos = 0;
+    for (int i = 0; i < kMemberCount; ++i) {
+        const MemberRecord& m = members[i];
+        if (!m.active) continue;
+        WriteHeader(r.bytes.data() + pos, kMemberNames[i], m.data->size());
+        pos += tar::kBlockSize;
+        std::copy(m.data->begin(), m.data->end(), r.bytes.begin() + static_cast<std::ptrdiff_t>(pos));
+        pos += tar::PaddedSize(m.data->size());
+    }
+    r.ok = true;
+    return r;
+}
+
+bool CreateTarFile(Log& log, const Texts& texts, const Theme& theme, const std::string& target,
+                   std::string* userReason) {
+    const auto fail = [&](const std::string& reason, const std::string& shown) {
+        log.WriteLog("Failed to write tar file -> " + target + ": " + reason);
+        if (userReason) *userReason = shown;
+        return false;
+    };
+
+    TarBuildResult built = BuildTarArchive(theme.members);
+    if (!built.ok) {
+        const std::string reason = built.failedMember + " " + built.reason;
+        return fail(reason, built.error == TarBuildError::TooLarge
+                                ? texts.GetText(298) + built.failedMember
+                                : texts.GetText(299) + reason);
+    }
+
+    const fs::path targetPath(target);
+    fs::path folder = targetPath.parent_path();
+    if (folder.empty()) folder = ".";
+    std::error_code ec;
+    const bool oldFileThere = fs::exists(fs::symlink_status(targetPath, ec));
+
+    fs::path temp;
+    std::string reason;
+    if (!WriteTemporary(folder, targetPath.filename().string(), built.bytes, temp, reason))
+        return fail(reason, texts.GetText(299) + reason);
+    fs::rename(temp, targetPath, ec);
+    if (ec) {
+        reason = target + ": " + ec.message();
+        std::error_code ignored;
+        fs::remove(temp, ignored);
+        return fail(reason, texts.GetText(299) + reason);
+    }
+
+    const int packed = static_cast<int>(
+        std::count_if(theme.members.begin(), theme.members.end(), [](const MemberRecord& m) {
+            return m.active;
+        }));
+    LogRemovalSteps(log, target, packed, oldFileThere);
+    return true;
+}
+
+}  // namespace tintora

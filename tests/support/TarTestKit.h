@@ -1,0 +1,119 @@
+#pragma once
+// Pieces shared by the archive tests: themes with chosen members, recognisable member bytes, and
+// raw header blocks such as other tar writers (or attackers) produce.
+
+#include <algorithm>
+#include <cstdint>
+#include <cstdio>
+#include <filesystem>
+#include <initializer_list>
+#include <string>
+#include <string_view>
+#include <utility>
+#include <vector>
+
+#include "model/Theme.h"
+#include "support/RecordingToolkit.h"
+#include "support/TempDir.h"
+#include "text/Texts.h"
+#include "workspace/Clock.h"
+#include "workspace/Log.h"
+
+namespace tintora::test {
+
+// Bytes that differ from member to member and from position to position, so a shifted or
+// swapped block shows.
+inline Bytes Pattern(std::size_t n, unsigned seed) {
+    Bytes b(n);
+    std::uint32_t x = seed * 2654435761u + 1u;
+    for (auto& v : b) {
+        x = x * 1103515245u + 12345u;
+        v = static_cast<std::uint8_t>(x >> 16);
+    }
+    return b;
+}
+
+// A theme whose listed records are active with the given bytes; all others stay empty.
+inline Theme ThemeWith(std::initializer_list<std::pair<int, Bytes>> members) {
+    Theme t;
+    for (const auto& [index, bytes] : members) {
+        t.members[index].data = bytes;
+        t.members[index].active = true;
+    }
+    return t;
+}
+
+// The sum of a header block with its checksum field counted as spaces, worked out here on its
+// own so that tests do not lean on the code they check.
+inline unsigned HeaderSum(const std::uint8_t* h) {
+    unsigned sum = 0;
+    for (int i = 0; i < 512; ++i) sum += (i >= 148 && i < 156) ? 32u : h[i];
+    return sum;
+}
+
+inline void PutText(Bytes& b, std::size_t at, std::string_view text) {
+    for (std::size_t i = 0; i < text.size(); ++i) b[at + i] = static_cast<std::uint8_t>(text[i]);
+}
+
+// A ustar header block for `name` with an octal `size` text as given, a type flag and a correct
+// checksum written "dddddd\0 " as GNU tar does.
+inline Bytes RawHeader(std::string_view name, std::string_view sizeText, char type = '0') {
+    Bytes h(512, 0);
+    PutText(h, 0, name.substr(0, 100));
+    PutText(h, 100, "0000644");
+    PutText(h, 124, sizeText);
+    PutText(h, 136, "14000000000");
+    h[156] = static_cast<std::uint8_t>(type);
+    PutText(h, 257, std::string_view("ustar\0" "00", 8));
+    char sum[8];
+    std::snprintf(sum, sizeof sum, "%06o", HeaderSum(h.data()));
+    PutText(h, 148, std::string_view(sum, 6));
+    h[155] = ' ';
+    return h;
+}
+
+inline std::string OctalSize(std::size_t n) {
+    char text[16];
+    std::snprintf(text, sizeof text, "%011zo", n);
+    return text;
+}
+
+// Appends one member (header, data, zero padding) to an archive under construction.
+inline void AddMember(Bytes& archive, std::string_view name, const Bytes& data, char type = '0') {
+    const Bytes h = RawHeader(name, OctalSize(data.size()), type);
+    archive.insert(archive.end(), h.begin(), h.end());
+    archive.insert(archive.end(), data.begin(), data.end());
+    archive.resize((archive.size() + 511) / 512 * 512, 0);
+}
+
+inline void AddEndBlocks(Bytes& archive) { archive.resize(archive.size() + 1024, 0); }
+
+inline void WriteBytes(const std::filesystem::path& p, const Bytes& bytes) {
+    WriteAll(p, std::string(bytes.begin(), bytes.end()));
+}
+
+inline Bytes ReadBytes(const std::filesystem::path& p) {
+    const auto v = ReadAll(p);
+    return Bytes(v.begin(), v.end());
+}
+
+// Every entry below `root`, relative to it, sorted.
+inline std::vector<std::string> TreeOf(const std::filesystem::path& root) {
+    std::vector<std::string> out;
+    for (const auto& e : std::filesystem::recursive_directory_iterator(root))
+        out.push_back(std::filesystem::relative(e.path(), root).string());
+    std::sort(out.begin(), out.end());
+    return out;
+}
+
+// A log that keeps its lines in memory, a toolkit that records what it shows, and the texts.
+struct TarRig {
+    TempDir dir;
+    FixedClock clock{LocalTime{2026, 12, 5, 12, 0, 0}};
+    RecordingToolkit toolkit;
+    Log log{{}, clock, &toolkit};
+    Texts texts;
+    TarRig() { log.SetCapture(true); }
+};
+
+}  // namespace tintora::test
