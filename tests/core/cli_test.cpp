@@ -1,0 +1,180 @@
+// tintora-cli's subcommands, called in-process.
+
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+
+#include <sstream>
+
+#include "commands/Commands.h"
+#include "support/TarTestKit.h"
+#include "support/TempDir.h"
+
+using namespace tintora;
+using namespace tintora::test;
+using ::testing::HasSubstr;
+namespace fs = std::filesystem;
+
+namespace {
+
+struct CliRun {
+    int status;
+    std::string out;
+    std::string err;
+};
+
+CliRun Cli(const std::vector<std::string>& args) {
+    std::ostringstream out, err;
+    const int status = cli::RunCli(args, out, err);
+    return {status, out.str(), err.str()};
+}
+
+Bytes Text(std::string_view s) { return Bytes(s.begin(), s.end()); }
+
+std::string HandMade(const TempDir& dir, const std::string& name, std::string_view body,
+                     std::initializer_list<std::pair<std::string, Bytes>> pictures = {}) {
+    Bytes a;
+    for (const auto& [n, data] : pictures) AddMember(a, n, data);
+    AddMember(a, "theme.xml", Text(std::string("<Ericsson_theme>\r\n") + std::string(body) + "</Ericsson_theme>\r\n"));
+    AddEndBlocks(a);
+    WriteBytes(dir.Path() / name, a);
+    return dir / name;
+}
+
+}  // namespace
+
+TEST(Cli, NewThenShowPrintsTheThemeAsJson) {
+    TempDir dir;
+    const std::string thm = dir / "out.thm";
+    CliRun r = Cli({"new", thm, "--name", "Sommar\\\xC3\xA4\t", "--modified-by", "Ann", "--creator", "Bo",
+                 "--created", "1.1.2027 0:0:0"});
+    ASSERT_EQ(r.status, 0) << r.err;
+    r = Cli({"show", thm});
+    ASSERT_EQ(r.status, 0) << r.err;
+    EXPECT_THAT(r.out, HasSubstr("\"name\": \"Sommar\\\\\xC3\xA4\\t\""));
+    EXPECT_THAT(r.out, HasSubstr("\"modified_by\": \"Ann\""));
+    EXPECT_THAT(r.out, HasSubstr("\"created\": \"1.1.2027 0:0:0\""));
+    EXPECT_THAT(r.out, HasSubstr("\"creator\": \"Bo\""));
+    EXPECT_THAT(r.out, HasSubstr("\"Standby_operatorname\": \"B52908\",\n    \"Standby_operatorname_outline\""));
+    EXPECT_THAT(r.out, HasSubstr("\"Desktop_title_outline\": \"FFFFFF\"\n  }"));
+    EXPECT_THAT(r.out, HasSubstr("{\"slot\": 0, \"member\": \"stand.gif\", \"on\": false, \"bytes\": 0, \"width\": 0, \"height\": 0}"));
+    EXPECT_THAT(r.out, HasSubstr("{\"slot\": 5, \"member\": \"large.gif\""));
+}
+
+TEST(Cli, NewMakesTheStampFromTheClock) {
+    TempDir dir;
+    ASSERT_EQ(Cli({"new", dir / "a.thm"}).status, 0);
+    const CliRun r = Cli({"show", dir / "a.thm"});
+    // day.month.year h:m:s without leading zeros
+    EXPECT_THAT(r.out, ::testing::ContainsRegex("\"created\": \"[1-9][0-9]?\\.[1-9][0-9]?\\.[0-9]{4} [0-9]{1,2}:[0-9]{1,2}:[0-9]{1,2}\""));
+}
+
+TEST(Cli, ShowReportsPicturesAndColoursAsTheBoxesWouldHoldThem) {
+    TempDir dir;
+    Bytes gif{'G', 'I', 'F', '8', '9', 'a', 101, 0, 16, 0, 1, 2, 3};
+    const std::string thm = HandMade(dir, "p.thm",
+        "<Title_image_large Source=\"large.gif\"/>\r\n<Text Color=\"0xabcdef\"/>\r\n<Prompt Color=\"0x12\"/>\r\n",
+        {{"large.gif", gif}});
+    const CliRun r = Cli({"show", thm});
+    ASSERT_EQ(r.status, 0) << r.err;
+    EXPECT_THAT(r.out, HasSubstr("{\"slot\": 5, \"member\": \"large.gif\", \"on\": true, \"bytes\": 13, \"width\": 101, \"height\": 16}"));
+    EXPECT_THAT(r.out, HasSubstr("\"Text\": \"ABCDEF\""));
+    EXPECT_THAT(r.out, HasSubstr("\"Prompt\": \"12\\\"/>\""));
+}
+
+TEST(Cli, ShowFailuresAndUsage) {
+    TempDir dir;
+    CliRun r = Cli({"show", dir / "missing.thm"});
+    EXPECT_EQ(r.status, 1);
+    EXPECT_THAT(r.err, HasSubstr("Can not find the file"));
+    WriteAll(dir.Path() / "zero.thm", std::string(2048, '\0'));
+    r = Cli({"show", dir / "zero.thm"});
+    EXPECT_EQ(r.status, 1);
+    EXPECT_THAT(r.err, HasSubstr("Error when unpacking TAR file...."));
+    Bytes a;
+    AddMember(a, "stand.gif", Bytes(10, 'g'));
+    AddEndBlocks(a);
+    WriteBytes(dir.Path() / "nodoc.thm", a);
+    r = Cli({"show", dir / "nodoc.thm"});
+    EXPECT_EQ(r.status, 1);
+    EXPECT_THAT(r.err, HasSubstr("no theme document"));
+    r = Cli({"show", HandMade(dir, "bad.thm", "<Text\r\n")});
+    EXPECT_EQ(r.status, 1);
+    EXPECT_THAT(r.err, HasSubstr("Error in ReadFile"));
+
+    EXPECT_EQ(Cli({"show"}).status, 2);
+    EXPECT_EQ(Cli({"show", "a", "b"}).status, 2);
+    EXPECT_EQ(Cli({"show", "--json", "a"}).status, 2);
+    EXPECT_EQ(Cli({"frobnicate"}).status, 2);
+    EXPECT_EQ(Cli({}).status, 2);
+    EXPECT_EQ(Cli({"new"}).status, 2);
+    EXPECT_EQ(Cli({"new", dir / "x.thm", "--name"}).status, 2);
+    EXPECT_EQ(Cli({"new", dir / "x.thm", "--colour", "red"}).status, 2);
+    EXPECT_FALSE(fs::exists(dir.Path() / "x.thm"));
+}
+
+TEST(Cli, HelpExplainsEveryCommand) {
+    const CliRun r = Cli({"--help"});
+    EXPECT_EQ(r.status, 0);
+    for (const char* word : {"new", "show", "check", "resave", "unpack", "--modified-by", "--created"})
+        EXPECT_THAT(r.out, HasSubstr(word));
+}
+
+TEST(Cli, CheckPrintsFindingsNewestFirstAndTheHighestStatus) {
+    TempDir dir;
+    ASSERT_EQ(Cli({"new", dir / "safe.thm"}).status, 0);
+    const std::string unsafe = HandMade(dir, "unsafe.thm",
+        "<Highlight Color=\"0xFFC600\"/>\r\n<Highlight_text Color=\"0xFFDF10\"/>\r\n"
+        "<Text Color=\"0x000000\"/>\r\n<Background Color=\"0x000000\"/>\r\n");
+    CliRun r = Cli({"check", dir / "safe.thm"});
+    EXPECT_EQ(r.status, 0);
+    EXPECT_EQ(r.out, "-->All colors are safe\n");
+    r = Cli({"check", unsafe});
+    EXPECT_EQ(r.status, 1);
+    EXPECT_EQ(r.out, "-->Text and background are too close\n-->Highlight and highlight text are too close\n");
+
+    // Several files: each its own block, a bad file does not stop the others, and every file
+    // starts from the default theme.
+    WriteAll(dir.Path() / "junk.thm", "not an archive");
+    r = Cli({"check", unsafe, dir / "junk.thm", dir / "safe.thm"});
+    EXPECT_EQ(r.status, 2);
+    EXPECT_EQ(r.out, "== " + unsafe + "\n-->Text and background are too close\n"
+                     "-->Highlight and highlight text are too close\n== " + (dir / "junk.thm") +
+                     "\n== " + (dir / "safe.thm") + "\n-->All colors are safe\n");
+    EXPECT_THAT(r.err, HasSubstr("cannot open " + (dir / "junk.thm")));
+    r = Cli({"check", dir / "safe.thm", unsafe});
+    EXPECT_EQ(r.status, 1);
+    EXPECT_EQ(Cli({"check"}).status, 2);
+}
+
+TEST(Cli, ResaveKeepsOrMakesTheCreationDate) {
+    TempDir dir;
+    ASSERT_EQ(Cli({"new", dir / "in.thm", "--created", "2.2.2002 1:9:40"}).status, 0);
+    ASSERT_EQ(Cli({"resave", dir / "in.thm", dir / "out.thm"}).status, 0);
+    EXPECT_EQ(ReadAll(dir.Path() / "in.thm"), ReadAll(dir.Path() / "out.thm"))
+        << "a theme saved by the program saves to the same bytes";
+
+    const std::string undated = HandMade(dir, "undated.thm", "<Text Color=\"0x0000FF\"/>\r\n");
+    ASSERT_EQ(Cli({"resave", undated, dir / "dated.thm"}).status, 0);
+    const CliRun r = Cli({"show", dir / "dated.thm"});
+    EXPECT_THAT(r.out, ::testing::ContainsRegex("\"created\": \"[0-9]+\\.[0-9]+\\.[0-9]{4} "));
+    EXPECT_THAT(r.out, HasSubstr("\"Text\": \"0000FF\""));
+    EXPECT_EQ(Cli({"resave", dir / "missing.thm", dir / "o.thm"}).status, 1);
+    EXPECT_FALSE(fs::exists(dir.Path() / "o.thm"));
+}
+
+TEST(Cli, UnpackExtractsSafely) {
+    TempDir dir;
+    Bytes a;
+    AddMember(a, "stand.gif", Bytes(700, 's'));
+    AddMember(a, "../escape.gif", Bytes(10, 'e'));
+    AddMember(a, "theme.xml", Bytes(5, 'x'));
+    AddEndBlocks(a);
+    WriteBytes(dir.Path() / "a.thm", a);
+    const CliRun r = Cli({"unpack", dir / "a.thm", dir / "out/deep"});
+    ASSERT_EQ(r.status, 0) << r.err;
+    EXPECT_EQ(r.out, "stand.gif\ntheme.xml\n");
+    EXPECT_EQ(ReadAll(dir.Path() / "out/deep/stand.gif").size(), 700u);
+    EXPECT_FALSE(fs::exists(dir.Path() / "out/escape.gif"));
+    EXPECT_EQ(Cli({"unpack", dir / "none.thm", dir / "out2"}).status, 1);
+    EXPECT_EQ(Cli({"unpack", dir / "a.thm"}).status, 2);
+}
