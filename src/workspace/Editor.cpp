@@ -2,11 +2,20 @@
 
 #include "colourrules/ColourRules.h"
 #include "model/ColourText.h"
+#include "workspace/Clock.h"
 
 namespace tintora {
 
+namespace {
+const Clock& SystemClockInstance() {
+    static const SystemClock clock;
+    return clock;
+}
+}  // namespace
+
 Editor::Editor(Log& log, Toolkit& toolkit, EditorView& view, std::string tempfolder)
-    : log_(log), toolkit_(toolkit), view_(view), tempfolder_(std::move(tempfolder)) {}
+    : log_(log), toolkit_(toolkit), view_(view), clock_(&SystemClockInstance()),
+      tempfolder_(std::move(tempfolder)) {}
 
 void Editor::SetColour(int index, std::string text) {
     const bool complete = IsCompleteColourText(text);
@@ -25,6 +34,16 @@ void Editor::IniDefault() {
 void Editor::CheckColors() {
     findings_ = tintora::CheckColors(theme_.colours, texts_);
     view_.FindingsChanged();
+}
+
+void Editor::SwitchOffSlotsThatAreOn() {
+    for (int slot = 0; slot < kSlotCount; ++slot)
+        if (theme_.SlotOn(slot)) cmdOnOff_Click(slot);
+}
+
+void Editor::Reset() {
+    SwitchOffSlotsThatAreOn();
+    IniDefault();
 }
 
 }  // namespace tintora

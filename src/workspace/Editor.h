@@ -11,6 +11,7 @@
 
 namespace tintora {
 
+class Clock;
 class Log;
 class Toolkit;
 
@@ -27,6 +28,9 @@ public:
     Toolkit& GetToolkit() { return toolkit_; }
     EditorView& View() { return view_; }
     const std::string& Tempfolder() const { return tempfolder_; }
+    // The clock for creation stamps; the system's local time unless a test sets another.
+    const Clock& GetClock() const { return *clock_; }
+    void SetClock(const Clock& clock) { clock_ = &clock; }
 
     // The values kept across runs by the settings store, and the default theme name.
     UserSettings& Settings() { return settings_; }
@@ -67,7 +71,16 @@ public:
     // The Read button: asks for an archive in an open dialog, then opens it.
     OpenResult ReadWithDialog();
 
+    // --- Reset ---
+    // Switches every slot that is on off, then restores the default colours.
+    void Reset();
+
+    // --- Saving (EditorSave.cpp) ---
+    enum class SaveResult { Saved, Cancelled, Failed };
+
 private:
+    // Runs the on/off button of every slot that is on, which switches it off.
+    void SwitchOffSlotsThatAreOn();
     // Switches every slot that is on off and empties all member records.
     void PrepareForOpen();
     // Unpacks into the work folder, reads the document and repaints; the shared tail of both
@@ -79,6 +92,7 @@ private:
     Log& log_;
     Toolkit& toolkit_;
     EditorView& view_;
+    const Clock* clock_;
     std::string tempfolder_;
     UserSettings settings_;
     std::string findings_;

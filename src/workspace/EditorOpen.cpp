@@ -91,8 +91,7 @@ bool Editor::ReadFile(const std::string& path) {
 }
 
 void Editor::PrepareForOpen() {
-    for (int slot = 0; slot < kSlotCount; ++slot)
-        if (theme_.SlotOn(slot)) cmdOnOff_Click(slot);
+    SwitchOffSlotsThatAreOn();
     for (MemberRecord& record : theme_.members) record = MemberRecord{};
     // A slot whose picture was only kept in memory has lost it with the records; it shows as
     // empty rather than "Loaded" with nothing behind it.
