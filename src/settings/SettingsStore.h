@@ -1,0 +1,41 @@
+#pragma once
+// The per-user settings store: text values by section and key. The Qt platform layer keeps them
+// in an INI file; tests and the command line keep them in memory.
+
+#include <map>
+#include <optional>
+#include <string>
+#include <utility>
+
+namespace tintora {
+
+class SettingsStore {
+public:
+    virtual ~SettingsStore() = default;
+    // The stored text, or nullopt when the key is absent.
+    virtual std::optional<std::string> Read(const std::string& section,
+                                            const std::string& key) const = 0;
+    // Stores the text, creating section and key as needed.
+    virtual void Write(const std::string& section, const std::string& key,
+                       const std::string& value) = 0;
+};
+
+class MemorySettingsStore : public SettingsStore {
+public:
+    std::optional<std::string> Read(const std::string& section,
+                                    const std::string& key) const override {
+        const auto it = values_.find({section, key});
+        if (it == values_.end()) return std::nullopt;
+        return it->second;
+    }
+    void Write(const std::string& section, const std::string& key,
+               const std::string& value) override {
+        values_[{section, key}] = value;
+    }
+    std::size_t Size() const { return values_.size(); }
+
+private:
+    std::map<std::pair<std::string, std::string>, std::string> values_;
+};
+
+}  // namespace tintora

@@ -1,0 +1,105 @@
+// The settings store on QSettings: texts survive a round trip through the INI file exactly,
+// sections and keys land where the store names them, and the user's store is Tintora's.
+
+#include <gtest/gtest.h>
+
+#include "platform/QtSettingsStore.h"
+#include "settings/Settings.h"
+#include "support/RecordingToolkit.h"
+#include "support/TempDir.h"
+#include "workspace/Editor.h"
+#include "workspace/Log.h"
+
+// After the core's headers: Qt's keyword macros would clash with names there.
+#include <QByteArray>
+#include <QtGlobal>
+
+using namespace tintora;
+using tintora::test::ReadText;
+using tintora::test::TempDir;
+
+TEST(QtSettingsStore, TextsComeBackExactlyFromTheFile) {
+    TempDir dir;
+    const std::string file = dir / "store.conf";
+    const std::vector<std::pair<std::string, std::string>> values = {
+        {"plain", "B52908"},
+        {"comma", "Smith, John"},
+        {"blanks", "  padded  "},
+        {"at", "@odd start"},
+        {"quote", "say \"hi\"; done"},
+        {"backslash", "c:\\themes\\"},
+        {"unicode", "Åsa Jörg ß"},
+        {"empty", ""},
+    };
+    {
+        QtSettingsStore store(file);
+        for (const auto& [key, value] : values) store.Write("Info", key, value);
+        EXPECT_TRUE(store.Sync());
+    }
+    QtSettingsStore again(file);
+    for (const auto& [key, value] : values) EXPECT_EQ(again.Read("Info", key), value) << key;
+    EXPECT_FALSE(again.Read("Info", "absent"));
+    EXPECT_FALSE(again.Read("Path", "plain")) << "sections are kept apart";
+
+    const std::string text = ReadText(file);
+    EXPECT_NE(text.find("[Info]"), std::string::npos);
+    EXPECT_NE(text.find("plain=B52908"), std::string::npos);
+}
+
+TEST(QtSettingsStore, AListWrittenByHandIsReadAsOneText) {
+    TempDir dir;
+    const std::string file = dir / "hand.conf";
+    tintora::test::WriteAll(file, "[Info]\nCreator=Smith,John\n");
+    QtSettingsStore store(file);
+    EXPECT_EQ(store.Read("Info", "Creator"), "Smith,John");
+}
+
+TEST(QtSettingsStore, TheProgramsSettingsSurviveARun) {
+    TempDir dir;
+    const std::string file = dir / "Tintora.conf";
+    FixedClock clock{LocalTime{}};
+    test::RecordingToolkit toolkit;
+    EditorView view;
+    Log log{"", clock, &toolkit};
+    {
+        Editor editor{log, toolkit, view};
+        QtSettingsStore store(file);
+        LoadSettings(editor, store);
+        editor.SetColour(3, "0a0b0c");
+        editor.SetColour(20, "12");
+        editor.Settings().customColors[0] = 255;
+        editor.Settings().customColors[63] = 1;
+        editor.Settings().browseFolder = "/data/themes/";
+        editor.Settings().defaultCreator = "Lena, Malmö";
+        SaveSettings(editor, store);
+    }
+    const std::string text = ReadText(file);
+    for (const char* line : {"[Last]", "0=B52908", "3=0A0B0C", "20=12", "[CustC]", "0=255", "63=1",
+                             "[Path]", "BrowseFolder=/data/themes/", "[Info]"})
+        EXPECT_NE(text.find(line), std::string::npos) << line;
+
+    Editor editor{log, toolkit, view};
+    QtSettingsStore store(file);
+    LoadSettings(editor, store);
+    EXPECT_EQ(editor.Colour(3), "0A0B0C");
+    EXPECT_EQ(editor.Colour(20), "12");
+    EXPECT_EQ(editor.Colour(0), "B52908");
+    EXPECT_EQ(editor.Settings().customColors[0], 255);
+    EXPECT_EQ(editor.Settings().customColors[63], 1);
+    EXPECT_EQ(editor.Settings().customColors[1], 0);
+    EXPECT_EQ(editor.Settings().browseFolder, "/data/themes/");
+    EXPECT_EQ(editor.Settings().defaultCreator, "Lena, Malmö");
+}
+
+TEST(QtSettingsStore, TheUsersStoreBelongsToTintora) {
+    TempDir dir;
+    const QByteArray saved = qgetenv("XDG_CONFIG_HOME");
+    qputenv("XDG_CONFIG_HOME", QByteArray::fromStdString(dir.Path().string()));
+    QtSettingsStore store;
+    if (saved.isNull()) qunsetenv("XDG_CONFIG_HOME");
+    else qputenv("XDG_CONFIG_HOME", saved);
+    EXPECT_EQ(store.FileName(), dir / "Tintora/Tintora.conf");
+    store.Write("Path", "Read", "/r");
+    EXPECT_TRUE(store.Sync());
+    EXPECT_EQ(ReadText(dir / "Tintora/Tintora.conf"), "[Path]\nRead=/r\n");
+}
