@@ -14,7 +14,9 @@ TEST(Catalogue, ElementsAreIndexedInOrderWithUniqueTags) {
     for (int i = 0; i < kElementCount; ++i) {
         EXPECT_EQ(kElements[i].index, i);
         EXPECT_TRUE(tags.insert(kElements[i].tag).second) << kElements[i].tag;
-        if (!kElements[i].alsoRead.empty()) EXPECT_TRUE(tags.insert(kElements[i].alsoRead).second);
+        if (!kElements[i].alsoRead.empty()) {
+            EXPECT_TRUE(tags.insert(kElements[i].alsoRead).second);
+        }
         EXPECT_EQ(kElements[i].LabelNumber(), 160 + i);
         EXPECT_EQ(kElements[i].defaultValue.size(), 6u);
     }
@@ -90,7 +92,7 @@ TEST(ColourText, PairRule) {
     EXPECT_EQ(MakeRGB("FFF"), (Rgb{255, 15, 0}));
     EXPECT_EQ(MakeRGB("b52908"), (Rgb{181, 41, 8}));
     EXPECT_EQ(MakeRGB(""), (Rgb{0, 0, 0}));
-    EXPECT_EQ(MakeRGB("G1F00Z"), (Rgb{0, 31, 0})) << "a pair starting with a non-digit is 0";
+    EXPECT_EQ(MakeRGB("G1F00Z"), (Rgb{0, 240, 0})) << "a pair starting with a non-digit is 0";
     EXPECT_EQ(MakeRGB("1G2H3I"), (Rgb{1, 2, 3})) << "a pair stops at its first non-digit";
     EXPECT_EQ(MakeRGB("FFFFFFFF"), (Rgb{255, 255, 255}));
     EXPECT_EQ(MakeRGB("#12345"), (Rgb{0, 35, 69}));
