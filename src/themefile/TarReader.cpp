@@ -7,6 +7,7 @@
 #include <optional>
 #include <string_view>
 #include <system_error>
+#include <unordered_set>
 
 #include "model/Theme.h"
 #include "text/Texts.h"
@@ -172,6 +173,7 @@ bool UnpackTarFile(Log& log, const Texts& texts, const std::string& archive,
     // inside the image.
     std::uint64_t pos = 0;
     bool end = false;
+    std::unordered_set<std::string> written;  // a name written twice is reported once
     while (!end) {
         const std::uint8_t* header = a.image.data() + pos;
         CheckChecksum(log, texts, header);
@@ -200,9 +202,7 @@ bool UnpackTarFile(Log& log, const Texts& texts, const std::string& archive,
             const std::string target = tempfolder + "/" + *safe;
             if (!bDeleteFile(log, target)) log.WriteLog("No File to delete");
             if (!WriteMemberFile(target, a.image.data() + pos, *size, why)) return fail(why);
-            if (writtenNames &&
-                std::find(writtenNames->begin(), writtenNames->end(), *safe) == writtenNames->end())
-                writtenNames->push_back(*safe);
+            if (writtenNames && written.insert(*safe).second) writtenNames->push_back(*safe);
         }
 
         pos += tar::PaddedSize(*size);

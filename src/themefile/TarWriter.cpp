@@ -78,15 +78,16 @@ unsigned Seed() {
 
 // Writes `bytes` to a new file with a unique name in `folder`. False with `reason` filled when
 // the file cannot be made or written whole; nothing is left behind then.
-bool WriteTemporary(const fs::path& folder, const std::string& stem, const Bytes& bytes,
-                    fs::path& temp, std::string& reason) {
+bool WriteTemporary(const fs::path& folder, const Bytes& bytes, fs::path& temp,
+                    std::string& reason) {
     std::mt19937 names(Seed());
     std::FILE* f = nullptr;
     int openError = 0;
     for (int attempt = 0; attempt < 16 && !f; ++attempt) {
         char suffix[20];
         std::snprintf(suffix, sizeof suffix, "%08x", static_cast<unsigned>(names()));
-        temp = folder / ("." + stem + "." + suffix + ".tmp");
+        // A short name of its own: the target's name may already be as long as a name can be.
+        temp = folder / (std::string(".tintora-") + suffix + ".tmp");
         // "x": never reuse or follow anything already at that name.
         f = std::fopen(temp.c_str(), "wbx");
         if (!f) {
@@ -182,7 +183,7 @@ bool CreateTarFile(Log& log, const Texts& texts, const Theme& theme, const std::
 
     fs::path temp;
     std::string reason;
-    if (!WriteTemporary(folder, targetPath.filename().string(), built.bytes, temp, reason))
+    if (!WriteTemporary(folder, built.bytes, temp, reason))
         return fail(reason, texts.GetText(299) + reason);
     fs::rename(temp, targetPath, ec);
     if (ec) {

@@ -220,6 +220,13 @@ TEST_F(WriterTest, SavesAndLogsTheRemovalStepsPerMember) {
     EXPECT_THAT(TreeOf(dir.Path()), ElementsAre("my theme.thm")) << "no temporary file left";
 }
 
+TEST_F(WriterTest, TargetNameOfTheLongestLengthSaves) {
+    const std::string target = dir / (std::string(251, 'n') + ".thm");  // 255 bytes
+    const Theme t = ThemeWith({{kDocumentMember, Pattern(10, 6)}});
+    ASSERT_TRUE(CreateTarFile(log, texts, t, target)) << log.Captured().back();
+    EXPECT_EQ(ReadBytes(target), Build(t));
+}
+
 TEST_F(WriterTest, SavingOverALongerArchiveLeavesExactlyTheNewOne) {
     const std::string target = dir / "t.thm";
     const Theme big = ThemeWith({{0, Pattern(30000, 0)}, {1, Pattern(30000, 1)}, {kDocumentMember, Pattern(4000, 6)}});
