@@ -9,6 +9,8 @@
 
 namespace tintora {
 
+class InfoDialogModel;
+
 enum class Buttons { Ok, OkCancel, YesNo };
 enum class Answer { Ok, Cancel, Yes, No };
 enum class Icon { None, Warning };
@@ -43,6 +45,11 @@ public:
         (void)custom;
         return std::nullopt;
     }
+
+    // The information dialog, modal; returns when the user closed it. The dialog works on
+    // `dialog`, which opened with the theme's texts or the defaults. Without a dialog nothing is
+    // pressed, which is what the close box does: nothing changes and the save goes on.
+    virtual void RunInfoDialog(InfoDialogModel& dialog) { (void)dialog; }
 };
 
 }  // namespace tintora

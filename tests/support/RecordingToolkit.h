@@ -1,11 +1,15 @@
 #pragma once
 // A toolkit for tests: records every message box and answers dialogs from scripted queues.
 
+#include <array>
 #include <deque>
+#include <functional>
+#include <initializer_list>
 #include <optional>
 #include <string>
 #include <vector>
 
+#include "workspace/InfoDialogModel.h"
 #include "workspace/Toolkit.h"
 
 namespace tintora::test {
@@ -45,6 +49,25 @@ public:
         return colour;
     }
 
+    // What the information dialog showed when it opened.
+    struct InfoOpened {
+        std::array<std::string, 3> fields;
+        bool creatorEnabled = true;
+        std::string title;
+    };
+    using InfoScript = std::function<void(InfoDialogModel&)>;
+
+    // Each opening of the information dialog runs the next script; with none left the dialog is
+    // closed with its close box.
+    void RunInfoDialog(InfoDialogModel& dialog) override {
+        infoOpened.push_back({{dialog.Field(0), dialog.Field(1), dialog.Field(2)},
+                              dialog.CreatorEnabled(), dialog.Captions().title});
+        if (infoScripts.empty()) return;
+        InfoScript script = std::move(infoScripts.front());
+        infoScripts.pop_front();
+        script(dialog);
+    }
+
     std::vector<std::string> Texts() const {
         std::vector<std::string> out;
         for (const auto& s : shown) out.push_back(s.text);
@@ -57,6 +80,28 @@ public:
     std::vector<FileDialogRequest> fileRequests;
     std::deque<std::pair<std::optional<std::uint32_t>, CustomColourBlock>> colours;
     std::vector<CustomColourBlock> customSeen;
+    std::deque<InfoScript> infoScripts;
+    std::vector<InfoOpened> infoOpened;
 };
+
+// Information dialog scripts: press buttons one after the other, the last one closing it.
+inline RecordingToolkit::InfoScript PressInfo(std::initializer_list<InfoButton> buttons) {
+    std::vector<InfoButton> list(buttons);
+    return [list](InfoDialogModel& dialog) {
+        for (InfoButton b : list) dialog.Press(b);
+    };
+}
+
+// Types the three texts (a locked creator box ignores its text), then presses `button`.
+inline RecordingToolkit::InfoScript TypeInfo(std::string name, std::string modifiedBy,
+                                             std::string creator,
+                                             InfoButton button = InfoButton::Ok) {
+    return [=](InfoDialogModel& dialog) {
+        dialog.SetField(InfoDialogModel::kName, name);
+        dialog.SetField(InfoDialogModel::kModifiedBy, modifiedBy);
+        dialog.SetField(InfoDialogModel::kCreator, creator);
+        dialog.Press(button);
+    };
+}
 
 }  // namespace tintora::test
