@@ -77,6 +77,14 @@ public:
 
     // --- Saving (EditorSave.cpp) ---
     enum class SaveResult { Saved, Cancelled, Failed };
+    // The Save button: saves back to `target`, the theme file selected in the file browser,
+    // after the warning question and the information dialog. The creation date is made only
+    // when the theme has none.
+    SaveResult Save(const std::string& target);
+    // The Save As button: the information dialog, then a save dialog starting in the browse
+    // folder, the overwrite question for an existing file, always a new creation date; the
+    // browser is refreshed afterwards. A failed save keeps the old file and tells the user why.
+    SaveResult SaveAs();
 
 private:
     // Runs the on/off button of every slot that is on, which switches it off.
@@ -86,6 +94,10 @@ private:
     // Unpacks into the work folder, reads the document and repaints; the shared tail of both
     // open flows.
     OpenResult UnpackAndRead(const std::string& path, bool showInfo);
+    // The information dialog; false when the user left it with Cancel.
+    bool AskThemeInfo();
+    // Builds the document and packs the archive to `target`; the steps both save flows share.
+    SaveResult WriteTheme(const std::string& target);
 
     Theme theme_;
     Texts texts_;

@@ -38,6 +38,9 @@ public:
 
     // A button shows "Wait" while busy and its own caption again afterwards.
     virtual void SetBusy(BusyButton button, bool busy) { (void)button; (void)busy; }
+
+    // The file browser must list its folder again (a saved file may be new there).
+    virtual void UpdateListFiles() {}
 };
 
 }  // namespace tintora

@@ -1,0 +1,92 @@
+// Saving a theme: back to the file selected in the file browser (Save) or under a new name
+// (Save As). Both ask for the descriptive texts, build theme.xml in memory and pack it with the
+// pictures that are on into the archive. The work folder is never touched.
+
+#include <string>
+
+#include "text/Texts.h"
+#include "themefile/DocumentWriter.h"
+#include "themefile/TarWriter.h"
+#include "workspace/Clock.h"
+#include "workspace/Editor.h"
+#include "workspace/FileDialog.h"
+#include "workspace/FileOps.h"
+#include "workspace/InfoDialogModel.h"
+#include "workspace/Log.h"
+#include "workspace/Toolkit.h"
+
+namespace tintora {
+
+bool Editor::AskThemeInfo() {
+    InfoDialogModel dialog(theme_.info, settings_, texts_);
+    toolkit_.RunInfoDialog(dialog);
+    if (dialog.Cancelled()) return false;
+    view_.InfoChanged();
+    return true;
+}
+
+Editor::SaveResult Editor::WriteTheme(const std::string& target) {
+    if (!bSaveFile(theme_)) {
+        log_.WriteLog("Error for->If File.bSaveFile(Tempfolder, sTempFileName, sTempPicName) Then");
+        toolkit_.MessageBox(texts_.GetText(kTextSaveFailed) + target, "", Buttons::Ok, Icon::Warning);
+        return SaveResult::Failed;
+    }
+    theme_.Document().active = true;
+    std::string reason;
+    if (!CreateTarFile(log_, texts_, theme_, target, &reason)) {
+        log_.WriteLog("Failed to create tar file");
+        // The old file is still there; the user learns why the new one is not.
+        toolkit_.MessageBox(reason, "", Buttons::Ok, Icon::Warning);
+        return SaveResult::Failed;
+    }
+    view_.ShowThemeInfo();
+    return SaveResult::Saved;
+}
+
+Editor::SaveResult Editor::Save(const std::string& target) {
+    view_.SetBusy(BusyButton::Save, true);
+    const auto done = [&](SaveResult result) {
+        view_.SetBusy(BusyButton::Save, false);
+        return result;
+    };
+
+    if (toolkit_.MessageBox(texts_.GetText(295), texts_.GetText(152), Buttons::OkCancel,
+                            Icon::Warning) == Answer::Cancel)
+        return done(SaveResult::Cancelled);
+    if (!AskThemeInfo()) return done(SaveResult::Cancelled);
+    // Saving back keeps the date the theme was first created.
+    if (theme_.info.created.empty()) {
+        theme_.info.created = MakeCreationStamp(clock_->Now());
+        view_.InfoChanged();
+    }
+    return done(WriteTheme(target));
+}
+
+Editor::SaveResult Editor::SaveAs() {
+    view_.SetBusy(BusyButton::SaveAs, true);
+    const auto done = [&](SaveResult result) {
+        view_.SetBusy(BusyButton::SaveAs, false);
+        return result;
+    };
+
+    if (!AskThemeInfo()) return done(SaveResult::Cancelled);
+    const auto path =
+        ShowFileDialog(toolkit_, settings_.browseFolder, "thm", texts_.GetText(150), true);
+    if (!path) {
+        log_.WriteLog("bReadFile is false -> abort Create File");
+        return done(SaveResult::Cancelled);
+    }
+    if (bFileExist(log_, *path, "File") &&
+        toolkit_.MessageBox(texts_.GetText(151), texts_.GetText(152), Buttons::YesNo,
+                            Icon::Warning) == Answer::No)
+        return done(SaveResult::Cancelled);
+
+    // A theme saved under a new name is a new theme: it gets a new creation date.
+    theme_.info.created = MakeCreationStamp(clock_->Now());
+    view_.InfoChanged();
+    const SaveResult result = WriteTheme(*path);
+    view_.UpdateListFiles();
+    return done(result);
+}
+
+}  // namespace tintora
