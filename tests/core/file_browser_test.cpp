@@ -1,0 +1,378 @@
+// The file browser without widgets: the places offered, the entries of a folder, the shortened
+// folder label, moving between folders, and what clicks open, on real folders.
+
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <string>
+
+#include "support/RecordingToolkit.h"
+#include "support/RecordingView.h"
+#include "support/TarTestKit.h"
+#include "support/TempDir.h"
+#include "themefile/DocumentWriter.h"
+#include "themefile/TarWriter.h"
+#include "workspace/Editor.h"
+#include "workspace/FileBrowser.h"
+#include "workspace/Log.h"
+
+using namespace tintora;
+using namespace tintora::test;
+using ::testing::Contains;
+using ::testing::ElementsAre;
+using ::testing::IsEmpty;
+using ::testing::Not;
+namespace fs = std::filesystem;
+
+namespace {
+
+// --- Pieces that need no editor ---
+
+TEST(DriveList, HomeFirstThenRealFileSystemsEachOnce) {
+    TempDir dir;
+    fs::create_directories(dir.Path() / "data");
+    fs::create_directories(dir.Path() / "usb");
+    WriteAll(dir.Path() / "hosts", "a file mounted into place");
+    const std::string data = dir / "data";
+    const std::string usb = dir / "usb";
+
+    const std::vector<MountedVolume> volumes = {
+        {"/", "ext4", true},
+        {"/proc", "proc", true},
+        {"/dev/shm", "tmpfs", true},
+        {data, "ext4", true},
+        {usb, "vfat", false},            // not ready
+        {dir / "hosts", "ext4", true},   // not a folder
+        {data + "/", "ext4", true},      // the same place again
+        {"relative/place", "ext4", true},
+    };
+    EXPECT_THAT(MakeDriveList("/home/ann", volumes), ElementsAre("/home/ann/", "/", data + "/"));
+    // The root is always there to browse from.
+    EXPECT_THAT(MakeDriveList("/home/ann/", {}), ElementsAre("/home/ann/", "/"));
+}
+
+TEST(Wildcard, ThemeFilesMatchWhateverTheirLetterCase) {
+    EXPECT_TRUE(MatchesWildcard("summer.thm", "*.thm"));
+    EXPECT_TRUE(MatchesWildcard("SUMMER.THM", "*.thm"));
+    EXPECT_TRUE(MatchesWildcard("a.b.thm", "*.thm"));
+    EXPECT_TRUE(MatchesWildcard(".thm", "*.thm"));
+    EXPECT_FALSE(MatchesWildcard("summer.thm.bak", "*.thm"));
+    EXPECT_FALSE(MatchesWildcard("summerthm", "*.thm"));
+    EXPECT_FALSE(MatchesWildcard("summer.th", "*.thm"));
+    EXPECT_TRUE(MatchesWildcard("a1.gif", "a?.gif"));
+    EXPECT_FALSE(MatchesWildcard("a.gif", "a?.gif"));
+    EXPECT_TRUE(MatchesWildcard("x.thm", "*"));
+}
+
+TEST(Listing, FoldersAndThemeFilesSortedWithAFolderNamedLikeATheme) {
+    TempDir dir;
+    for (const char* f : {"beta", "Alpha", "old.thm", "gamma"}) fs::create_directories(dir.Path() / f);
+    for (const char* f : {"b.thm", "A.THM", "c.gif", "notes.txt", "z.thm"}) WriteAll(dir.Path() / f, "x");
+
+    std::string folder = dir.Path().string();  // no "/" at the end yet
+    std::vector<std::string> folders = {"left over"};
+    EXPECT_TRUE(ListFolders(folder, folders));
+    EXPECT_EQ(folder, dir.Path().string() + "/");
+    EXPECT_THAT(folders, ElementsAre("Alpha", "beta", "gamma", "old.thm"));
+
+    folder = dir.Path().string();
+    std::vector<std::string> files = {"left over"};
+    EXPECT_TRUE(ListMatchingFiles(folder, "*.thm", files));
+    EXPECT_EQ(folder, dir.Path().string() + "/");
+    // No kind test: the folder old.thm is a file entry as well.
+    EXPECT_THAT(files, ElementsAre("A.THM", "b.thm", "old.thm", "z.thm"));
+
+    Texts texts;
+    EXPECT_THAT(BrowserEntries(folder, folders, files, texts),
+                ElementsAre("[Previous]", "[Alpha]", "[beta]", "[gamma]", "[old.thm]", "A.THM",
+                            "b.thm", "old.thm", "z.thm"));
+
+    // A folder that is not there lists as empty, and that is no failure.
+    std::string missing = dir / "missing";
+    EXPECT_TRUE(ListFolders(missing, folders));
+    EXPECT_THAT(folders, IsEmpty());
+    EXPECT_TRUE(ListMatchingFiles(missing, "*.thm", files));
+    EXPECT_THAT(files, IsEmpty());
+    EXPECT_EQ(missing, dir / "missing/");
+}
+
+TEST(Listing, TheParentEntryIsMissingOnlyAtTheRootAndFollowsTheLanguage) {
+    Texts texts;
+    EXPECT_THAT(BrowserEntries("/", {"home"}, {"a.thm"}, texts), ElementsAre("[home]", "a.thm"));
+    EXPECT_THAT(BrowserEntries("/home/", {}, {}, texts), ElementsAre("[Previous]"));
+    texts.SetLanguageOffset(kGerman);
+    EXPECT_THAT(BrowserEntries("/home/", {}, {}, texts), ElementsAre("[Vorschau]"));
+    EXPECT_EQ(ParentEntry(texts), "[Vorschau]");
+}
+
+TEST(FolderLabel, FiftyCharactersShowWholeAndLongerOnesKeepTheEndThatFits) {
+    const std::string fifty = "/" + std::string(48, 'a') + "/";
+    ASSERT_EQ(fifty.size(), 50u);
+    EXPECT_EQ(ShortenFolderLabel(fifty), fifty);
+
+    const std::string fiftyOne = "/" + std::string(20, 'a') + "/" + std::string(28, 'b') + "/";
+    ASSERT_EQ(fiftyOne.size(), 51u);
+    EXPECT_EQ(ShortenFolderLabel(fiftyOne), "/.../" + std::string(28, 'b') + "/");
+
+    // Levels are dropped from the front until the rest fits with the head and ".../" in 50
+    // characters: 18 d's fit exactly, 19 do not.
+    const auto deep = [](int ds) {
+        return "/home/someone/" + std::string(15, 'c') + "/" + std::string(ds, 'd') + "/" +
+               std::string(25, 'e') + "/";
+    };
+    EXPECT_EQ(ShortenFolderLabel(deep(18)),
+              "/.../" + std::string(18, 'd') + "/" + std::string(25, 'e') + "/");
+    EXPECT_EQ(ShortenFolderLabel(deep(18)).size(), 50u);
+    EXPECT_EQ(ShortenFolderLabel(deep(19)), "/.../" + std::string(25, 'e') + "/");
+
+    // Long paths keep their end too, even when the "/" it starts after lies past the 50th
+    // character; a single name too long for the label leaves only the head and ".../".
+    const std::string longPath = "/home/someone/" + std::string(40, 'f') + "/" +
+                                 std::string(20, 'g') + "/" + std::string(20, 'h') + "/";
+    EXPECT_EQ(ShortenFolderLabel(longPath),
+              "/.../" + std::string(20, 'g') + "/" + std::string(20, 'h') + "/");
+    const std::string longName = "/" + std::string(60, 'x') + "/";
+    EXPECT_EQ(ShortenFolderLabel(longName), "/.../");
+}
+
+TEST(FolderLabel, ParentFolderCutsAfterThePreviousSlash) {
+    EXPECT_EQ(ParentFolder("/data/phone/"), "/data/");
+    EXPECT_EQ(ParentFolder("/data/"), "/");
+    EXPECT_EQ(ParentFolder("/"), "/");
+    EXPECT_TRUE(IsFolderEntry("[x]"));
+    EXPECT_TRUE(IsFolderEntry("[]"));
+    EXPECT_FALSE(IsFolderEntry("[x.thm"));
+    EXPECT_FALSE(IsFolderEntry("x]"));
+    EXPECT_FALSE(IsFolderEntry("["));
+}
+
+// --- The browser on an editor ---
+
+// Shows a message box to the test, which may click the browser meanwhile (a nested event).
+class HookToolkit : public RecordingToolkit {
+public:
+    Answer MessageBox(const std::string& text, const std::string& title, Buttons buttons,
+                      Icon icon) override {
+        if (onMessage) onMessage();
+        return RecordingToolkit::MessageBox(text, title, buttons, icon);
+    }
+    std::function<void()> onMessage;
+};
+
+struct Browser : ::testing::Test {
+    TempDir dir;
+    FixedClock clock{LocalTime{2026, 12, 5, 9, 3, 7}};
+    HookToolkit toolkit;
+    Log log{{}, clock, &toolkit};
+    RecordingView view;
+    Editor editor{log, toolkit, view, dir / "temp"};
+    FileBrowser browser{editor};
+    int refreshes = 0;
+    fs::path themes;
+
+    Browser() {
+        log.SetCapture(true);
+        editor.IniDefault();
+        themes = dir.Path() / "themes";
+        fs::create_directories(themes / "sub");
+        editor.Settings().browseFolder = themes.string() + "/";
+        browser.SetListener([this] { ++refreshes; });
+    }
+
+    // A theme archive whose first colour is `first`.
+    void WriteTheme(const fs::path& path, const std::string& first) {
+        Theme t;
+        for (const auto& e : kElements) t.colours[e.index] = std::string(e.defaultValue);
+        t.colours[0] = first;
+        t.info.name = path.filename().string();
+        bSaveFile(t);
+        t.Document().active = true;
+        Texts texts;
+        ASSERT_TRUE(CreateTarFile(log, texts, t, path.string()));
+    }
+
+    bool Logged(const std::string& line) const {
+        const auto& lines = log.Captured();
+        return std::find(lines.begin(), lines.end(), line) != lines.end();
+    }
+};
+
+TEST_F(Browser, AtTheRootThereIsNoParentEntryAndOneLevelBelowThereIs) {
+    // The temporary folder's first level below the root, and the name below that.
+    auto part = dir.Path().begin();
+    const std::string top = (++part)->string();
+    const std::string next = (++part)->string();
+
+    editor.Settings().browseFolder = "/";
+    browser.UpdateListFiles();
+    EXPECT_EQ(browser.Folder(), "/");
+    EXPECT_EQ(browser.FolderLabel(), "/");
+    EXPECT_THAT(browser.Entries(), Not(Contains("[Previous]")));
+    EXPECT_THAT(browser.Entries(), Contains("[" + top + "]"));
+
+    editor.Settings().browseFolder = "/" + top;
+    browser.UpdateListFiles();
+    EXPECT_EQ(browser.Folder(), "/" + top + "/");
+    ASSERT_FALSE(browser.Entries().empty());
+    EXPECT_EQ(browser.Entries().front(), "[Previous]");
+    EXPECT_THAT(browser.Entries(), Contains("[" + next + "]"));
+    EXPECT_EQ(refreshes, 2);
+
+    browser.DoubleClick("[Previous]");
+    EXPECT_EQ(browser.Folder(), "/");
+}
+
+TEST_F(Browser, ClickOpensAThemeAndEnablesSaveAndAFolderEntryDisablesIt) {
+    WriteTheme(themes / "red.thm", "FF0000");
+    browser.UpdateListFiles();
+    ASSERT_THAT(browser.Entries(), ElementsAre("[Previous]", "[sub]", "red.thm"));
+    EXPECT_FALSE(browser.SaveEnabled());
+
+    browser.Click("red.thm");
+    EXPECT_EQ(editor.Colour(0), "FF0000");
+    EXPECT_EQ(editor.GetTheme().info.name, "red.thm");
+    EXPECT_THAT(view.calls, Contains("ShowThemeInfo"));
+    EXPECT_TRUE(browser.SaveEnabled());
+    EXPECT_EQ(browser.SaveTarget(), (themes / "red.thm").string());
+    EXPECT_FALSE(browser.Busy());
+
+    browser.Click("[sub]");
+    EXPECT_FALSE(browser.SaveEnabled());
+    EXPECT_EQ(browser.Folder(), themes.string() + "/");  // a click does not move
+}
+
+TEST_F(Browser, DoubleClickMovesIntoAFolderAndBackUp) {
+    WriteTheme(themes / "sub/blue.thm", "0000FF");
+    browser.UpdateListFiles();
+
+    browser.DoubleClick("[sub]");
+    EXPECT_EQ(browser.Folder(), (themes / "sub").string() + "/");
+    EXPECT_THAT(browser.Entries(), ElementsAre("[Previous]", "blue.thm"));
+    EXPECT_EQ(editor.Colour(0), kElements[0].defaultValue);  // nothing opened
+
+    // A double-click on a theme opens it and leaves Save as it was.
+    browser.DoubleClick("blue.thm");
+    EXPECT_EQ(editor.Colour(0), "0000FF");
+    EXPECT_FALSE(browser.SaveEnabled());
+
+    browser.DoubleClick("[Previous]");
+    EXPECT_EQ(browser.Folder(), themes.string() + "/");
+    EXPECT_THAT(browser.Entries(), ElementsAre("[Previous]", "[sub]"));
+
+    // In German the parent entry has its German text; the English one is then a folder name.
+    editor.GetTexts().SetLanguageOffset(kGerman);
+    browser.UpdateListFiles();
+    EXPECT_EQ(browser.Entries().front(), "[Vorschau]");
+    browser.DoubleClick("[Vorschau]");
+    EXPECT_EQ(browser.Folder(), dir.Path().string() + "/");
+}
+
+TEST_F(Browser, AFileNamedWithAnOpeningBracketOpensOnClickButMovesOnDoubleClick) {
+    WriteTheme(themes / "[x.thm", "00FF00");
+    browser.UpdateListFiles();
+    ASSERT_THAT(browser.Entries(), Contains("[x.thm"));
+
+    browser.Click("[x.thm");
+    EXPECT_EQ(editor.Colour(0), "00FF00");
+    EXPECT_TRUE(browser.SaveEnabled());
+
+    // Taken as a folder entry: the brackets' places are cut off, naming a folder that is not there.
+    browser.DoubleClick("[x.thm");
+    EXPECT_EQ(browser.Folder(), themes.string() + "/x.th/");
+    EXPECT_THAT(browser.Entries(), ElementsAre("[Previous]"));
+    EXPECT_FALSE(browser.SaveEnabled());
+    browser.DoubleClick("[Previous]");
+    EXPECT_EQ(browser.Folder(), themes.string() + "/");
+}
+
+TEST_F(Browser, AFolderNamedOldThmIsOpenedAsAFileEntry) {
+    fs::create_directories(themes / "old.thm");
+    browser.UpdateListFiles();
+    EXPECT_THAT(browser.Entries(), ElementsAre("[Previous]", "[old.thm]", "[sub]", "old.thm"));
+    const std::string before = editor.Colour(0);
+
+    // Its path goes to the open flow, which cannot unpack a folder; the colours stay.
+    browser.Click("old.thm");
+    EXPECT_EQ(editor.Colour(0), before);
+    EXPECT_FALSE(toolkit.shown.empty());
+}
+
+TEST_F(Browser, ADeletedFileGivesMessage268AndARefresh) {
+    WriteTheme(themes / "gone.thm", "123456");
+    browser.UpdateListFiles();
+    ASSERT_THAT(browser.Entries(), Contains("gone.thm"));
+    fs::remove(themes / "gone.thm");
+    const int before = refreshes;
+
+    browser.Click("gone.thm");
+    ASSERT_EQ(toolkit.shown.size(), 1u);
+    EXPECT_EQ(toolkit.shown[0].text, "Can not find the file");
+    EXPECT_TRUE(Logged("Can not find the file"));
+    EXPECT_EQ(refreshes, before + 1);
+    EXPECT_THAT(browser.Entries(), Not(Contains("gone.thm")));
+    EXPECT_FALSE(browser.SaveEnabled());
+}
+
+TEST_F(Browser, AClickWhileAnotherIsHandledIsIgnored) {
+    WriteTheme(themes / "b.thm", "BBBBBB");
+    browser.UpdateListFiles();
+    // While the message about the missing file is up, the user clicks another theme.
+    bool busyMeanwhile = false;
+    toolkit.onMessage = [&] {
+        busyMeanwhile = browser.Busy();
+        browser.Click("b.thm");
+        browser.DoubleClick("[sub]");
+    };
+    browser.Click("missing.thm");
+    EXPECT_TRUE(busyMeanwhile);
+    EXPECT_EQ(editor.Colour(0), kElements[0].defaultValue);
+    EXPECT_EQ(browser.Folder(), themes.string() + "/");
+    EXPECT_FALSE(browser.Busy());
+
+    // Once it is handled, clicks work again.
+    toolkit.onMessage = nullptr;
+    browser.Click("b.thm");
+    EXPECT_EQ(editor.Colour(0), "BBBBBB");
+}
+
+TEST_F(Browser, AFolderWithoutItsSlashIsMendedWithALogLine) {
+    WriteTheme(themes / "c.thm", "CCCCCC");
+    editor.Settings().browseFolder = themes.string();  // as a hand-edited settings file may hold
+    browser.Click("c.thm");
+    EXPECT_TRUE(Logged("Found sBrowseFolder without /"));
+    EXPECT_EQ(editor.Colour(0), "CCCCCC");
+    EXPECT_EQ(browser.SaveTarget(), (themes / "c.thm").string());
+
+    editor.Settings().browseFolder = themes.string();
+    browser.DoubleClick("c.thm");
+    EXPECT_TRUE(Logged("sBrowseFolder without /"));
+}
+
+TEST_F(Browser, ChoosingAnotherPlaceJumpsThereAndSaveIsDisabledEitherWay) {
+    WriteTheme(themes / "a.thm", "AAAAAA");
+    const std::string home = dir.Path().string() + "/";
+    const std::string other = (themes / "sub").string() + "/";
+    browser.SetDrives({"/", home, other});
+    editor.Settings().browseFolder = (themes / "sub").string() + "/deeper/";
+    EXPECT_EQ(browser.DriveIndex(), 2);  // the longest place that begins the folder
+    editor.Settings().browseFolder = themes.string() + "/";
+    browser.UpdateListFiles();
+    EXPECT_EQ(browser.DriveIndex(), 1);
+
+    browser.Click("a.thm");
+    ASSERT_TRUE(browser.SaveEnabled());
+    const int before = refreshes;
+    browser.ChooseDrive(1);  // the place the folder is in already: no jump
+    EXPECT_EQ(browser.Folder(), themes.string() + "/");
+    EXPECT_EQ(refreshes, before);
+    EXPECT_FALSE(browser.SaveEnabled());
+
+    browser.ChooseDrive(0);
+    EXPECT_EQ(browser.Folder(), "/");
+    EXPECT_EQ(refreshes, before + 1);
+    EXPECT_THAT(browser.Entries(), Not(Contains("[Previous]")));
+    EXPECT_EQ(browser.DriveIndex(), 0);
+}
+
+}  // namespace
