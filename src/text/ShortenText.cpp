@@ -21,6 +21,8 @@ std::vector<std::size_t> CharacterStarts(std::string_view text) {
 
 }  // namespace
 
+int CharacterCount(std::string_view text) { return static_cast<int>(CharacterStarts(text).size()) - 1; }
+
 std::string ShortenText(std::string_view text, int max) {
     const std::vector<std::size_t> starts = CharacterStarts(text);
     const int length = static_cast<int>(starts.size()) - 1;

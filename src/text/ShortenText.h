@@ -11,4 +11,8 @@ namespace tintora {
 // counted as code points, so an umlaut counts once. The caller decides whether to shorten.
 std::string ShortenText(std::string_view text, int max);
 
+// The number of characters (code points) of a UTF-8 text, counted as ShortenText counts them;
+// for the callers' "longer than max" decision.
+int CharacterCount(std::string_view text);
+
 }  // namespace tintora
