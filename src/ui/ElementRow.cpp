@@ -1,0 +1,92 @@
+#include "ui/ElementRow.h"
+
+#include <QGridLayout>
+#include <QMouseEvent>
+#include <QPainter>
+#include <QPushButton>
+
+#include "ui/HexBox.h"
+
+namespace tintora {
+
+namespace {
+
+QString Indexed(const char* name, int index) {
+    return QString::fromLatin1(name) + QLatin1Char('_') + QString::number(index);
+}
+
+}  // namespace
+
+void ClickableLabel::mousePressEvent(QMouseEvent* event) {
+    if (event->button() == Qt::LeftButton) {
+        event->accept();
+        Q_EMIT clicked();
+        return;
+    }
+    QLabel::mousePressEvent(event);
+}
+
+Swatch::Swatch(QWidget* parent) : QWidget(parent) { setFixedSize(22, 22); }
+
+void Swatch::SetColour(const QColor& colour) {
+    if (colour == colour_) return;
+    colour_ = colour;
+    update();
+}
+
+void Swatch::paintEvent(QPaintEvent*) {
+    QPainter painter(this);
+    painter.setRenderHint(QPainter::Antialiasing);
+    painter.setPen(QPen(QColor(0, 0, 0, 90), 1));
+    painter.setBrush(colour_);
+    painter.drawRoundedRect(QRectF(rect()).adjusted(1.5, 1.5, -1.5, -1.5), 4, 4);
+}
+
+ElementRow AddElementRow(QGridLayout* grid, int row, int index, QWidget* parent) {
+    ElementRow r;
+    r.lbl = new ClickableLabel(parent);
+    r.lbl->setObjectName(Indexed("lbl", index));
+    r.lbl->setCursor(Qt::PointingHandCursor);
+    r.lbl->setMinimumWidth(150);
+    r.txtColor = new HexBox(parent);
+    r.txtColor->setObjectName(Indexed("txtColor", index));
+    r.shapeSelect = new Swatch(parent);
+    r.shapeSelect->setObjectName(Indexed("shapeSelect", index));
+    r.cmdSelect = new QPushButton(parent);
+    r.cmdSelect->setObjectName(Indexed("cmdSelect", index));
+    r.cmdSelect->setAutoDefault(false);
+
+    grid->addWidget(r.lbl, row, 0);
+    grid->addWidget(r.txtColor, row, 1);
+    grid->addWidget(r.shapeSelect, row, 2, Qt::AlignCenter);
+    grid->addWidget(r.cmdSelect, row, 3);
+    return r;
+}
+
+SlotRow AddSlotRow(QGridLayout* grid, int row, int slot, QWidget* parent) {
+    SlotRow r;
+    r.lblImage = new QLabel(parent);
+    r.lblImage->setObjectName(Indexed("lblImage", slot));
+    r.cmdLoadFile = new QPushButton(parent);
+    r.cmdLoadFile->setObjectName(Indexed("cmdLoadFile", slot));
+    r.cmdLoadFile->setAutoDefault(false);
+    r.cmdOnOff = new QPushButton(parent);
+    r.cmdOnOff->setObjectName(Indexed("cmdOnOff", slot));
+    r.cmdOnOff->setAutoDefault(false);
+    r.lblPicFileName = new QLabel(parent);
+    r.lblPicFileName->setObjectName(Indexed("lblPicFileName", slot));
+    r.picture = new QLabel(parent);
+    r.picture->setObjectName(Indexed("picture", slot));
+    // The largest picture is 101 x 80; every row keeps room for it at its own size.
+    r.picture->setFixedSize(103, 82);
+    r.picture->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+
+    grid->addWidget(r.lblImage, row, 0, 1, 3);
+    grid->addWidget(r.cmdLoadFile, row + 1, 0);
+    grid->addWidget(r.cmdOnOff, row + 1, 1);
+    grid->addWidget(r.lblPicFileName, row + 1, 2);
+    grid->addWidget(r.picture, row, 3, 2, 1);
+    return r;
+}
+
+}  // namespace tintora

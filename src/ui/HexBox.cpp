@@ -1,0 +1,59 @@
+#include "ui/HexBox.h"
+
+#include <QFontDatabase>
+#include <QKeyEvent>
+#include <QPalette>
+#include <QSignalBlocker>
+
+#include <optional>
+
+#include "model/ColourText.h"
+
+namespace tintora {
+
+HexBox::HexBox(QWidget* parent) : QLineEdit(parent) {
+    QFont font = QFontDatabase::systemFont(QFontDatabase::FixedFont);
+    setFont(font);
+    // Seven digits fit, so a seventh typed character is still in view.
+    const int digits = fontMetrics().horizontalAdvance(QStringLiteral("0000000"));
+    setFixedWidth(digits + 14);
+    setAlignment(Qt::AlignCenter);
+    SetComplete(true);
+}
+
+void HexBox::SetComplete(bool complete) {
+    complete_ = complete;
+    QPalette p = palette();
+    p.setColor(QPalette::Text, complete ? QColor(0, 0, 0) : QColor(255, 0, 0));
+    setPalette(p);
+}
+
+void HexBox::ShowText(const QString& text) {
+    if (text == this->text()) return;
+    const QSignalBlocker block(this);
+    const int cursor = cursorPosition();
+    setText(text);
+    setCursorPosition(qMin(cursor, static_cast<int>(text.size())));
+}
+
+void HexBox::keyPressEvent(QKeyEvent* event) {
+    const QString text = event->text();
+    // No text, a control character (Backspace among them) or a Ctrl chord: an editing key or
+    // a shortcut such as paste, which the box handles unfiltered.
+    const bool chord = event->modifiers() & (Qt::ControlModifier | Qt::MetaModifier);
+    if (chord || text.size() != 1 || text.front().unicode() < 0x20 || text.front().unicode() == 0x7f) {
+        QLineEdit::keyPressEvent(event);
+        return;
+    }
+    const char16_t typed = text.front().unicode();
+    const auto key = typed < 0x80 ? FilterHexKey(static_cast<char>(typed)) : std::nullopt;
+    if (!key) {
+        event->accept();  // discarded: the box does not change
+        return;
+    }
+    QKeyEvent filtered(event->type(), event->key(), event->modifiers(), QString(QChar(*key)),
+                       event->isAutoRepeat(), static_cast<ushort>(event->count()));
+    QLineEdit::keyPressEvent(&filtered);
+}
+
+}  // namespace tintora

@@ -1,0 +1,45 @@
+#pragma once
+// The phone preview on the window: paints the preview model through PaintPreview at zoom 2 and
+// reports which preview item was clicked. It holds the decoded pictures and the arrows to draw;
+// the model belongs to the window.
+
+#include <QImage>
+#include <QWidget>
+
+#include <array>
+#include <vector>
+
+#include "preview/Marks.h"
+#include "preview/PreviewLayout.h"
+
+namespace tintora {
+
+class PreviewModel;
+
+class PreviewWidget : public QWidget {
+    Q_OBJECT
+public:
+    PreviewWidget(const PreviewModel& model, QWidget* parent = nullptr);
+
+    // The picture of holder 0..6; a null image hides nothing, the model decides visibility.
+    void SetPicture(int holder, const QImage& image);
+    const QImage& Picture(int holder) const { return pictures_[static_cast<std::size_t>(holder)]; }
+    void SetArrows(std::vector<ArrowPlacement> arrows);
+
+    QSize sizeHint() const override;
+
+Q_SIGNALS:
+    // The id of the preview item under a left click (see PreviewModel::Def).
+    void itemClicked(int id);
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
+
+private:
+    const PreviewModel& model_;
+    std::array<QImage, kBackImageCount> pictures_;
+    std::vector<ArrowPlacement> arrows_;
+};
+
+}  // namespace tintora
