@@ -1,0 +1,290 @@
+#include "ui/MainWindow.h"
+
+#include <QCloseEvent>
+#include <QComboBox>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QTabWidget>
+#include <QVBoxLayout>
+
+#include "model/ColourText.h"
+#include "settings/Settings.h"
+#include "ui/HexBox.h"
+#include "ui/PreviewWidget.h"
+#include "workspace/FileOps.h"
+#include "workspace/Log.h"
+
+namespace tintora {
+
+namespace {
+
+constexpr int kFilesTab = 5;
+constexpr int kImageGroup = 7;
+
+QString ToQString(const std::string& text) { return QString::fromStdString(text); }
+
+QColor ToQColor(const Rgb& c) { return QColor(c.red, c.green, c.blue); }
+
+std::string VersionText() {
+    return std::to_string(TINTORA_VERSION_MAJOR) + "." + std::to_string(TINTORA_VERSION_MINOR) +
+           "." + std::to_string(TINTORA_VERSION_REVISION);
+}
+
+}  // namespace
+
+MainWindow::MainWindow(Toolkit& toolkit, SettingsStore& store, Log& log,
+                       const std::filesystem::path& dataFolder, QWidget* parent)
+    : QMainWindow(parent),
+      log_(log),
+      store_(store),
+      tempfolder_(dataFolder / "temp"),
+      editor_(log, toolkit, *this, tempfolder_.string()) {
+    setObjectName(QStringLiteral("frmMain"));
+    BuildWidgets();
+    ConnectRows();
+    StartUp();
+}
+
+MainWindow::~MainWindow() { RunExitSteps(); }
+
+// --- Widgets ---
+
+void MainWindow::BuildWidgets() {
+    auto* central = new QWidget(this);
+    auto* layout = new QHBoxLayout(central);
+    layout->setContentsMargins(12, 12, 12, 12);
+    layout->setSpacing(12);
+
+    tabs_ = new QTabWidget(central);
+    tabs_->setObjectName(QStringLiteral("SSTab1"));
+    tabs_->addTab(BuildImageTab(), QString());
+    tabs_->addTab(BuildGroupsTab({6, 5, 4}), QString());
+    tabs_->addTab(BuildGroupsTab({3}), QString());
+    tabs_->addTab(BuildGroupsTab({2}), QString());
+    tabs_->addTab(BuildGroupsTab({0, 1}), QString());
+    filesTab_ = new QWidget;
+    filesTab_->setObjectName(QStringLiteral("FilesTab"));
+    tabs_->addTab(filesTab_, QString());
+
+    layout->addWidget(tabs_, 0);
+    layout->addWidget(BuildSidePanel(), 1);
+    setCentralWidget(central);
+}
+
+QWidget* MainWindow::BuildImageTab() {
+    auto* page = new QWidget;
+    auto* outer = new QVBoxLayout(page);
+    auto* frame = new QGroupBox(page);
+    frame->setObjectName(QStringLiteral("Frame_Color_%1").arg(kImageGroup));
+    frames_[kImageGroup] = frame;
+    auto* grid = new QGridLayout(frame);
+    grid->setHorizontalSpacing(8);
+    grid->setVerticalSpacing(4);
+    for (int slot = 0; slot < kSlotCount; ++slot)
+        slotRows_[static_cast<std::size_t>(slot)] = AddSlotRow(grid, 2 * slot, slot, frame);
+    grid->setColumnStretch(2, 1);
+    outer->addWidget(frame);
+    outer->addStretch(1);
+    return page;
+}
+
+QWidget* MainWindow::BuildGroupsTab(std::initializer_list<int> groups) {
+    auto* page = new QWidget;
+    auto* outer = new QVBoxLayout(page);
+    outer->setSpacing(10);
+    for (int g : groups) {
+        auto* frame = new QGroupBox(page);
+        frame->setObjectName(QStringLiteral("Frame_Color_%1").arg(g));
+        frames_[static_cast<std::size_t>(g)] = frame;
+        auto* grid = new QGridLayout(frame);
+        grid->setHorizontalSpacing(8);
+        grid->setVerticalSpacing(4);
+        grid->setColumnStretch(0, 1);
+        int row = 0;
+        for (int index : kGroups[static_cast<std::size_t>(g)].elements)
+            rows_[static_cast<std::size_t>(index)] = AddElementRow(grid, row++, index, frame);
+        outer->addWidget(frame);
+    }
+    outer->addStretch(1);
+    return page;
+}
+
+QWidget* MainWindow::BuildSidePanel() {
+    auto* panel = new QWidget;
+    auto* column = new QVBoxLayout(panel);
+    column->setContentsMargins(0, 0, 0, 0);
+    column->setSpacing(8);
+
+    previewWidget_ = new PreviewWidget(preview_, panel);
+    previewWidget_->setObjectName(QStringLiteral("preview"));
+    column->addWidget(previewWidget_, 0, Qt::AlignLeft | Qt::AlignTop);
+
+    hint_ = new QLabel(panel);
+    hint_->setObjectName(QStringLiteral("lblStatus_3"));
+    hint_->setMinimumHeight(hint_->fontMetrics().height() + 6);
+    hint_->setStyleSheet(QStringLiteral("color: #8a1c1c; font-weight: 600;"));
+    column->addWidget(hint_);
+
+    auto* bottom = new QHBoxLayout;
+    bottom->setSpacing(12);
+    txtSafe_ = new QPlainTextEdit(panel);
+    txtSafe_->setObjectName(QStringLiteral("txtSafe"));
+    txtSafe_->setReadOnly(true);
+    txtSafe_->setFixedHeight(120);
+    bottom->addWidget(txtSafe_, 1);
+
+    auto* buttons = new QGridLayout;
+    buttons->setSpacing(6);
+    cmdSafe_ = new QPushButton(panel);
+    cmdSafe_->setObjectName(QStringLiteral("cmdSafe"));
+    cboLang_ = new QComboBox(panel);
+    cboLang_->setObjectName(QStringLiteral("cboLang"));
+    cboLang_->setInsertPolicy(QComboBox::NoInsert);
+    cboLang_->setMinimumWidth(130);
+    cmdAbout_ = new QPushButton(panel);
+    cmdAbout_->setObjectName(QStringLiteral("cmdAbout"));
+    cmdExit_ = new QPushButton(panel);
+    cmdExit_->setObjectName(QStringLiteral("cmdExit"));
+    for (QPushButton* b : {cmdSafe_, cmdAbout_, cmdExit_}) {
+        b->setAutoDefault(false);
+        b->setMinimumWidth(110);
+    }
+    buttons->addWidget(cmdSafe_, 0, 0);
+    buttons->addWidget(cboLang_, 1, 0);
+    buttons->addWidget(cmdAbout_, 2, 0);
+    buttons->addWidget(cmdExit_, 3, 0);
+    bottom->addLayout(buttons);
+    column->addLayout(bottom);
+    column->addStretch(1);
+    return panel;
+}
+
+void MainWindow::ConnectRows() {
+    for (int i = 0; i < kElementCount; ++i) {
+        const ElementRow& row = rows_[static_cast<std::size_t>(i)];
+        connect(row.lbl, &ClickableLabel::clicked, this, [this, i] { lbl_Click(i); });
+        connect(row.cmdSelect, &QPushButton::clicked, this, [this, i] { cmdSelect_Click(i); });
+        // Typed and pasted text; texts the program sets come back through ColourTextChanged.
+        connect(row.txtColor, &QLineEdit::textEdited, this,
+                [this, i](const QString& text) { editor_.SetColour(i, text.toStdString()); });
+    }
+    for (int s = 0; s < kSlotCount; ++s) {
+        const SlotRow& row = slotRows_[static_cast<std::size_t>(s)];
+        connect(row.cmdLoadFile, &QPushButton::clicked, this, [this, s] { editor_.cmdLoadFile_Click(s); });
+        connect(row.cmdOnOff, &QPushButton::clicked, this, [this, s] { editor_.cmdOnOff_Click(s); });
+    }
+    connect(cmdSafe_, &QPushButton::clicked, this, [this] { editor_.CheckColors(); });
+    connect(cboLang_, &QComboBox::activated, this, [this] { LanguageChoice(); });
+    connect(cmdExit_, &QPushButton::clicked, this, [this] { cmdExit_Click(); });
+    connect(previewWidget_, &PreviewWidget::itemClicked, this, [this](int id) {
+        const ItemDef& def = preview_.Def(id);
+        if (def.kind == ItemKind::Label && def.name == "lblText") ToggleTextNumbers();
+    });
+}
+
+// --- Start-up and exit ---
+
+void MainWindow::StartUp() {
+    editor_.GetTexts().SetLanguageOffset(kEnglish);
+    setWindowTitle(ToQString("Tintora ver:" + VersionText() + "      " + std::string(kMakerAddress)));
+    log_.WriteLog("Application started", 1);
+    log_.WriteLog("Version:" + VersionText(), 1);
+    preview_.PlaceTextCopies();
+    LoadSettings(editor_, store_);
+    ArrangeMenuItems();
+    bDeleteFolder(log_, tempfolder_.string());
+    tabs_->setCurrentIndex(kFilesTab);
+    ClearSelection();
+    FillLanguageList(101);
+    hint_->clear();
+    ClearStatusLabels();
+    log_.WriteLog("Ini of application complete", 1);
+    editor_.CheckColors();
+}
+
+void MainWindow::cmdExit_Click() { close(); }
+
+void MainWindow::closeEvent(QCloseEvent* event) {
+    RunExitSteps();
+    event->accept();
+}
+
+void MainWindow::RunExitSteps() {
+    if (exited_) return;
+    exited_ = true;
+    log_.WriteLog("Exit Application", 1);
+    SaveSettings(editor_, store_);
+    bDeleteFolder(log_, tempfolder_.string());
+}
+
+// --- What the core reports ---
+
+void MainWindow::ColourTextChanged(int index) {
+    HexBox* box = rows_[static_cast<std::size_t>(index)].txtColor;
+    const std::string& value = editor_.Colour(index);
+    box->ShowText(ToQString(value));
+    box->SetComplete(IsCompleteColourText(value));
+}
+
+void MainWindow::ChangeColor(int index) {
+    rows_[static_cast<std::size_t>(index)].shapeSelect->SetColour(ToQColor(MakeRGB(editor_.Colour(index))));
+    preview_.ChangeColor(index, editor_.GetTheme());
+    previewWidget_->update();
+}
+
+void MainWindow::FindingsChanged() {
+    QString text = ToQString(editor_.Findings());
+    text.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+    txtSafe_->setPlainText(text);
+}
+
+void MainWindow::SlotChanged(int slot) {
+    ShowSlotCaptions(slot);
+    ShowSlotPicture(slot);
+}
+
+void MainWindow::ShowSlotCaptions(int slot) {
+    const SlotRow& row = slotRows_[static_cast<std::size_t>(slot)];
+    const Texts& texts = editor_.GetTexts();
+    const SlotState state = editor_.GetTheme().slots[static_cast<std::size_t>(slot)];
+    row.cmdOnOff->setText(ToQString(texts.GetText(state == SlotState::On ? 125 : 126)));
+    row.lblPicFileName->setText(ToQString(texts.GetText(state == SlotState::Empty ? 127 : 128)));
+}
+
+void MainWindow::ShowSlotPicture(int slot) {
+    const MemberRecord& record = editor_.GetTheme().members[static_cast<std::size_t>(slot)];
+    QImage image;
+    if (record.data && !record.data->empty())
+        image = QImage::fromData(record.data->data(), static_cast<int>(record.data->size()));
+    SlotRow& row = slotRows_[static_cast<std::size_t>(slot)];
+    row.picture->setPixmap(image.isNull() ? QPixmap() : QPixmap::fromImage(image));
+    previewWidget_->SetPicture(slot, image);
+    if (slot == kStandbySlot) previewWidget_->SetPicture(kBackImageCount - 1, image);
+}
+
+void MainWindow::SetStandbyFillTransparent(bool transparent) {
+    preview_.SetStandbyFillTransparent(transparent);
+    previewWidget_->update();
+}
+
+void MainWindow::ShowBackImage(int holder, bool visible) {
+    preview_.ShowBackImage(holder, visible);
+    previewWidget_->update();
+}
+
+void MainWindow::ArrangeMenuItems() {
+    preview_.ArrangeMenuItems(editor_.GetTheme());
+    previewWidget_->update();
+}
+
+void MainWindow::ShowThemeInfo() {}
+
+void MainWindow::ClearStatusLabels() {}
+
+void MainWindow::SetBusy(BusyButton, bool) {}
+
+}  // namespace tintora

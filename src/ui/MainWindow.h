@@ -1,0 +1,114 @@
+#pragma once
+// frmMain: the editor's one window. It owns the editor core and the preview's state, builds the
+// element and slot rows from the catalogue, and shows what the core reports through EditorView.
+// Start-up runs in the constructor, before the window is first shown; the exit procedure runs
+// exactly once, from the Exit button, from closing the window, or at the latest when the window
+// is destroyed.
+
+#include <QMainWindow>
+
+#include <array>
+#include <filesystem>
+#include <vector>
+
+#include "model/Catalogue.h"
+#include "preview/Marks.h"
+#include "preview/PreviewModel.h"
+#include "workspace/Editor.h"
+#include "workspace/EditorView.h"
+#include "ui/ElementRow.h"
+
+class QComboBox;
+class QGroupBox;
+class QLabel;
+class QPlainTextEdit;
+class QPushButton;
+class QTabWidget;
+
+namespace tintora {
+
+class FilesTab;
+class Log;
+class PreviewWidget;
+class SettingsStore;
+class Toolkit;
+
+class MainWindow : public QMainWindow, public EditorView {
+    Q_OBJECT
+public:
+    // `dataFolder` holds the log files and the work folder "temp". The toolkit, the store and
+    // the log must outlive the window.
+    MainWindow(Toolkit& toolkit, SettingsStore& store, Log& log,
+               const std::filesystem::path& dataFolder, QWidget* parent = nullptr);
+    ~MainWindow() override;
+
+    Editor& GetEditor() { return editor_; }
+    const PreviewModel& Preview() const { return preview_; }
+    // The arrows shown by the current selection.
+    const std::vector<ArrowPlacement>& Arrows() const { return arrows_; }
+
+    // --- Element selection and the colour chooser ---
+    void lbl_Click(int index);
+    void cmdSelect_Click(int index);
+
+    // --- Languages ---
+    void FillLanguageList(int languageNumber);
+    void LanguageChoice();
+    void ToggleTextNumbers();
+    void ApplyLanguage();
+
+    // --- Exit: the log line, the settings and the work folder; then the window closes ---
+    void cmdExit_Click();
+
+    // --- EditorView ---
+    void ColourTextChanged(int index) override;
+    void ChangeColor(int index) override;
+    void FindingsChanged() override;
+    void SlotChanged(int slot) override;
+    void SetStandbyFillTransparent(bool transparent) override;
+    void ShowBackImage(int holder, bool visible) override;
+    void ArrangeMenuItems() override;
+    void ShowThemeInfo() override;
+    void ClearStatusLabels() override;
+    void SetBusy(BusyButton button, bool busy) override;
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+
+private:
+    void BuildWidgets();
+    QWidget* BuildImageTab();
+    QWidget* BuildGroupsTab(std::initializer_list<int> groups);
+    QWidget* BuildSidePanel();
+    void ConnectRows();
+    void StartUp();
+    void RunExitSteps();
+    void ClearSelection();
+    void ShowSlotCaptions(int slot);
+    void ShowSlotPicture(int slot);
+
+    Log& log_;
+    SettingsStore& store_;
+    std::filesystem::path tempfolder_;
+    Editor editor_;
+    PreviewModel preview_;
+    std::vector<ArrowPlacement> arrows_;
+
+    std::array<ElementRow, kElementCount> rows_{};
+    std::array<SlotRow, kSlotCount> slotRows_{};
+    std::array<QGroupBox*, kGroupCount> frames_{};
+    QTabWidget* tabs_ = nullptr;
+    QWidget* filesTab_ = nullptr;
+    PreviewWidget* previewWidget_ = nullptr;
+    QLabel* hint_ = nullptr;  // lblStatus(3)
+    QPlainTextEdit* txtSafe_ = nullptr;
+    QPushButton* cmdSafe_ = nullptr;
+    QComboBox* cboLang_ = nullptr;
+    QPushButton* cmdAbout_ = nullptr;
+    QPushButton* cmdExit_ = nullptr;
+
+    bool fillingLanguageList_ = false;  // the guard of FillLanguageList
+    bool exited_ = false;
+};
+
+}  // namespace tintora
