@@ -1,0 +1,220 @@
+#include "ui/FilesTab.h"
+
+#include <QApplication>
+#include <QComboBox>
+#include <QDir>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QListWidget>
+#include <QPushButton>
+#include <QStorageInfo>
+#include <QVBoxLayout>
+
+#include "text/Texts.h"
+#include "workspace/Editor.h"
+
+namespace tintora {
+
+namespace {
+
+QString Q(const std::string& text) { return QString::fromStdString(text); }
+
+// The rows of the information frame: caption text, and the value label beside it (-1: none).
+struct StatusRow {
+    int caption;
+    int text;
+    int value;
+};
+constexpr std::array<StatusRow, 5> kStatusRows{{
+    {0, 132, 0},
+    {1, 133, 1},
+    {2, 134, 2},
+    {3, 116, 4},
+    {4, 117, -1},
+}};
+
+QPushButton* MakeButton(const char* name, QWidget* parent) {
+    auto* b = new QPushButton(parent);
+    b->setObjectName(QString::fromLatin1(name));
+    return b;
+}
+
+}  // namespace
+
+std::vector<std::string> PlatformDriveList() {
+    std::vector<MountedVolume> volumes;
+    for (const QStorageInfo& s : QStorageInfo::mountedVolumes())
+        volumes.push_back({s.rootPath().toStdString(), QString::fromLatin1(s.fileSystemType()).toStdString(),
+                           s.isValid() && s.isReady()});
+    return MakeDriveList(QDir::homePath().toStdString(), volumes);
+}
+
+FilesTab::FilesTab(Editor& editor, QWidget* parent)
+    : QWidget(parent), editor_(editor), browser_(editor) {
+    BuildWidgets();
+    browser_.SetListener([this] { ShowBrowser(); });
+}
+
+void FilesTab::BuildWidgets() {
+    frame2_ = new QGroupBox(this);
+    frame2_->setObjectName(QStringLiteral("Frame2"));
+    cmdInfo_ = MakeButton("cmdInfo", frame2_);  // no action: the frame below shows the texts
+    cmdReadFile_ = MakeButton("cmdReadFile", frame2_);
+    cmdReset_ = MakeButton("cmdReset", frame2_);
+    cmdSaveAs_ = MakeButton("cmdSaveAs", frame2_);
+    cmdSave_ = MakeButton("cmdSave", frame2_);
+    cmdSave_->setEnabled(false);
+
+    lblDrive_ = new QLabel(frame2_);
+    lblDrive_->setObjectName(QStringLiteral("lblDrive"));
+    cboDrives_ = new QComboBox(frame2_);
+    cboDrives_->setObjectName(QStringLiteral("cboDrives"));
+    listFiles_ = new QListWidget(frame2_);
+    listFiles_->setObjectName(QStringLiteral("ListFiles"));
+    lblCurrentFolderText_ = new QLabel(frame2_);
+    lblCurrentFolderText_->setObjectName(QStringLiteral("lblCurrentFolderText"));
+    lblCurrentFolder_ = new QLabel(frame2_);
+    lblCurrentFolder_->setObjectName(QStringLiteral("lblCurrentFolder"));
+
+    auto* buttons = new QVBoxLayout;
+    for (QPushButton* b : {cmdInfo_, cmdReadFile_, cmdReset_, cmdSaveAs_, cmdSave_}) buttons->addWidget(b);
+    buttons->addStretch();
+    auto* browser = new QVBoxLayout;
+    browser->addWidget(lblDrive_);
+    browser->addWidget(cboDrives_);
+    browser->addWidget(listFiles_, 1);
+    browser->addWidget(lblCurrentFolderText_);
+    browser->addWidget(lblCurrentFolder_);
+    auto* frame2Layout = new QHBoxLayout(frame2_);
+    frame2Layout->addLayout(buttons);
+    frame2Layout->addLayout(browser, 1);
+
+    frame1_ = new QGroupBox(this);
+    frame1_->setObjectName(QStringLiteral("Frame1"));
+    auto* rows = new QGridLayout(frame1_);
+    for (const StatusRow& row : kStatusRows) {
+        auto* caption = new QLabel(frame1_);
+        caption->setObjectName(QStringLiteral("lblStatusText_%1").arg(row.caption));
+        lblStatusText_[row.caption] = caption;
+        rows->addWidget(caption, row.caption, 0);
+        if (row.value < 0) continue;
+        auto* value = new QLabel(frame1_);
+        value->setObjectName(QStringLiteral("lblStatus_%1").arg(row.value));
+        value->setTextInteractionFlags(Qt::TextSelectableByMouse);
+        lblStatus_[row.value] = value;
+        rows->addWidget(value, row.caption, 1);
+    }
+    rows->setColumnStretch(1, 1);
+
+    auto* layout = new QVBoxLayout(this);
+    layout->addWidget(frame2_, 1);
+    layout->addWidget(frame1_);
+
+    connect(cmdReadFile_, &QPushButton::clicked, this, [this] { editor_.ReadWithDialog(); });
+    connect(cmdReset_, &QPushButton::clicked, this, [this] { editor_.Reset(); });
+    connect(cmdSaveAs_, &QPushButton::clicked, this, [this] { editor_.SaveAs(); });
+    connect(cmdSave_, &QPushButton::clicked, this, [this] { SaveClicked(); });
+    connect(cboDrives_, &QComboBox::activated, this, [this](int index) {
+        browser_.ChooseDrive(index);
+        ShowBrowser();
+    });
+    connect(listFiles_, &QListWidget::itemClicked, this, [this](QListWidgetItem* item) { ListClicked(item); });
+    // The selection moving by keyboard is a click too; a mouse press moves it as well, but
+    // that click is taken when the button is released.
+    connect(listFiles_, &QListWidget::currentItemChanged, this, [this](QListWidgetItem* item) {
+        if (!filling_ && item && QApplication::mouseButtons() == Qt::NoButton) ListClicked(item);
+    });
+    connect(listFiles_, &QListWidget::itemDoubleClicked, this,
+            [this](QListWidgetItem* item) { ListDoubleClicked(item); });
+}
+
+void FilesTab::Initialise() {
+    browser_.SetDrives(PlatformDriveList());
+    FillDriveCombo();
+    UpdateListFiles();
+}
+
+void FilesTab::FillDriveCombo() {
+    cboDrives_->clear();
+    for (const std::string& place : browser_.Drives()) cboDrives_->addItem(Q(place));
+    cboDrives_->setCurrentIndex(browser_.DriveIndex());
+}
+
+void FilesTab::ApplyLanguage() {
+    const Texts& texts = editor_.GetTexts();
+    const auto text = [&](int number) { return Q(texts.GetText(number)); };
+    cmdReadFile_->setText(text(120));
+    QFont font = cmdReadFile_->font();
+    font.setPointSize(8);
+    cmdReadFile_->setFont(font);
+    cmdSave_->setText(text(121));
+    cmdSaveAs_->setText(text(130));
+    cmdInfo_->setText(text(119));
+    frame1_->setTitle(text(119));
+    for (const StatusRow& row : kStatusRows) lblStatusText_[row.caption]->setText(text(row.text));
+    lblCurrentFolderText_->setText(text(154));
+    cmdReset_->setText(text(122));
+    lblDrive_->setText(text(131));
+    UpdateListFiles();
+}
+
+void FilesTab::ShowThemeInfo() {
+    const ThemeInfo& info = editor_.GetTheme().info;
+    lblStatus_[0]->setText(Q(info.name));
+    lblStatus_[1]->setText(Q(info.modifiedBy));
+    lblStatus_[2]->setText(Q(info.creator));
+    lblStatus_[4]->setText(Q(info.created));
+}
+
+void FilesTab::ClearStatusLabels() {
+    for (int i = 0; i < 3; ++i) lblStatus_[i]->clear();
+}
+
+void FilesTab::SetBusy(BusyButton button, bool busy) {
+    struct Caption {
+        QPushButton* button;
+        int text;
+    };
+    const Caption c = button == BusyButton::Read   ? Caption{cmdReadFile_, 120}
+                      : button == BusyButton::Save ? Caption{cmdSave_, 121}
+                                                   : Caption{cmdSaveAs_, 130};
+    c.button->setText(Q(editor_.GetTexts().GetText(busy ? 129 : c.text)));
+    // Painted now: the operation runs before the event loop would paint it.
+    c.button->repaint();
+}
+
+void FilesTab::UpdateListFiles() { browser_.UpdateListFiles(); }
+
+void FilesTab::ShowBrowser() {
+    filling_ = true;
+    listFiles_->clear();
+    for (const std::string& entry : browser_.Entries()) listFiles_->addItem(Q(entry));
+    filling_ = false;
+    lblCurrentFolder_->setText(Q(browser_.FolderLabel()));
+    lblCurrentFolder_->setToolTip(Q(browser_.Folder()));
+    cboDrives_->setCurrentIndex(browser_.DriveIndex());
+    cmdSave_->setEnabled(browser_.SaveEnabled());
+}
+
+void FilesTab::ListClicked(QListWidgetItem* item) {
+    if (!item) return;
+    browser_.Click(item->text().toStdString());
+    cmdSave_->setEnabled(browser_.SaveEnabled());
+}
+
+void FilesTab::ListDoubleClicked(QListWidgetItem* item) {
+    if (!item) return;
+    // The handler may rebuild the list, deleting `item`: take its text first.
+    const std::string entry = item->text().toStdString();
+    browser_.DoubleClick(entry);
+    cmdSave_->setEnabled(browser_.SaveEnabled());
+}
+
+void FilesTab::SaveClicked() {
+    // A copy: the save may refresh the browser, which forgets its target.
+    if (const std::optional<std::string> target = browser_.SaveTarget()) editor_.Save(*target);
+}
+
+}  // namespace tintora
