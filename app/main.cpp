@@ -7,8 +7,8 @@
 #include <system_error>
 
 #include "platform/QtSettingsStore.h"
-#include "platform/QtToolkit.h"
 #include "ui/MainWindow.h"
+#include "ui/WindowToolkit.h"
 #include "workspace/Clock.h"
 #include "workspace/Log.h"
 
@@ -22,7 +22,7 @@ int main(int argc, char* argv[]) {
     std::filesystem::create_directories(dataFolder, ec);  // a log that cannot be written is lost
 
     const tintora::SystemClock clock;
-    tintora::QtToolkit toolkit;
+    tintora::WindowToolkit toolkit;
     tintora::Log log(tintora::MakeLogPath(dataFolder, clock.DateText(clock.Now())), clock, &toolkit);
     tintora::QtSettingsStore store;
 

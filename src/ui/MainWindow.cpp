@@ -13,6 +13,8 @@
 
 #include "model/ColourText.h"
 #include "settings/Settings.h"
+#include "ui/AboutDialog.h"
+#include "ui/FilesTab.h"
 #include "ui/HexBox.h"
 #include "ui/PreviewWidget.h"
 #include "workspace/FileOps.h"
@@ -66,8 +68,7 @@ void MainWindow::BuildWidgets() {
     tabs_->addTab(BuildGroupsTab({3}), QString());
     tabs_->addTab(BuildGroupsTab({2}), QString());
     tabs_->addTab(BuildGroupsTab({0, 1}), QString());
-    filesTab_ = new QWidget;
-    filesTab_->setObjectName(QStringLiteral("FilesTab"));
+    filesTab_ = new FilesTab(editor_);
     tabs_->addTab(filesTab_, QString());
 
     layout->addWidget(tabs_, 0);
@@ -179,6 +180,7 @@ void MainWindow::ConnectRows() {
     }
     connect(cmdSafe_, &QPushButton::clicked, this, [this] { editor_.CheckColors(); });
     connect(cboLang_, &QComboBox::activated, this, [this] { LanguageChoice(); });
+    connect(cmdAbout_, &QPushButton::clicked, this, [this] { ShowAboutDialog(this, editor_.GetTexts()); });
     connect(cmdExit_, &QPushButton::clicked, this, [this] { cmdExit_Click(); });
     connect(previewWidget_, &PreviewWidget::itemClicked, this, [this](int id) {
         const ItemDef& def = preview_.Def(id);
@@ -201,7 +203,8 @@ void MainWindow::StartUp() {
     ClearSelection();
     FillLanguageList(101);
     hint_->clear();
-    ClearStatusLabels();
+    filesTab_->ClearStatusLabels();
+    filesTab_->Initialise();
     log_.WriteLog("Ini of application complete", 1);
     editor_.CheckColors();
 }
@@ -281,10 +284,10 @@ void MainWindow::ArrangeMenuItems() {
     previewWidget_->update();
 }
 
-void MainWindow::ShowThemeInfo() {}
+void MainWindow::ShowThemeInfo() { filesTab_->ShowThemeInfo(); }
 
-void MainWindow::ClearStatusLabels() {}
+void MainWindow::ClearStatusLabels() { filesTab_->ClearStatusLabels(); }
 
-void MainWindow::SetBusy(BusyButton, bool) {}
+void MainWindow::SetBusy(BusyButton button, bool busy) { filesTab_->SetBusy(button, busy); }
 
 }  // namespace tintora

@@ -98,7 +98,7 @@ private:
     std::array<SlotRow, kSlotCount> slotRows_{};
     std::array<QGroupBox*, kGroupCount> frames_{};
     QTabWidget* tabs_ = nullptr;
-    QWidget* filesTab_ = nullptr;
+    FilesTab* filesTab_ = nullptr;
     PreviewWidget* previewWidget_ = nullptr;
     QLabel* hint_ = nullptr;  // lblStatus(3)
     QPlainTextEdit* txtSafe_ = nullptr;

@@ -7,6 +7,7 @@
 #include <QTabWidget>
 
 #include "text/LanguageChoice.h"
+#include "ui/FilesTab.h"
 #include "ui/HexBox.h"
 #include "ui/MainWindow.h"
 #include "ui/PreviewWidget.h"
@@ -70,6 +71,7 @@ void MainWindow::ApplyLanguage() {
 
     preview_.ApplyLanguageTexts(texts);  // the sample texts, then the copies placed again
     previewWidget_->update();
+    filesTab_->ApplyLanguage();  // its captions, then the folder list with the parent entry
 }
 
 }  // namespace tintora

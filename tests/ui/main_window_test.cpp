@@ -416,7 +416,7 @@ TEST_F(MainWindowTest, ResetSwitchesPicturesOffAndRestoresTheDefaults) {
     Retype(4, "010203");
     Core().GetTheme().info.name = "Mine";
 
-    Core().Reset();
+    QTest::mouseClick(Button(QStringLiteral("cmdReset")), Qt::LeftButton);
     for (int slot : {0, 2}) {
         EXPECT_EQ(Button(QStringLiteral("cmdOnOff_%1").arg(slot))->text(), "OFF");
         EXPECT_EQ(Find<QLabel>(QStringLiteral("lblPicFileName_%1").arg(slot))->text(), "Loaded");
@@ -477,6 +477,7 @@ TEST_F(MainWindowTest, GermanCaptionsKeepTheSlotsState) {
     EXPECT_EQ(tabs->tabText(2), "Dialogfenster");
     EXPECT_EQ(Button(QStringLiteral("cmdExit"))->text(), "Beenden");
     EXPECT_EQ(Button(QStringLiteral("cmdAbout"))->text(), "Über");
+    EXPECT_EQ(Button(QStringLiteral("cmdReset"))->text(), "Neustart") << "the Files tab follows";
     EXPECT_EQ(Button(QStringLiteral("cmdSelect_0"))->text(), "Auswählen");
     EXPECT_EQ(Caption(4)->text(), "Hintergrund");
     EXPECT_EQ(Find<QGroupBox>(QStringLiteral("Frame_Color_7"))->title(), "Bilder");
