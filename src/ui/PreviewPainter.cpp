@@ -1,0 +1,165 @@
+#include "ui/PreviewPainter.h"
+
+#include <QBrush>
+#include <QFont>
+#include <QPolygon>
+#include <QRect>
+#include <QStringList>
+
+#include <algorithm>
+#include <cmath>
+#include <vector>
+
+namespace tintora {
+
+namespace {
+
+constexpr int kTextInset = 2 * kTwipsPerPixel;  // room between a label's edge and its text
+const QColor kArrowFill(255, 0, 0);
+const QColor kArrowOutline(0, 0, 0);
+const QColor kUndecodedPicture(128, 128, 128);
+
+// The pointer drawn in an arrow's 16 x 32 pixel box, tip at the top-left corner (zoom 1 pixels).
+constexpr int kArrowShape[][2] = {{0, 0}, {0, 23}, {5, 18}, {9, 28}, {13, 26}, {9, 16}, {15, 16}};
+
+int Px(double twips, double zoom) { return static_cast<int>(std::lround(twips / kTwipsPerPixel * zoom)); }
+
+// A twips rectangle (absolute in the preview) on whole pixels: both edges are rounded, so
+// neighbouring items meet without gaps or overlaps.
+QRect PixelRect(int left, int top, int width, int height, double zoom) {
+    const int x0 = Px(left, zoom);
+    const int y0 = Px(top, zoom);
+    return QRect(x0, y0, std::max(Px(left + width, zoom) - x0, 1), std::max(Px(top + height, zoom) - y0, 1));
+}
+
+QColor ToQColor(const Rgb& c) { return QColor(c.red, c.green, c.blue); }
+
+QFont PreviewFont(int points, bool bold, double zoom) {
+    QFont font(QStringLiteral("DejaVu Sans"));
+    font.setStyleHint(QFont::SansSerif);
+    // Points at 96 dots per inch: 20 twips each.
+    font.setPixelSize(std::max(1, Px(points * 20.0, zoom)));
+    font.setBold(bold);
+    return font;
+}
+
+void PaintLabel(QPainter& p, const ItemDef& d, const ItemState& s, const QRect& r, double zoom) {
+    if (!s.transparent) p.fillRect(r, ToQColor(s.back));
+    if (s.caption.empty()) return;
+    // drawText clips to the rectangle it is given, so a long caption stays inside its label.
+    p.setFont(PreviewFont(s.fontSize, s.bold, zoom));
+    p.setPen(ToQColor(s.text));
+    const QString caption = QString::fromStdString(s.caption);
+    const int inset = Px(kTextInset, zoom);
+    if (d.align == Align::Columns && d.columns > 0) {
+        const QStringList fields = caption.split(QLatin1Char(' '), Qt::SkipEmptyParts);
+        const double cell = static_cast<double>(r.width()) / d.columns;
+        for (int i = 0; i < fields.size() && i < d.columns; ++i) {
+            const QRectF box(r.left() + cell * i, r.top(), cell, r.height());
+            p.drawText(box, Qt::AlignCenter, fields[i]);
+        }
+    } else if (d.wrap) {
+        p.drawText(r.adjusted(inset, inset, -inset, 0), Qt::AlignLeft | Qt::AlignTop | Qt::TextWordWrap, caption);
+    } else {
+        int horizontal = Qt::AlignLeft;
+        if (d.align == Align::Center) horizontal = Qt::AlignHCenter;
+        if (d.align == Align::Right) horizontal = Qt::AlignRight;
+        p.drawText(r.adjusted(inset, 0, -inset, 0), horizontal | Qt::AlignVCenter | Qt::TextSingleLine, caption);
+    }
+}
+
+void PaintShape(QPainter& p, const ItemDef& d, const ItemState& s, const QRect& r, double zoom) {
+    if (!s.transparent) p.fillRect(r, ToQColor(s.back));
+    if (d.borderWidth <= 0) return;
+    const int w = std::max(1, Px(d.borderWidth, zoom));
+    const QColor c = ToQColor(s.border);
+    p.fillRect(QRect(r.left(), r.top(), r.width(), w), c);
+    p.fillRect(QRect(r.left(), r.bottom() - w + 1, r.width(), w), c);
+    p.fillRect(QRect(r.left(), r.top(), w, r.height()), c);
+    p.fillRect(QRect(r.right() - w + 1, r.top(), w, r.height()), c);
+}
+
+void PaintPicture(QPainter& p, const QImage& image, const QRect& r) {
+    if (image.isNull()) {
+        p.fillRect(r, QBrush(kUndecodedPicture, Qt::DiagCrossPattern));
+        return;
+    }
+    p.drawImage(r, image);  // nearest-neighbour: the painter does not smooth pixmaps here
+}
+
+void PaintArrow(QPainter& p, const ArrowPlacement& a, double zoom) {
+    const int screen = a.arrow;
+    const QRect clip = PixelRect(ScreenLeft(screen), ScreenTop(screen), kScreenWidth, kScreenHeight, zoom);
+    const int x0 = Px(ScreenLeft(screen) + a.x, zoom);
+    const int y0 = Px(ScreenTop(screen) + a.y, zoom);
+    QPolygon shape;
+    for (const auto& pt : kArrowShape) {
+        shape << QPoint(x0 + static_cast<int>(std::lround(pt[0] * zoom)), y0 + static_cast<int>(std::lround(pt[1] * zoom)));
+    }
+    p.save();
+    p.setClipRect(clip);
+    p.setBrush(kArrowFill);
+    p.setPen(QPen(kArrowOutline, 0));
+    p.drawPolygon(shape);
+    p.restore();
+}
+
+}  // namespace
+
+QSize PreviewSize(double zoom) { return QSize(Px(PreviewWidthTwips(), zoom), Px(PreviewHeightTwips(), zoom)); }
+
+void PaintPreview(QPainter& painter, const PreviewModel& preview, const std::array<QImage, kBackImageCount>& pictures,
+                  double zoom, std::span<const ArrowPlacement> arrows) {
+    painter.save();
+    painter.setRenderHint(QPainter::Antialiasing, false);
+    painter.setRenderHint(QPainter::SmoothPixmapTransform, false);
+    painter.setRenderHint(QPainter::TextAntialiasing, true);
+
+    for (int screen = 0; screen < kScreenCount; ++screen) {
+        const int sx = ScreenLeft(screen);
+        const int sy = ScreenTop(screen);
+        std::vector<int> ids;
+        for (int id = 0; id < preview.ItemCount(); ++id) {
+            if (preview.Def(id).screen == screen) ids.push_back(id);
+        }
+        std::ranges::stable_sort(ids, {}, [&](int id) { return preview.Def(id).z; });
+
+        painter.save();
+        painter.setClipRect(PixelRect(sx, sy, kScreenWidth, kScreenHeight, zoom));
+        for (int id : ids) {
+            const ItemDef& d = preview.Def(id);
+            const ItemState& s = preview.State(id);
+            if (!s.visible) continue;
+            const QRect r = PixelRect(sx + s.left, sy + s.top, s.width, s.height, zoom);
+            switch (d.kind) {
+                case ItemKind::FrameBackground: painter.fillRect(r, ToQColor(s.back)); break;
+                case ItemKind::Label: PaintLabel(painter, d, s, r, zoom); break;
+                case ItemKind::Shape: PaintShape(painter, d, s, r, zoom); break;
+                case ItemKind::Line: painter.fillRect(r, ToQColor(s.border)); break;
+                case ItemKind::Picture:
+                    if (d.index >= 0 && d.index < kBackImageCount) PaintPicture(painter, pictures[d.index], r);
+                    break;
+            }
+        }
+        painter.restore();
+    }
+
+    for (const ArrowPlacement& a : arrows) {
+        if (a.arrow >= 0 && a.arrow < kArrowCount) PaintArrow(painter, a, zoom);
+    }
+    painter.restore();
+}
+
+int HitTestItem(const PreviewModel& preview, QPointF pixel, double zoom) {
+    if (zoom <= 0) return -1;
+    const double x = pixel.x() * kTwipsPerPixel / zoom;
+    const double y = pixel.y() * kTwipsPerPixel / zoom;
+    for (int screen = 0; screen < kScreenCount; ++screen) {
+        const int sx = static_cast<int>(std::floor(x)) - ScreenLeft(screen);
+        const int sy = static_cast<int>(std::floor(y)) - ScreenTop(screen);
+        if (sx >= 0 && sy >= 0 && sx < kScreenWidth && sy < kScreenHeight) return preview.ItemAt(screen, sx, sy);
+    }
+    return -1;
+}
+
+}  // namespace tintora

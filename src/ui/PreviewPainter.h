@@ -1,0 +1,36 @@
+#pragma once
+// Paints the phone preview into any QPainter: the editor's preview widget, the command line's
+// image export and the tests all draw through this one function.
+
+#include <QImage>
+#include <QPainter>
+#include <QPointF>
+#include <QSize>
+
+#include <array>
+#include <span>
+
+#include "preview/Marks.h"
+#include "preview/PreviewLayout.h"
+#include "preview/PreviewModel.h"
+
+namespace tintora {
+
+inline constexpr double kDefaultPreviewZoom = 2.0;
+
+// The preview's size in pixels at `zoom` (zoom 1: one phone pixel per screen pixel).
+QSize PreviewSize(double zoom = kDefaultPreviewZoom);
+
+// Draws every screen with its items in paint order, the pictures of the visible holders
+// (`pictures[holder]`; a null image in a visible holder shows a hatched area) and the given
+// arrows, starting at the painter's origin. Each screen clips what lies on it. Rectangles are
+// aligned to whole pixels; only text is antialiased.
+void PaintPreview(QPainter& painter, const PreviewModel& preview,
+                  const std::array<QImage, kBackImageCount>& pictures, double zoom = kDefaultPreviewZoom,
+                  std::span<const ArrowPlacement> arrows = {});
+
+// The id of the topmost visible item under `pixel` (a position in the painted preview), the
+// screen's own background between items, or -1 outside every screen.
+int HitTestItem(const PreviewModel& preview, QPointF pixel, double zoom = kDefaultPreviewZoom);
+
+}  // namespace tintora
