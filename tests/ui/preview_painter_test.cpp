@@ -1,0 +1,255 @@
+// The preview painter: paints the model into a QImage with crisp screens, the theme's colours,
+// the pictures of the slots that are on and clipped marker arrows; hit testing finds items.
+
+#include <gtest/gtest.h>
+
+#include <array>
+#include <cmath>
+#include <memory>
+#include <string_view>
+
+#include "model/Catalogue.h"
+#include "model/ColourText.h"
+#include "preview/Marks.h"
+#include "preview/PreviewLayout.h"
+#include "preview/PreviewModel.h"
+#include "text/Texts.h"
+#include "ui/PreviewPainter.h"
+
+#include <QGuiApplication>
+#include <QImage>
+#include <QPainter>
+
+namespace tintora {
+namespace {
+
+// gtest_main makes no application object; painting text needs one.
+class QtEnvironment : public ::testing::Environment {
+public:
+    void SetUp() override {
+        static int argc = 1;
+        static char name[] = "preview_painter_test";
+        static char* argv[] = {name, nullptr};
+        if (!qApp) app_ = std::make_unique<QGuiApplication>(argc, argv);
+    }
+
+private:
+    std::unique_ptr<QGuiApplication> app_;
+};
+const auto* const kQtEnvironment = ::testing::AddGlobalTestEnvironment(new QtEnvironment);
+
+const QColor kCanvas(1, 2, 3);
+
+int ScreenNamed(std::string_view name) {
+    for (int s = 0; s < kScreenCount; ++s)
+        if (kScreens[s].name == name) return s;
+    return -1;
+}
+
+// The pixel of a point given in twips within a screen.
+QPoint At(std::string_view screen, int x, int y, double zoom = 2.0) {
+    const int s = ScreenNamed(screen);
+    return {static_cast<int>(std::lround((ScreenLeft(s) + x) / 15.0 * zoom)),
+            static_cast<int>(std::lround((ScreenTop(s) + y) / 15.0 * zoom))};
+}
+
+QColor ToQ(const Rgb& c) { return QColor(c.red, c.green, c.blue); }
+
+Theme DefaultTheme() {
+    Theme theme;
+    for (int i = 0; i < kElementCount; ++i) theme.colours[i] = std::string(kElements[i].defaultValue);
+    return theme;
+}
+
+QImage Solid(int width, int height, QColor colour) {
+    QImage image(width, height, QImage::Format_RGB32);
+    image.fill(colour);
+    return image;
+}
+
+struct Fixture {
+    Theme theme = DefaultTheme();
+    PreviewModel model;
+    std::array<QImage, kBackImageCount> pictures;
+
+    Fixture() {
+        model.ApplyLanguageTexts(Texts{});
+        model.RepaintAll(theme);
+    }
+    QImage Paint(double zoom = 2.0, std::span<const ArrowPlacement> arrows = {}) const {
+        QImage image(PreviewSize(zoom), QImage::Format_RGB32);
+        image.fill(kCanvas);
+        QPainter painter(&image);
+        PaintPreview(painter, model, pictures, zoom, arrows);
+        return image;
+    }
+    QColor Colour(int element) const { return ToQ(MakeRGB(theme.colours[element])); }
+};
+
+QColor PixelAt(const QImage& image, QPoint p) { return image.pixelColor(p); }
+
+bool RectHolds(const QImage& image, QRect r, QColor c) {
+    for (int y = r.top(); y <= r.bottom(); ++y)
+        for (int x = r.left(); x <= r.right(); ++x)
+            if (image.pixelColor(x, y) == c) return true;
+    return false;
+}
+
+TEST(PreviewPainter, ScreensAre202By160PixelsOnWholePixelsInsideTheImage) {
+    Fixture f;
+    const QImage image = f.Paint();
+    EXPECT_EQ(image.size(), PreviewSize(2.0));
+    EXPECT_EQ(PreviewSize(2.0), PreviewSize(1.0) * 2);
+
+    // f_calling's own background runs edge to edge along its top row: exactly 202 pixels.
+    const QColor background = f.Colour(4);
+    const QPoint corner = At("f_calling", 0, 0);
+    int run = 0;
+    for (int x = corner.x() - 5; x < corner.x() + 210; ++x) run += PixelAt(image, {x, corner.y() + 1}) == background;
+    EXPECT_EQ(run, 202);
+    EXPECT_EQ(PixelAt(image, {corner.x() - 1, corner.y() + 1}), kCanvas);
+    EXPECT_EQ(PixelAt(image, {corner.x(), corner.y() - 1}), kCanvas);
+    // 160 pixels high along its left column.
+    run = 0;
+    for (int y = corner.y() - 5; y < corner.y() + 170; ++y) run += PixelAt(image, {corner.x() + 1, y}) == background;
+    EXPECT_EQ(run, 160);
+
+    // The last column and row of screens end one gap before the image's edge.
+    const QPoint sms = At("f_sms", kScreenWidth, kScreenHeight);
+    EXPECT_EQ(sms.x() + kScreenGap / 15 * 2, image.width());
+    EXPECT_NE(PixelAt(image, {sms.x() - 1, sms.y() - 1}), kCanvas);
+    EXPECT_EQ(PixelAt(image, {sms.x(), sms.y() - 1}), kCanvas);
+    const QPoint popup = At("f_options2", 0, kScreenHeight);
+    EXPECT_EQ(popup.y() + kScreenGap / 15 * 2, image.height());
+    // The SMS list runs past the screen's bottom; nothing of it shows below the screen.
+    EXPECT_EQ(PixelAt(image, At("f_sms", 700, kScreenHeight) + QPoint(0, 2)), kCanvas);
+}
+
+TEST(PreviewPainter, NeighbouringRowsMeetWithoutGapsAtOddZooms) {
+    // 175-twip rows are 11.67 pixels at zoom 1: each edge is rounded, never each height, or
+    // the white screen would show between rows.
+    for (double zoom : {1.0, 3.0}) {
+        Fixture f;
+        const QImage image = f.Paint(zoom);
+        const QPoint top = At("f_sms", 1450, 200, zoom);
+        const QPoint bottom = At("f_sms", 1450, kScreenHeight, zoom);
+        for (int y = top.y(); y < bottom.y(); ++y)
+            EXPECT_NE(PixelAt(image, {top.x(), y}), QColor(255, 255, 255)) << "zoom " << zoom << " y " << y;
+    }
+}
+
+TEST(PreviewPainter, ScreenBackgroundsShowTheirElementsColours) {
+    Fixture f;
+    QImage image = f.Paint();
+    EXPECT_EQ(PixelAt(image, At("f_calling", 30, 30)), f.Colour(4));
+    EXPECT_EQ(PixelAt(image, At("f_notes", 30, 1180)), f.Colour(4));
+    EXPECT_EQ(PixelAt(image, At("f_operaotr", 60, 1100)), f.Colour(4)) << "the standby fill";
+    EXPECT_EQ(PixelAt(image, At("f_Setting", 60, 900)), f.Colour(8));
+
+    f.theme.colours[8] = "10E020";
+    EXPECT_NE(PixelAt(image, At("f_Setting", 60, 900)), QColor(16, 224, 32));
+    f.model.ChangeColor(8, f.theme);
+    image = f.Paint();
+    EXPECT_EQ(PixelAt(image, At("f_Setting", 60, 900)), QColor(16, 224, 32));
+    EXPECT_EQ(PixelAt(image, At("f_Setting", 1450, 1150)), QColor(16, 224, 32));
+}
+
+TEST(PreviewPainter, PicturesShowInTheirHoldersWhileTheirSlotIsOn) {
+    Fixture f;
+    const QColor standby(200, 10, 10);
+    const QColor small(10, 200, 10);
+    f.pictures[0] = f.pictures[6] = Solid(101, 80, standby);
+    f.pictures[3] = Solid(101, 20, small);
+    QImage image = f.Paint();
+    EXPECT_EQ(PixelAt(image, At("f_operaotr", 60, 1100)), f.Colour(4));
+    EXPECT_EQ(PixelAt(image, At("f_sms", 60, 40)), f.Colour(5)) << "the opaque title bar";
+
+    f.theme.slots[kStandbySlot] = SlotState::On;
+    f.theme.slots[kSmallTitleSlot] = SlotState::On;
+    f.model.RepaintAll(f.theme);
+    image = f.Paint();
+    EXPECT_EQ(PixelAt(image, At("f_operaotr", 60, 1100)), standby);
+    EXPECT_EQ(PixelAt(image, At("f_notes", 30, 1180)), standby);
+    EXPECT_EQ(PixelAt(image, At("f_sms", 60, 40)), small) << "the bar turned transparent";
+    EXPECT_EQ(PixelAt(image, At("f_sms", 60, 290)), small) << "the picture is 20 pixels high";
+
+    // A visible holder whose picture could not be decoded is hatched, not left blank.
+    f.pictures[3] = QImage();
+    image = f.Paint();
+    const QPoint a = At("f_sms", 30, 30);
+    const QPoint b = At("f_sms", 1480, 280);
+    EXPECT_TRUE(RectHolds(image, QRect(a, b), QColor(128, 128, 128)));
+    EXPECT_FALSE(RectHolds(image, QRect(a, b), small));
+}
+
+TEST(PreviewPainter, LabelsPaintTheirBackAndTextColours) {
+    Fixture f;
+    QImage image = f.Paint();
+    const int row = f.model.Find("lblText", 2);
+    const ItemState& s = f.model.State(row);
+    const QRect r(At("f_Phonebook", s.left, s.top), At("f_Phonebook", s.left + s.width, s.top + s.height) - QPoint(1, 1));
+    EXPECT_EQ(PixelAt(image, r.topLeft()), f.Colour(11));
+    EXPECT_EQ(PixelAt(image, r.bottomRight()), f.Colour(11));
+    EXPECT_TRUE(RectHolds(image, r, f.Colour(12))) << "the highlighted row's text";
+
+    f.theme.colours[12] = "0000FF";
+    f.model.ChangeColor(12, f.theme);
+    image = f.Paint();
+    EXPECT_TRUE(RectHolds(image, r, QColor(0, 0, 255)));
+    EXPECT_FALSE(RectHolds(image, r, f.Colour(9)));
+
+    // Text is clipped to its label: a caption too long for the input-language box stays in it.
+    f.model.Item("lblPromptText", 0).caption = "WWWWWWWWWWWWWWWWWWWWWWWW";
+    image = f.Paint();
+    const QRect inside(At("f_Write_New", 660, 1025), At("f_Write_New", 1490, 1180));
+    const QRect left(At("f_Write_New", 300, 1025), At("f_Write_New", 650, 1180));
+    EXPECT_TRUE(RectHolds(image, inside, f.Colour(20)));
+    EXPECT_FALSE(RectHolds(image, left, f.Colour(20)));
+}
+
+TEST(PreviewPainter, ArrowsAreRedPointersClippedToTheirScreen) {
+    Fixture f;
+    const ArrowPlacement arrows[] = {{0, 1440, 1100}, {2, 300, 300}};
+    const QImage image = f.Paint(2.0, arrows);
+    const QPoint tip = At("f_Phonebook", 300, 300);
+    EXPECT_EQ(PixelAt(image, tip + QPoint(2, 12)), QColor(255, 0, 0));
+    EXPECT_EQ(PixelAt(image, tip + QPoint(-3, 12)), PixelAt(f.Paint(), tip + QPoint(-3, 12)));
+
+    // Arrow 0 runs past f_operaotr's right and bottom edges: nothing is drawn outside.
+    const QPoint edge = At("f_operaotr", kScreenWidth, kScreenHeight);
+    EXPECT_EQ(PixelAt(image, At("f_operaotr", 1440, 1100) + QPoint(2, 12)), QColor(255, 0, 0));
+    for (int dy = -40; dy < 40; ++dy) EXPECT_EQ(PixelAt(image, {edge.x() + 1, edge.y() + dy}), kCanvas) << dy;
+    for (int dx = -20; dx < 0; ++dx) EXPECT_EQ(PixelAt(image, {edge.x() + dx, edge.y() + 2}), kCanvas) << dx;
+}
+
+TEST(PreviewPainter, MarksOfAnElementPaintInsideTheirScreens) {
+    Fixture f;
+    const Marks marks = MarksFor(4, f.theme, f.model);
+    ASSERT_EQ(marks.arrows.size(), 8u);
+    const QImage plain = f.Paint();
+    const QImage marked = f.Paint(2.0, marks.arrows);
+    for (const ArrowPlacement& a : marks.arrows) {
+        const QPoint tip = At(kScreens[a.arrow].name, a.x, a.y);
+        EXPECT_EQ(PixelAt(marked, tip + QPoint(2, 12)), QColor(255, 0, 0)) << a.arrow;
+        EXPECT_NE(PixelAt(plain, tip + QPoint(2, 12)), QColor(255, 0, 0)) << a.arrow;
+    }
+}
+
+TEST(HitTestItem, FindsTheItemUnderAPixelAtAnyZoom) {
+    Fixture f;
+    for (double zoom : {1.0, 2.0, 3.0}) {
+        const ItemState& row = f.model.Item("lblText", 2);
+        const QPoint middle = At("f_Phonebook", row.left + row.width / 2, row.top + row.height / 2, zoom);
+        EXPECT_EQ(HitTestItem(f.model, middle, zoom), f.model.Find("lblText", 2)) << zoom;
+        EXPECT_EQ(HitTestItem(f.model, At("f_Setting", 60, 900, zoom), zoom), f.model.Find("f_Setting")) << zoom;
+        EXPECT_EQ(HitTestItem(f.model, At("f_calling", -30, 10, zoom), zoom), -1) << "in the gap";
+    }
+    // The rows move with the title picture, and so does what a click finds.
+    f.theme.slots[kMediumTitleSlot] = SlotState::On;
+    f.model.ArrangeMenuItems(f.theme);
+    EXPECT_EQ(HitTestItem(f.model, At("f_Phonebook", 700, 500)), f.model.Find("lblText", 0));
+    EXPECT_EQ(HitTestItem(f.model, {-5, -5}), -1);
+}
+
+}  // namespace
+}  // namespace tintora
