@@ -6,10 +6,17 @@
 namespace tintora::cli {
 
 namespace {
-// A private folder per process, so that several command-line runs never share a work folder.
+// A private folder per process, so that several command-line runs never share a work folder. It
+// lives in memory when the system offers a memory file system: checking a folder of themes
+// unpacks and removes every one of them.
 std::filesystem::path MakeWorkRoot() {
     std::error_code ec;
-    std::string pattern = (std::filesystem::temp_directory_path(ec) / "tintora-cli-XXXXXX").string();
+    std::filesystem::path base = std::filesystem::temp_directory_path(ec);
+    if (const char* tmpdir = std::getenv("TMPDIR"); (tmpdir == nullptr || *tmpdir == '\0') &&
+                                                    std::filesystem::is_directory("/dev/shm", ec) &&
+                                                    access("/dev/shm", W_OK) == 0)
+        base = "/dev/shm";
+    std::string pattern = (base / "tintora-cli-XXXXXX").string();
     if (mkdtemp(pattern.data()) == nullptr) return {};
     return pattern;
 }

@@ -45,8 +45,10 @@ std::string DefaultBrowseFolder() {
 
 void LoadSettings(Editor& editor, SettingsStore& store) {
     if (ReadOr(store, kLast, "0", kNoColoursStored) != kNoColoursStored) {
-        for (int i = 0; i < kElementCount; ++i)
-            editor.SetColour(i, ReadOr(store, kLast, std::to_string(i), "000000"));
+        editor.WithRulesBatched([&] {
+            for (int i = 0; i < kElementCount; ++i)
+                editor.SetColour(i, ReadOr(store, kLast, std::to_string(i), "000000"));
+        });
         for (int i = 0; i < kElementCount; ++i) editor.View().ChangeColor(i);
     } else {
         editor.GetLog().WriteLog("First start of the program!!!!!!!!", 1);

@@ -67,9 +67,16 @@ std::string Utf8ToCp1252(std::string_view utf8) {
 std::string Cp1252ToUtf8(std::string_view bytes) {
     std::string out;
     out.reserve(bytes.size() + bytes.size() / 8);
-    for (char ch : bytes) {
-        const auto b = static_cast<std::uint8_t>(ch);
-        AppendUtf8(out, b >= 0x80 && b < 0xA0 ? kHigh[b - 0x80] : char32_t{b});
+    std::size_t i = 0;
+    while (i < bytes.size()) {
+        // Plain ASCII, by far the most of any document, is copied in runs.
+        std::size_t run = i;
+        while (run < bytes.size() && static_cast<std::uint8_t>(bytes[run]) < 0x80) ++run;
+        out.append(bytes.substr(i, run - i));
+        if (run == bytes.size()) break;
+        const auto b = static_cast<std::uint8_t>(bytes[run]);
+        AppendUtf8(out, b < 0xA0 ? kHigh[b - 0x80] : char32_t{b});
+        i = run + 1;
     }
     return out;
 }

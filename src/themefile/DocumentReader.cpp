@@ -20,15 +20,21 @@ bool SameIgnoringCase(std::string_view a, std::string_view b) {
 }  // namespace
 
 std::vector<std::string> DocumentLines(std::string_view bytes) {
+    // CR and LF are the same bytes in both encodings, so the text is decoded once and split after.
+    const std::string text = Cp1252ToUtf8(bytes);
+    const std::string_view all(text);
     std::vector<std::string> lines;
+    lines.reserve(64);
     std::size_t start = 0;
-    for (std::size_t i = 0; i < bytes.size(); ++i) {
-        if (bytes[i] != '\r' && bytes[i] != '\n') continue;
-        lines.push_back(Cp1252ToUtf8(bytes.substr(start, i - start)));
-        if (bytes[i] == '\r' && i + 1 < bytes.size() && bytes[i + 1] == '\n') ++i;
-        start = i + 1;
+    while (start < all.size()) {
+        const std::size_t end = all.find_first_of("\r\n", start);
+        if (end == std::string_view::npos) {
+            lines.emplace_back(all.substr(start));
+            break;
+        }
+        lines.emplace_back(all.substr(start, end - start));
+        start = end + ((all[end] == '\r' && end + 1 < all.size() && all[end + 1] == '\n') ? 2 : 1);
     }
-    if (start < bytes.size()) lines.push_back(Cp1252ToUtf8(bytes.substr(start)));
     return lines;
 }
 

@@ -120,7 +120,7 @@ void LogRemovalSteps(Log& log, const std::string& target, int packed, bool oldFi
             bFileExist(log, target, "File");
             log.WriteLog("Removed a saved thm file");
         } else {
-            log.WriteLog("Could not find the file in bDeleteFile....->" + target);
+            log.WriteLog(std::string(kDeleteFileNotFound) + target);
             log.WriteLog("No file to remove");
         }
     }

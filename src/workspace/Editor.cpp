@@ -23,10 +23,21 @@ void Editor::SetColour(int index, std::string text) {
     view_.ColourTextChanged(index);
     if (!complete) return;  // swatch, preview and findings keep the last complete colour
     view_.ChangeColor(index);
-    CheckColors();
+    if (rulesBatchDepth_ > 0)
+        rulesPending_ = true;
+    else
+        CheckColors();
+}
+
+Editor::RulesBatch::~RulesBatch() {
+    if (--editor_.rulesBatchDepth_ == 0 && editor_.rulesPending_) {
+        editor_.rulesPending_ = false;
+        editor_.CheckColors();
+    }
 }
 
 void Editor::IniDefault() {
+    RulesBatch batch(*this);
     for (int index : kIniDefaultOrder) SetColour(index, std::string(kElements[index].defaultValue));
     for (int index = 0; index < kElementCount; ++index) view_.ChangeColor(index);
 }

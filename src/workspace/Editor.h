@@ -46,6 +46,13 @@ public:
     // Slots and descriptive texts are left alone.
     void IniDefault();
 
+    // Sets many values at once (the stored colours); the rules run once at the end.
+    template <typename Fn>
+    void WithRulesBatched(Fn&& setValues) {
+        RulesBatch batch(*this);
+        setValues();
+    }
+
     // Runs the colour rules over the whole theme and publishes the findings.
     void CheckColors();
     const std::string& Findings() const { return findings_; }
@@ -87,6 +94,21 @@ public:
     SaveResult SaveAs();
 
 private:
+    // While a batch of values is set (the default theme, a document, the stored colours), the
+    // colour rules run once at the end instead of after every value: nothing can look at the
+    // findings in between, and the last run sees the same colours.
+    class RulesBatch {
+    public:
+        explicit RulesBatch(Editor& editor) : editor_(editor) { ++editor_.rulesBatchDepth_; }
+        ~RulesBatch();
+        RulesBatch(const RulesBatch&) = delete;
+        RulesBatch& operator=(const RulesBatch&) = delete;
+
+    private:
+        Editor& editor_;
+    };
+    friend class RulesBatch;
+
     // Runs the on/off button of every slot that is on, which switches it off.
     void SwitchOffSlotsThatAreOn();
     // Switches every slot that is on off and empties all member records.
@@ -108,6 +130,8 @@ private:
     std::string tempfolder_;
     UserSettings settings_;
     std::string findings_;
+    int rulesBatchDepth_ = 0;
+    bool rulesPending_ = false;
 };
 
 }  // namespace tintora

@@ -56,6 +56,7 @@ bool Editor::ReadFile(const std::string& path) {
     theme_.info = {};
     view_.InfoChanged();
     view_.ClearStatusLabels();
+    RulesBatch batch(*this);
 
     for (index = 0; index < lines.size(); ++index) {
         tag.clear();

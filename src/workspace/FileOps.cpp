@@ -13,15 +13,12 @@ namespace tintora {
 
 namespace {
 
-bool EntryExists(const std::string& path) {
+fs::file_status EntryStatus(const std::string& path) {
     std::error_code ec;
-    return fs::exists(fs::symlink_status(fs::path(path), ec));
+    return fs::symlink_status(fs::path(path), ec);
 }
 
-bool IsFolder(const std::string& path) {
-    std::error_code ec;
-    return fs::is_directory(fs::symlink_status(fs::path(path), ec));
-}
+bool IsFolder(const std::string& path) { return fs::is_directory(EntryStatus(path)); }
 
 std::string Lower(std::string s) {
     for (char& c : s)
@@ -43,14 +40,25 @@ bool ListNames(const std::string& folder, std::vector<std::string>& names) {
     return true;
 }
 
+struct FileTestResult {
+    bool exists = false;
+    bool folder = false;
+};
+
+// The file test with its log line. The lookup is on the exact path, so the name found is the
+// name asked for: the entry existing is the whole answer. A name without extension is a fine
+// answer too, not an error.
+FileTestResult FileTest(Log& log, const std::string& path) {
+    log.WriteLog("bFileExist calls getfilename....-->Filename-->" + path);
+    const fs::file_status status = EntryStatus(path);
+    return {fs::exists(status), fs::is_directory(status)};
+}
+
 }  // namespace
 
 bool bFileExist(Log& log, const std::string& path, std::string_view kind) {
     if (kind == "Folder") return IsFolder(path);
-    log.WriteLog("bFileExist calls getfilename....-->Filename-->" + path);
-    // The lookup is on the exact path, so the name found is the name asked for: the entry
-    // existing is the whole answer. A name without extension is a fine answer too, not an error.
-    return EntryExists(path);
+    return FileTest(log, path).exists;
 }
 
 void getfilename(Log& log, std::string& path, std::string& extension) {
@@ -77,11 +85,12 @@ void getfilename(Log& log, std::string& path, std::string& extension) {
 }
 
 bool bDeleteFile(Log& log, const std::string& path) {
-    if (!bFileExist(log, path, "File")) {
-        log.WriteLog("Could not find the file in bDeleteFile....->" + path);
+    const FileTestResult found = FileTest(log, path);
+    if (!found.exists) {
+        log.WriteLog(std::string(kDeleteFileNotFound) + path);
         return false;
     }
-    if (!IsFolder(path)) {  // like the platform's file deletion, never removes a folder
+    if (!found.folder) {  // like the platform's file deletion, never removes a folder
         std::error_code ec;
         fs::remove(fs::path(path), ec);
     }

@@ -9,6 +9,9 @@ namespace tintora {
 
 class Log;
 
+// The log line of a file deletion that found nothing, followed by the path.
+inline constexpr std::string_view kDeleteFileNotFound = "Could not find the file in bDeleteFile....->";
+
 // "Folder" tests for a folder; any other kind for an entry of that name (a folder counts too).
 bool bFileExist(Log& log, const std::string& path, std::string_view kind);
 // Splits `path` into the bare file name (in `path`) and the text after its last "." (in
