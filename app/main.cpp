@@ -2,6 +2,11 @@
 // dialogs, then shows the main window until it is closed.
 
 #include <QApplication>
+#include <QFile>
+#include <QTabBar>
+#include <QTabWidget>
+#include <QTextStream>
+#include <QTimer>
 
 #include <filesystem>
 #include <system_error>
@@ -11,6 +16,45 @@
 #include "ui/WindowToolkit.h"
 #include "workspace/Clock.h"
 #include "workspace/Log.h"
+
+namespace {
+
+// For the end-to-end test: when TINTORA_TEST_GEOMETRY_FILE names a file, the screen rectangle of
+// every named visible widget and of every tab is written there ("name x y width height"), after
+// the window first shows and again after every change of tab, followed by "currentTab N".
+void WriteGeometry(QWidget& window, const QString& file) {
+    const QString partial = file + QStringLiteral(".part");
+    QFile out(partial);
+    if (!out.open(QIODevice::WriteOnly | QIODevice::Truncate)) return;
+    QTextStream text(&out);
+    const auto put = [&text](const QString& name, const QWidget& w, QRect r) {
+        const QPoint at = w.mapToGlobal(r.topLeft());
+        text << name << ' ' << at.x() << ' ' << at.y() << ' ' << r.width() << ' ' << r.height() << '\n';
+    };
+    for (const QWidget* w : window.findChildren<QWidget*>())
+        if (!w->objectName().isEmpty() && w->isVisible()) put(w->objectName(), *w, w->rect());
+    auto* tabs = window.findChild<QTabWidget*>(QStringLiteral("SSTab1"));
+    if (tabs) {
+        for (int i = 0; i < tabs->count(); ++i)
+            put(QStringLiteral("tab_%1").arg(i), *tabs->tabBar(), tabs->tabBar()->tabRect(i));
+        text << "currentTab " << tabs->currentIndex() << '\n';
+    }
+    text.flush();
+    out.close();
+    QFile::remove(file);
+    QFile::rename(partial, file);  // readers never see a half-written file
+}
+
+void ReportGeometryForTests(QWidget& window) {
+    const QString file = qEnvironmentVariable("TINTORA_TEST_GEOMETRY_FILE");
+    if (file.isEmpty()) return;
+    const auto write = [&window, file] { QTimer::singleShot(0, &window, [&window, file] { WriteGeometry(window, file); }); };
+    write();
+    if (auto* tabs = window.findChild<QTabWidget*>(QStringLiteral("SSTab1")))
+        QObject::connect(tabs, &QTabWidget::currentChanged, &window, write);
+}
+
+}  // namespace
 
 int main(int argc, char* argv[]) {
     QApplication app(argc, argv);
@@ -29,5 +73,6 @@ int main(int argc, char* argv[]) {
     tintora::MainWindow window(toolkit, store, log, dataFolder);
     toolkit.SetParentWindow(&window);
     window.show();
+    ReportGeometryForTests(window);
     return app.exec();
 }

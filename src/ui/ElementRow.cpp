@@ -5,6 +5,7 @@
 #include <QPainter>
 #include <QPushButton>
 
+#include "model/Catalogue.h"
 #include "ui/HexBox.h"
 
 namespace tintora {
@@ -77,15 +78,25 @@ SlotRow AddSlotRow(QGridLayout* grid, int row, int slot, QWidget* parent) {
     r.lblPicFileName->setObjectName(Indexed("lblPicFileName", slot));
     r.picture = new QLabel(parent);
     r.picture->setObjectName(Indexed("picture", slot));
-    // The largest picture is 101 x 80; every row keeps room for it at its own size.
-    r.picture->setFixedSize(103, 82);
-    r.picture->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+    // The holder has the slot's own picture size, so an empty one shows what the slot takes.
+    const SlotDef& def = kSlots[static_cast<std::size_t>(slot)];
+    r.picture->setFixedSize(def.width + 2, def.height + 2);
+    r.picture->setAlignment(Qt::AlignCenter);
+    r.picture->setStyleSheet(QStringLiteral("QLabel { border: 1px dashed #b4b4b4; background: #fbfbfb; }"));
+    QFont caption = r.lblImage->font();
+    caption.setBold(true);
+    r.lblImage->setFont(caption);
 
-    grid->addWidget(r.lblImage, row, 0, 1, 3);
-    grid->addWidget(r.cmdLoadFile, row + 1, 0);
-    grid->addWidget(r.cmdOnOff, row + 1, 1);
-    grid->addWidget(r.lblPicFileName, row + 1, 2);
-    grid->addWidget(r.picture, row, 3, 2, 1);
+    // Level with the buttons beside it.
+    r.lblPicFileName->setFixedHeight(r.cmdOnOff->sizeHint().height());
+    r.lblPicFileName->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+
+    grid->addWidget(r.lblImage, row, 0, 1, 4);
+    grid->addWidget(r.cmdLoadFile, row + 1, 0, Qt::AlignTop);
+    grid->addWidget(r.cmdOnOff, row + 1, 1, Qt::AlignTop);
+    grid->addWidget(r.lblPicFileName, row + 1, 2, Qt::AlignTop);
+    grid->addWidget(r.picture, row + 1, 3, Qt::AlignRight | Qt::AlignTop);
+    grid->setRowMinimumHeight(row + 2, 10);  // air between two slots
     return r;
 }
 

@@ -86,7 +86,7 @@ QWidget* MainWindow::BuildImageTab() {
     grid->setHorizontalSpacing(8);
     grid->setVerticalSpacing(4);
     for (int slot = 0; slot < kSlotCount; ++slot)
-        slotRows_[static_cast<std::size_t>(slot)] = AddSlotRow(grid, 2 * slot, slot, frame);
+        slotRows_[static_cast<std::size_t>(slot)] = AddSlotRow(grid, 3 * slot, slot, frame);
     grid->setColumnStretch(2, 1);
     outer->addWidget(frame);
     outer->addStretch(1);
