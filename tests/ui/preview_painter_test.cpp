@@ -32,6 +32,8 @@ public:
         static char* argv[] = {name, nullptr};
         if (!qApp) app_ = std::make_unique<QGuiApplication>(argc, argv);
     }
+    // Gone before Qt's own globals are torn down at exit.
+    void TearDown() override { app_.reset(); }
 
 private:
     std::unique_ptr<QGuiApplication> app_;
