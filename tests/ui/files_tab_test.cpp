@@ -5,6 +5,7 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <memory>
 
@@ -154,8 +155,13 @@ TEST_F(FilesTabTest, AClickOpensAThemeAndFillsTheFrameWhileReadClearsThreeLabels
     EXPECT_THAT(Entries(), ElementsAre("[Previous]", "[sub]", "red.thm"));
     EXPECT_FALSE(Button("cmdSave")->isEnabled());
 
+    log.SetCapture(true);
     Click("red.thm");
     EXPECT_EQ(editor.Colour(0), "FF0000");
+    // One click, one opening (the press that moved the selection did not open it as well).
+    EXPECT_EQ(std::count(log.Captured().begin(), log.Captured().end(),
+                         "#############ReadFileBrowse has started##########"),
+              1);
     EXPECT_EQ(Label("lblStatus_0"), "Red");
     EXPECT_EQ(Label("lblStatus_1"), "Ann");
     EXPECT_EQ(Label("lblStatus_2"), "Bob");
