@@ -12,6 +12,8 @@
 #include <system_error>
 
 #include "platform/QtSettingsStore.h"
+#include "preview/PreviewLayout.h"
+#include "ui/PreviewPainter.h"
 #include "ui/MainWindow.h"
 #include "ui/WindowToolkit.h"
 #include "workspace/Clock.h"
@@ -33,6 +35,19 @@ void WriteGeometry(QWidget& window, const QString& file) {
     };
     for (const QWidget* w : window.findChildren<QWidget*>())
         if (!w->objectName().isEmpty() && w->isVisible()) put(w->objectName(), *w, w->rect());
+    // The phone screens inside the preview, named as the layout names them.
+    if (const QWidget* preview = window.findChild<QWidget*>(QStringLiteral("preview"))) {
+        const auto px = [](int twips) {
+            return static_cast<int>(twips * tintora::kDefaultPreviewZoom / tintora::kTwipsPerPixel);
+        };
+        for (int s = 0; s < tintora::kScreenCount; ++s) {
+            const QRect r(px(tintora::ScreenLeft(s)), px(tintora::ScreenTop(s)), px(tintora::kScreenWidth),
+                          px(tintora::kScreenHeight));
+            put(QString::fromUtf8(tintora::kScreens[static_cast<std::size_t>(s)].name.data(),
+                                  static_cast<qsizetype>(tintora::kScreens[static_cast<std::size_t>(s)].name.size())),
+                *preview, r);
+        }
+    }
     auto* tabs = window.findChild<QTabWidget*>(QStringLiteral("SSTab1"));
     if (tabs) {
         for (int i = 0; i < tabs->count(); ++i)

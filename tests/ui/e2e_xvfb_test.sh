@@ -1,0 +1,115 @@
+#!/usr/bin/env bash
+# End to end: the real tintora binary on its own Xvfb display. Types a colour into the hex box of
+# Desktop_background with xdotool, takes a screenshot, and checks that the desktop screen of the
+# preview shows that colour; then leaves through the Exit button and checks the stored colour.
+# Usage: e2e_xvfb_test.sh PATH/TO/tintora. Exit 77 (skipped) only when Xvfb is not installed.
+set -euo pipefail
+
+app=${1:?path to the tintora binary}
+if ! command -v Xvfb >/dev/null; then
+  echo "SKIP: Xvfb is not installed"
+  exit 77
+fi
+for tool in xdotool import python3; do
+  command -v "$tool" >/dev/null || { echo "FAIL: $tool is missing (scripts/setup.sh installs it)"; exit 1; }
+done
+
+work=$(mktemp -d)
+xvfb_pid=""
+app_pid=""
+cleanup() {
+  [ -n "$app_pid" ] && kill "$app_pid" 2>/dev/null || true
+  [ -n "$xvfb_pid" ] && kill "$xvfb_pid" 2>/dev/null || true
+  wait 2>/dev/null || true
+  if [ "${KEEP_E2E:-}" = "1" ]; then echo "kept $work"; else rm -rf "$work"; fi
+}
+trap cleanup EXIT
+fail() { echo "FAIL: $*"; [ -f "$work/app.log" ] && cat "$work/app.log"; exit 1; }
+
+# Waits up to $1 tenths of a second for the command after it to succeed.
+wait_for() {
+  local tenths=$1; shift
+  for _ in $(seq "$tenths"); do "$@" && return 0; sleep 0.1; done
+  return 1
+}
+
+# A display nobody uses: no lock file and no socket.
+display=""
+for n in $(seq 97 160); do
+  if [ ! -e "/tmp/.X$n-lock" ] && [ ! -e "/tmp/.X11-unix/X$n" ]; then
+    Xvfb ":$n" -screen 0 1600x1000x24 -nolisten tcp >"$work/xvfb.log" 2>&1 &
+    xvfb_pid=$!
+    if wait_for 100 test -e "/tmp/.X11-unix/X$n" && kill -0 "$xvfb_pid" 2>/dev/null; then
+      display=":$n"
+      break
+    fi
+    kill "$xvfb_pid" 2>/dev/null || true
+    xvfb_pid=""
+  fi
+done
+[ -n "$display" ] || fail "no free display for Xvfb"
+export DISPLAY=$display
+
+geometry="$work/geometry.txt"
+mkdir -p "$work/home" "$work/data" "$work/config" "$work/runtime"
+chmod 700 "$work/runtime"
+HOME="$work/home" XDG_DATA_HOME="$work/data" XDG_CONFIG_HOME="$work/config" XDG_RUNTIME_DIR="$work/runtime" \
+  QT_QPA_PLATFORM=xcb TINTORA_TEST_GEOMETRY_FILE="$geometry" "$app" >"$work/app.log" 2>&1 &
+app_pid=$!
+
+timeout 30 xdotool search --sync --name "Tintora ver:4.2.5" >/dev/null || fail "the window did not appear"
+wait_for 100 test -s "$geometry" || fail "no widget places reported"
+
+# "x y width height" of a named widget or screen.
+rect() { awk -v n="$1" '$1 == n { print $2, $3, $4, $5 }' "$geometry"; }
+click() {
+  local x y w h
+  read -r x y w h < <(rect "$1") || fail "$1 is not on screen"
+  xdotool mousemove $((x + w / 2)) $((y + h / 2)) click 1
+}
+# The colour at a screen position, as rrggbb, from a fresh screenshot.
+pixel() {
+  import -window root -depth 8 "$work/shot.ppm"
+  python3 - "$work/shot.ppm" "$1" "$2" <<'PY'
+import sys
+data = open(sys.argv[1], "rb").read()
+fields, pos = [], 0
+while len(fields) < 4:  # P6, width, height, maximum, separated by blanks and comments
+    while data[pos:pos + 1].isspace(): pos += 1
+    if data[pos:pos + 1] == b"#":
+        pos = data.index(b"\n", pos)
+        continue
+    end = pos
+    while not data[end:end + 1].isspace(): end += 1
+    fields.append(data[pos:end]); pos = end
+pos += 1
+width, size = int(fields[1]), (1 if int(fields[3]) < 256 else 2)
+x, y = int(sys.argv[2]), int(sys.argv[3])
+at = pos + 3 * size * (y * width + x)
+print("%02x%02x%02x" % tuple(data[at + k * size] for k in range(3)))  # the high byte of each
+PY
+}
+
+# The lower left of the desktop screen shows the Desktop_background colour only.
+read -r sx sy sw sh < <(rect f_Setting) || fail "no desktop screen reported"
+px=$((sx + 12)); py=$((sy + sh - 12))
+before=$(pixel $px $py)
+[ "$before" != "12ab34" ] || fail "the desktop already shows the colour"
+
+click tab_4
+wait_for 100 grep -q "^currentTab 4$" "$geometry" || fail "the Standby tab did not open"
+wait_for 50 grep -q "^txtColor_8 " "$geometry" || fail "the hex box of Desktop_background is not shown"
+click txtColor_8
+xdotool key --clearmodifiers ctrl+a BackSpace
+xdotool type --delay 30 "12ab34"
+
+shows_colour() { [ "$(pixel $px $py)" = "12ab34" ]; }
+wait_for 100 shows_colour || fail "the desktop screen shows $(pixel $px $py), not 12ab34 (before: $before)"
+cp "$work/shot.ppm" "$work/typed.ppm"
+
+click cmdExit
+wait_for 100 bash -c "! kill -0 $app_pid 2>/dev/null" || fail "Exit did not end the program"
+app_pid=""
+grep -q "^8=12AB34$" "$work/config/Tintora/Tintora.conf" || fail "the stored colour of element 8 is not 12AB34"
+grep -q "Exit Application" "$work/data/Tintora/"*.txt || fail "no exit line in the log"
+echo "PASS: typed 12ab34, the preview showed it, Exit stored 12AB34"
