@@ -80,7 +80,7 @@ unsigned Seed() {
 // the file cannot be made or written whole; nothing is left behind then.
 bool WriteTemporary(const fs::path& folder, const Bytes& bytes, fs::path& temp,
                     std::string& reason) {
-    std::mt19937 names(Seed());
+    std::minstd_rand names(Seed());
     std::FILE* f = nullptr;
     int openError = 0;
     for (int attempt = 0; attempt < 16 && !f; ++attempt) {
@@ -99,6 +99,8 @@ bool WriteTemporary(const fs::path& folder, const Bytes& bytes, fs::path& temp,
         reason = folder.string() + ": " + std::generic_category().message(openError);
         return false;
     }
+    // Unbuffered: the archive is already one buffer and goes out in one write.
+    std::setvbuf(f, nullptr, _IONBF, 0);
     const bool written = std::fwrite(bytes.data(), 1, bytes.size(), f) == bytes.size();
     const int err = errno;
     const bool flushed = written && std::fflush(f) == 0;
