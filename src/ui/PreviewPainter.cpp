@@ -109,7 +109,7 @@ void PaintArrow(QPainter& p, const ArrowPlacement& a, double zoom) {
 QSize PreviewSize(double zoom) { return QSize(Px(PreviewWidthTwips(), zoom), Px(PreviewHeightTwips(), zoom)); }
 
 void PaintPreview(QPainter& painter, const PreviewModel& preview, const std::array<QImage, kBackImageCount>& pictures,
-                  double zoom, std::span<const ArrowPlacement> arrows) {
+                  double zoom, std::span<const ArrowPlacement> arrows, const QRegion& only) {
     painter.save();
     painter.setRenderHint(QPainter::Antialiasing, false);
     painter.setRenderHint(QPainter::SmoothPixmapTransform, false);
@@ -118,6 +118,7 @@ void PaintPreview(QPainter& painter, const PreviewModel& preview, const std::arr
     for (int screen = 0; screen < kScreenCount; ++screen) {
         const int sx = ScreenLeft(screen);
         const int sy = ScreenTop(screen);
+        if (!only.isEmpty() && !only.intersects(PixelRect(sx, sy, kScreenWidth, kScreenHeight, zoom))) continue;
         std::vector<int> ids;
         for (int id = 0; id < preview.ItemCount(); ++id) {
             if (preview.Def(id).screen == screen) ids.push_back(id);

@@ -5,6 +5,7 @@
 #include <QImage>
 #include <QPainter>
 #include <QPointF>
+#include <QRegion>
 #include <QSize>
 
 #include <array>
@@ -24,10 +25,11 @@ QSize PreviewSize(double zoom = kDefaultPreviewZoom);
 // Draws every screen with its items in paint order, the pictures of the visible holders
 // (`pictures[holder]`; a null image in a visible holder shows a hatched area) and the given
 // arrows, starting at the painter's origin. Each screen clips what lies on it. Rectangles are
-// aligned to whole pixels; only text is antialiased.
+// aligned to whole pixels; only text is antialiased. A non-empty `only` (pixels) leaves out the
+// screens outside it, for a widget that repaints part of the preview.
 void PaintPreview(QPainter& painter, const PreviewModel& preview,
                   const std::array<QImage, kBackImageCount>& pictures, double zoom = kDefaultPreviewZoom,
-                  std::span<const ArrowPlacement> arrows = {});
+                  std::span<const ArrowPlacement> arrows = {}, const QRegion& only = {});
 
 // The id of the topmost visible item under `pixel` (a position in the painted preview), the
 // screen's own background between items, or -1 outside every screen.
