@@ -1,6 +1,7 @@
 #include "ui/HexBox.h"
 
 #include <QFontDatabase>
+#include <QFontMetrics>
 #include <QKeyEvent>
 #include <QPalette>
 #include <QSignalBlocker>
@@ -12,16 +13,18 @@
 namespace tintora {
 
 HexBox::HexBox(QWidget* parent) : QLineEdit(parent) {
-    QFont font = QFontDatabase::systemFont(QFontDatabase::FixedFont);
-    setFont(font);
+    // One font and width for all 38 boxes: looking them up per box slows the start-up.
+    static const QFont font = QFontDatabase::systemFont(QFontDatabase::FixedFont);
     // Seven digits fit, so a seventh typed character is still in view.
-    const int digits = fontMetrics().horizontalAdvance(QStringLiteral("0000000"));
-    setFixedWidth(digits + 14);
+    static const int width = QFontMetrics(font).horizontalAdvance(QStringLiteral("0000000")) + 14;
+    setFont(font);
+    setFixedWidth(width);
     setAlignment(Qt::AlignCenter);
     SetComplete(true);
 }
 
 void HexBox::SetComplete(bool complete) {
+    if (complete == complete_ && testAttribute(Qt::WA_SetPalette)) return;  // a palette change relays out
     complete_ = complete;
     QPalette p = palette();
     p.setColor(QPalette::Text, complete ? QColor(0, 0, 0) : QColor(255, 0, 0));

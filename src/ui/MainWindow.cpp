@@ -235,14 +235,17 @@ void MainWindow::ColourTextChanged(int index) {
 
 void MainWindow::ChangeColor(int index) {
     rows_[static_cast<std::size_t>(index)].shapeSelect->SetColour(ToQColor(MakeRGB(editor_.Colour(index))));
+    previewWidget_->BeginChange();
     preview_.ChangeColor(index, editor_.GetTheme());
-    previewWidget_->update();
+    previewWidget_->UpdateChangedScreens();
 }
 
 void MainWindow::FindingsChanged() {
     QString text = ToQString(editor_.Findings());
     text.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
-    txtSafe_->setPlainText(text);
+    // Most colour changes leave the findings as they were; laying the box out again costs more
+    // than the rules themselves.
+    if (text != txtSafe_->toPlainText()) txtSafe_->setPlainText(text);
 }
 
 void MainWindow::SlotChanged(int slot) {

@@ -20,10 +20,14 @@ void StyleCaption(QLabel* label, bool selected) {
     font.setBold(selected);
     font.setPointSize(selected && label->text().size() >= kLongCaption ? kLongCaptionPoints
                                                                        : kCaptionPoints);
-    label->setFont(font);
-    QPalette palette = label->palette();
-    palette.setColor(QPalette::WindowText, selected ? QColor(255, 0, 0) : QColor(0, 0, 0));
-    label->setPalette(palette);
+    // Captions already in this style are left alone: a font or palette change relays them out.
+    if (font != label->font()) label->setFont(font);
+    const QColor colour = selected ? QColor(255, 0, 0) : QColor(0, 0, 0);
+    if (label->palette().color(QPalette::WindowText) != colour || !label->testAttribute(Qt::WA_SetPalette)) {
+        QPalette palette = label->palette();
+        palette.setColor(QPalette::WindowText, colour);
+        label->setPalette(palette);
+    }
 }
 
 }  // namespace

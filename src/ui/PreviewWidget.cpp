@@ -1,6 +1,7 @@
 #include "ui/PreviewWidget.h"
 
 #include <QMouseEvent>
+#include <QPaintEvent>
 #include <QPainter>
 
 #include "ui/PreviewPainter.h"
@@ -25,12 +26,49 @@ void PreviewWidget::SetArrows(std::vector<ArrowPlacement> arrows) {
     update();
 }
 
+namespace {
+
+bool SameLook(const ItemState& a, const ItemState& b) {
+    return a.text == b.text && a.back == b.back && a.border == b.border && a.transparent == b.transparent &&
+           a.visible == b.visible && a.left == b.left && a.top == b.top && a.width == b.width &&
+           a.height == b.height && a.fontSize == b.fontSize && a.bold == b.bold && a.caption == b.caption;
+}
+
+int Pixels(int twips) { return static_cast<int>(twips * kDefaultPreviewZoom / kTwipsPerPixel); }
+
+}  // namespace
+
+void PreviewWidget::BeginChange() {
+    // A hidden preview paints everything when it shows; there is nothing to narrow down.
+    if (!isVisible()) {
+        before_.clear();
+        return;
+    }
+    before_.resize(static_cast<std::size_t>(model_.ItemCount()));
+    for (int id = 0; id < model_.ItemCount(); ++id) before_[static_cast<std::size_t>(id)] = model_.State(id);
+}
+
+void PreviewWidget::UpdateChangedScreens() {
+    if (!isVisible()) return;
+    if (static_cast<int>(before_.size()) != model_.ItemCount()) {
+        update();
+        return;
+    }
+    std::array<bool, kScreenCount> dirty{};
+    for (int id = 0; id < model_.ItemCount(); ++id)
+        if (!SameLook(before_[static_cast<std::size_t>(id)], model_.State(id)))
+            dirty[static_cast<std::size_t>(model_.Def(id).screen)] = true;
+    for (int s = 0; s < kScreenCount; ++s)
+        if (dirty[static_cast<std::size_t>(s)])
+            update(Pixels(ScreenLeft(s)), Pixels(ScreenTop(s)), Pixels(kScreenWidth) + 1, Pixels(kScreenHeight) + 1);
+}
+
 QSize PreviewWidget::sizeHint() const { return PreviewSize(); }
 
-void PreviewWidget::paintEvent(QPaintEvent*) {
+void PreviewWidget::paintEvent(QPaintEvent* event) {
     QPainter painter(this);
-    painter.fillRect(rect(), palette().window());
-    PaintPreview(painter, model_, pictures_, kDefaultPreviewZoom, arrows_);
+    painter.fillRect(event->rect(), palette().window());
+    PaintPreview(painter, model_, pictures_, kDefaultPreviewZoom, arrows_, event->region());
 }
 
 void PreviewWidget::mousePressEvent(QMouseEvent* event) {

@@ -11,10 +11,9 @@
 
 #include "preview/Marks.h"
 #include "preview/PreviewLayout.h"
+#include "preview/PreviewModel.h"
 
 namespace tintora {
-
-class PreviewModel;
 
 class PreviewWidget : public QWidget {
     Q_OBJECT
@@ -25,6 +24,12 @@ public:
     void SetPicture(int holder, const QImage& image);
     const QImage& Picture(int holder) const { return pictures_[static_cast<std::size_t>(holder)]; }
     void SetArrows(std::vector<ArrowPlacement> arrows);
+
+    // Around a change of the model: remembers every item's state, then repaints only the screens
+    // holding an item that differs afterwards. Painting all thirteen screens costs far more than
+    // a colour change itself.
+    void BeginChange();
+    void UpdateChangedScreens();
 
     QSize sizeHint() const override;
 
@@ -40,6 +45,7 @@ private:
     const PreviewModel& model_;
     std::array<QImage, kBackImageCount> pictures_;
     std::vector<ArrowPlacement> arrows_;
+    std::vector<ItemState> before_;
 };
 
 }  // namespace tintora

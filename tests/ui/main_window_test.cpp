@@ -26,6 +26,7 @@
 #include <QComboBox>
 #include <QGroupBox>
 #include <QKeyEvent>
+#include <QPaintEvent>
 #include <QLabel>
 #include <QPlainTextEdit>
 #include <QPushButton>
@@ -593,6 +594,54 @@ TEST_F(MainWindowTest, ThePopupShadowColoursOnlyItsSwatch) {
         const ItemState& s = Model().State(id);
         EXPECT_EQ(before[static_cast<std::size_t>(id)], std::make_tuple(s.text, s.back, s.border, s.visible)) << id;
     }
+}
+
+// Records the region of every paint a widget receives.
+class PaintRegions : public QObject {
+public:
+    explicit PaintRegions(QWidget* target) { target->installEventFilter(this); }
+    std::vector<QRegion> regions;
+
+protected:
+    bool eventFilter(QObject*, QEvent* event) override {
+        if (event->type() == QEvent::Paint) regions.push_back(static_cast<QPaintEvent*>(event)->region());
+        return false;
+    }
+};
+
+TEST_F(MainWindowTest, AColourChangeRepaintsOnlyTheScreensItTouches) {
+    Start();
+    window->show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(window.get()));
+    QCoreApplication::processEvents();
+    PaintRegions paints(PreviewOnScreen());
+    const auto screenRect = [](int s) {
+        return QRect(ScreenLeft(s) * 2 / kTwipsPerPixel, ScreenTop(s) * 2 / kTwipsPerPixel,
+                     kScreenWidth * 2 / kTwipsPerPixel, kScreenHeight * 2 / kTwipsPerPixel);
+    };
+
+    Retype(8, "123456");  // Desktop_background: the desktop screen only
+    QCoreApplication::processEvents();
+    ASSERT_FALSE(paints.regions.empty());
+    const QRegion desktop = paints.regions.back();
+    EXPECT_TRUE(desktop.contains(screenRect(1)));
+    for (int s = 0; s < kScreenCount; ++s) {
+        if (s != 1) {
+            EXPECT_FALSE(desktop.intersects(screenRect(s).adjusted(2, 2, -2, -2))) << s;
+        }
+    }
+    EXPECT_EQ(PreviewOnScreen()->grab().toImage().pixelColor(screenRect(1).bottomLeft() + QPoint(6, -6)),
+              QColor(0x12, 0x34, 0x56));
+
+    paints.regions.clear();
+    Retype(28, "ABCDEF");  // Popup_shadow: nothing in the preview
+    QCoreApplication::processEvents();
+    EXPECT_TRUE(paints.regions.empty());
+
+    Retype(4, "010101");  // Background: every screen that shows the menu background
+    QCoreApplication::processEvents();
+    ASSERT_FALSE(paints.regions.empty());
+    for (int s : {0, 2, 3, 4, 5, 6, 10, 11, 12}) EXPECT_TRUE(paints.regions.back().contains(screenRect(s))) << s;
 }
 
 TEST_F(MainWindowTest, TitlePicturesMakeTheirTitleBarsTransparentAndMoveTheRows) {
