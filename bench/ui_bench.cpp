@@ -1,0 +1,212 @@
+// The editor window's speed and size, measured in one run: start-up to the first painted frame
+// beside a bare main window with as many widgets, one complete colour change (the sixth typed
+// character through the repaint and the colour rules), the default theme with all its repaints,
+// and the peak memory. Prints medians; run it under Xvfb for real painting
+// (`xvfb-run -a build/bench/ui_bench` or DISPLAY set), otherwise Qt's offscreen platform is used.
+
+#include <sys/resource.h>
+
+#include <algorithm>
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <functional>
+#include <memory>
+#include <random>
+#include <string>
+#include <vector>
+
+#include "platform/QtToolkit.h"
+#include "settings/SettingsStore.h"
+#include "ui/HexBox.h"
+#include "ui/MainWindow.h"
+#include "workspace/Clock.h"
+#include "workspace/Log.h"
+
+#include <QApplication>
+#include <QEvent>
+#include <QGridLayout>
+#include <QLabel>
+#include <QMainWindow>
+#include <QTest>
+
+using namespace tintora;
+using Timer = std::chrono::steady_clock;
+
+namespace {
+
+double Milliseconds(Timer::duration d) { return std::chrono::duration<double, std::milli>(d).count(); }
+
+double Median(std::vector<double> v) {
+    std::sort(v.begin(), v.end());
+    const std::size_t n = v.size();
+    return n % 2 ? v[n / 2] : (v[n / 2 - 1] + v[n / 2]) / 2;
+}
+
+// Counts the paint events a widget receives.
+class PaintCounter : public QObject {
+public:
+    explicit PaintCounter(QWidget* target) { target->installEventFilter(this); }
+    int count = 0;
+
+protected:
+    bool eventFilter(QObject*, QEvent* event) override {
+        if (event->type() == QEvent::Paint) ++count;
+        return false;
+    }
+};
+
+// Delivers events until `counter` has seen a paint beyond `seen`. The frame that paint belongs to
+// is complete once the event that carried it returns.
+void WaitForPaint(const PaintCounter& counter, int seen) {
+    for (int spins = 0; counter.count <= seen && spins < 1000000; ++spins)
+        QCoreApplication::processEvents(QEventLoop::AllEvents);
+}
+
+struct Workspace {
+    std::filesystem::path folder;
+    Workspace() {
+        std::random_device rd;
+        folder = std::filesystem::temp_directory_path() / ("tintora-bench-" + std::to_string(rd()));
+        std::filesystem::create_directories(folder);
+    }
+    ~Workspace() {
+        std::error_code ec;
+        std::filesystem::remove_all(folder, ec);
+    }
+};
+
+// Everything a window needs around it, as the program has it: a log file, a first start.
+struct Session {
+    explicit Session(const Workspace& w)
+        : log(w.folder / "log.txt", clock, &toolkit) {}
+    SystemClock clock;
+    QtToolkit toolkit;
+    MemorySettingsStore store;
+    Log log;
+};
+
+struct StartTimes {
+    double constructed;  // the start-up steps, before the window shows
+    double painted;      // the first frame on screen
+    int widgets;
+};
+
+StartTimes StartTintora(const Workspace& w) {
+    Session session(w);
+    const auto start = Timer::now();
+    auto window = std::make_unique<MainWindow>(session.toolkit, session.store, session.log, w.folder);
+    const double constructed = Milliseconds(Timer::now() - start);
+    PaintCounter painted(window->findChild<QWidget*>(QStringLiteral("preview")));
+    window->show();
+    WaitForPaint(painted, 0);
+    return {constructed, Milliseconds(Timer::now() - start),
+            static_cast<int>(window->findChildren<QWidget*>().size())};
+}
+
+double StartBareWindow(int widgets) {
+    const auto start = Timer::now();
+    auto window = std::make_unique<QMainWindow>();
+    auto* central = new QWidget;
+    auto* grid = new QGridLayout(central);
+    QLabel* last = nullptr;
+    for (int i = 0; i < widgets - 1; ++i) {
+        last = new QLabel(QStringLiteral("Label %1").arg(i));
+        grid->addWidget(last, i / 12, i % 12);
+    }
+    window->setCentralWidget(central);
+    PaintCounter painted(last);
+    window->show();
+    WaitForPaint(painted, 0);
+    return Milliseconds(Timer::now() - start);
+}
+
+void Report(const char* what, const std::vector<double>& samples, const char* target) {
+    std::printf("%-44s median %8.3f ms   min %8.3f   max %8.3f   (n=%zu)  %s\n", what, Median(samples),
+                *std::min_element(samples.begin(), samples.end()),
+                *std::max_element(samples.begin(), samples.end()), samples.size(), target);
+}
+
+}  // namespace
+
+int main(int argc, char* argv[]) {
+    if (qEnvironmentVariableIsEmpty("DISPLAY") && qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    Workspace workspace;
+    qputenv("HOME", QByteArray::fromStdString(workspace.folder.string()));  // a small browse folder
+    QApplication app(argc, argv);
+    std::printf("platform: %s\n", qPrintable(QGuiApplication::platformName()));
+
+    constexpr int kStarts = 31;
+    const int widgets = StartTintora(workspace).widgets;  // warm-up: fonts, plug-ins, style
+    StartBareWindow(widgets);
+    std::vector<double> tintora, constructed, bare;
+    for (int i = 0; i < kStarts; ++i) {  // alternated so that both see the same machine
+        const StartTimes t = StartTintora(workspace);
+        tintora.push_back(t.painted);
+        constructed.push_back(t.constructed);
+        bare.push_back(StartBareWindow(widgets));
+    }
+    std::printf("widgets in the window: %d\n", widgets);
+    Report("start-up steps before showing, tintora", constructed, "");
+    Report("start-up to first frame, tintora", tintora, "");
+    Report("start-up to first frame, bare QMainWindow", bare, "");
+    std::printf("%-44s %8.2f x                                              (target <= 1.5)\n",
+                "ratio of the medians", Median(tintora) / Median(bare));
+
+    Session session(workspace);
+    MainWindow window(session.toolkit, session.store, session.log, workspace.folder);
+    window.show();
+    PaintCounter painted(window.findChild<QWidget*>(QStringLiteral("preview")));
+    WaitForPaint(painted, 0);
+    Editor& editor = window.GetEditor();
+    auto* box = window.findChild<HexBox*>(QStringLiteral("txtColor_4"));
+    box->setFocus();
+
+    constexpr int kChanges = 300;
+    const Qt::Key digits[] = {Qt::Key_0, Qt::Key_1, Qt::Key_2, Qt::Key_3, Qt::Key_4,
+                              Qt::Key_5, Qt::Key_6, Qt::Key_7, Qt::Key_8, Qt::Key_9};
+    std::vector<double> change, keyOnly;
+    for (int i = 0; i < kChanges; ++i) {
+        editor.SetColour(4, "B5290");  // five characters: nothing repaints yet
+        QCoreApplication::processEvents();
+        const int seen = painted.count;
+        const auto start = Timer::now();
+        QTest::keyClick(box, digits[i % 10]);
+        const auto mid = Timer::now();
+        WaitForPaint(painted, seen);
+        change.push_back(Milliseconds(Timer::now() - start));
+        keyOnly.push_back(Milliseconds(mid - start));  // handled, not yet painted
+    }
+    Report("colour change (sixth key to painted preview)", change, "(target < 2 ms)");
+    Report("  of which the key up to the repaint request", keyOnly, "");
+
+    std::vector<double> full;
+    auto* preview = window.findChild<QWidget*>(QStringLiteral("preview"));
+    for (int i = 0; i < 100; ++i) {
+        const auto start = Timer::now();
+        preview->repaint();
+        full.push_back(Milliseconds(Timer::now() - start));
+    }
+    Report("whole preview painted once", full, "");
+
+    constexpr int kDefaults = 100;
+    std::vector<double> defaults;
+    for (int i = 0; i < kDefaults; ++i) {
+        for (int e = 0; e < kElementCount; ++e) editor.SetColour(e, i % 2 ? "123456" : "654321");
+        QCoreApplication::processEvents();  // every element differs from its default now
+        const int seen = painted.count;
+        const auto start = Timer::now();
+        editor.IniDefault();
+        WaitForPaint(painted, seen);
+        defaults.push_back(Milliseconds(Timer::now() - start));
+    }
+    Report("IniDefault with all repaints", defaults, "(target < 10 ms)");
+
+    rusage usage{};
+    getrusage(RUSAGE_SELF, &usage);
+    std::printf("%-44s %8.1f MiB                                            (target < 60 MiB)\n",
+                "peak memory (ru_maxrss, whole run)", static_cast<double>(usage.ru_maxrss) / 1024.0);
+    return 0;
+}
