@@ -5,9 +5,9 @@ cd "$(dirname "$0")/.."
 scripts/setup.sh
 scripts/build.sh
 build=${BUILD_DIR:-build}
-if [ -x "$build/app/tintora" ]; then
-  exec "$build/app/tintora" "$@"
+if [ -z "${DISPLAY:-}" ] && [ -z "${WAYLAND_DISPLAY:-}" ]; then
+  echo "No display to show the editor on: start it from a desktop session," >&2
+  echo "or on a virtual one with: xvfb-run -a scripts/start.sh" >&2
+  exit 1
 fi
-# Until the editor window exists: write the default theme with the command-line companion.
-"$build/cli/tintora-cli" new default.thm --name Default
-echo "Wrote default.thm"
+exec "$build/app/tintora" "$@"
