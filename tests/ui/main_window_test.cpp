@@ -498,9 +498,16 @@ TEST_F(MainWindowTest, GermanCaptionsKeepTheSlotsState) {
     EXPECT_EQ(lang->itemText(1), "Deutsch");
     EXPECT_EQ(lang->currentText(), "Deutsch");
 
+    EXPECT_EQ(Model().Item("lblText", 54).caption, "5. Gesend. Nachr.") << "17 characters, not shortened";
+
     ClickOnOff(0);
     EXPECT_EQ(Button(QStringLiteral("cmdOnOff_0"))->text(), "Aus") << "the slot switches off, not asks for a file";
-    EXPECT_TRUE(toolkit.fileRequests.size() == 1u);
+    EXPECT_EQ(toolkit.fileRequests.size(), 1u);
+    ClickOnOff(0);
+    ASSERT_EQ(Button(QStringLiteral("cmdOnOff_0"))->text(), "Ein");
+    QTest::mouseClick(Button(QStringLiteral("cmdReset")), Qt::LeftButton);
+    EXPECT_EQ(Button(QStringLiteral("cmdOnOff_0"))->text(), "Aus") << "Reset in German switches the slot off";
+    EXPECT_FALSE(Model().Item("BackImage", 0).visible);
 
     ChooseLanguage(QStringLiteral("Englisch"));
     EXPECT_EQ(tabs->tabText(1), "Misc");
