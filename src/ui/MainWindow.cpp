@@ -130,7 +130,12 @@ QWidget* MainWindow::BuildSidePanel() {
     hint_ = new QLabel(panel);
     hint_->setObjectName(QStringLiteral("lblStatus_3"));
     hint_->setMinimumHeight(hint_->fontMetrics().height() + 6);
-    hint_->setStyleSheet(QStringLiteral("color: #8a1c1c; font-weight: 600;"));
+    QFont hintFont = hint_->font();
+    hintFont.setWeight(QFont::DemiBold);
+    hint_->setFont(hintFont);
+    QPalette hintPalette = hint_->palette();
+    hintPalette.setColor(QPalette::WindowText, QColor(0x8a, 0x1c, 0x1c));
+    hint_->setPalette(hintPalette);
     column->addWidget(hint_);
 
     auto* bottom = new QHBoxLayout;
