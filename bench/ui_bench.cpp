@@ -93,9 +93,9 @@ struct StartTimes {
     int widgets;
 };
 
-StartTimes StartTintora(const Workspace& w) {
+// Times are taken from `start`: now, or the start of the process.
+StartTimes StartTintora(const Workspace& w, Timer::time_point start = Timer::now()) {
     Session session(w);
-    const auto start = Timer::now();
     auto window = std::make_unique<MainWindow>(session.toolkit, session.store, session.log, w.folder);
     const double constructed = Milliseconds(Timer::now() - start);
     PaintCounter painted(window->findChild<QWidget*>(QStringLiteral("preview")));
@@ -105,8 +105,7 @@ StartTimes StartTintora(const Workspace& w) {
             static_cast<int>(window->findChildren<QWidget*>().size())};
 }
 
-double StartBareWindow(int widgets) {
-    const auto start = Timer::now();
+double StartBareWindow(int widgets, Timer::time_point start = Timer::now()) {
     auto window = std::make_unique<QMainWindow>();
     auto* central = new QWidget;
     auto* grid = new QGridLayout(central);
@@ -128,11 +127,39 @@ void Report(const char* what, const std::vector<double>& samples, const char* ta
                 *std::max_element(samples.begin(), samples.end()), samples.size(), target);
 }
 
+// A fresh process as the user starts it: from main to the first frame of one window, the
+// QApplication with its platform connection, fonts and style included. Prints milliseconds.
+int FirstFrameInNewProcess(Timer::time_point processStart, const std::string& which, int widgets, int argc,
+                           char* argv[]) {
+    Workspace workspace;
+    qputenv("HOME", QByteArray::fromStdString(workspace.folder.string()));
+    QApplication app(argc, argv);
+    const double ms = which == "tintora" ? StartTintora(workspace, processStart).painted
+                                         : StartBareWindow(widgets, processStart);
+    std::printf("%.3f\n", ms);
+    return 0;
+}
+
+// Starts this program again in first-frame mode and reads its answer.
+double FirstFrameOfChild(const std::string& which, int widgets) {
+    const std::string self = std::filesystem::read_symlink("/proc/self/exe").string();
+    const std::string command = "'" + self + "' --first-frame " + which + " " + std::to_string(widgets);
+    FILE* child = popen(command.c_str(), "r");
+    if (!child) return 0;
+    double ms = 0;
+    if (std::fscanf(child, "%lf", &ms) != 1) ms = 0;
+    pclose(child);
+    return ms;
+}
+
 }  // namespace
 
 int main(int argc, char* argv[]) {
+    const auto processStart = Timer::now();
     if (qEnvironmentVariableIsEmpty("DISPLAY") && qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
+    if (argc == 4 && std::string(argv[1]) == "--first-frame")
+        return FirstFrameInNewProcess(processStart, argv[2], std::atoi(argv[3]), argc, argv);
     Workspace workspace;
     qputenv("HOME", QByteArray::fromStdString(workspace.folder.string()));  // a small browse folder
     QApplication app(argc, argv);
@@ -152,8 +179,18 @@ int main(int argc, char* argv[]) {
     Report("start-up steps before showing, tintora", constructed, "");
     Report("start-up to first frame, tintora", tintora, "");
     Report("start-up to first frame, bare QMainWindow", bare, "");
+    std::printf("%-44s %8.2f x\n", "ratio of the medians (warm, in this process)", Median(tintora) / Median(bare));
+
+    constexpr int kProcesses = 15;
+    std::vector<double> coldTintora, coldBare;
+    for (int i = 0; i < kProcesses; ++i) {
+        coldTintora.push_back(FirstFrameOfChild("tintora", widgets));
+        coldBare.push_back(FirstFrameOfChild("bare", widgets));
+    }
+    Report("new process to first frame, tintora", coldTintora, "");
+    Report("new process to first frame, bare QMainWindow", coldBare, "");
     std::printf("%-44s %8.2f x                                              (target <= 1.5)\n",
-                "ratio of the medians", Median(tintora) / Median(bare));
+                "ratio of the medians (new processes)", Median(coldTintora) / Median(coldBare));
 
     Session session(workspace);
     MainWindow window(session.toolkit, session.store, session.log, workspace.folder);
