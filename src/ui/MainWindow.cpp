@@ -301,4 +301,6 @@ void MainWindow::ClearStatusLabels() { filesTab_->ClearStatusLabels(); }
 
 void MainWindow::SetBusy(BusyButton button, bool busy) { filesTab_->SetBusy(button, busy); }
 
+void MainWindow::UpdateListFiles() { filesTab_->UpdateListFiles(); }
+
 }  // namespace tintora

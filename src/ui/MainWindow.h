@@ -71,6 +71,7 @@ public:
     void ShowThemeInfo() override;
     void ClearStatusLabels() override;
     void SetBusy(BusyButton button, bool busy) override;
+    void UpdateListFiles() override;
 
 protected:
     void closeEvent(QCloseEvent* event) override;

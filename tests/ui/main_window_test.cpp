@@ -28,6 +28,7 @@
 #include <QKeyEvent>
 #include <QPaintEvent>
 #include <QLabel>
+#include <QListWidget>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QTabWidget>
@@ -467,6 +468,19 @@ TEST_F(MainWindowTest, ClosingTheWindowIsTheSameExit) {
     store.Write("Last", "30", "changed later");
     window.reset();
     EXPECT_EQ(store.Read("Last", "30"), "changed later") << "the exit runs once";
+}
+
+TEST_F(MainWindowTest, SavingAsShowsTheNewThemeInTheBrowserAndItsInformation) {
+    Start();
+    toolkit.files.push_back(dir / "mine.thm");
+    QTest::mouseClick(Button(QStringLiteral("cmdSaveAs")), Qt::LeftButton);
+    ASSERT_TRUE(std::filesystem::exists(dir.Path() / "mine.thm"));
+    auto* list = Find<QListWidget>(QStringLiteral("ListFiles"));
+    EXPECT_FALSE(list->findItems(QStringLiteral("mine.thm"), Qt::MatchContains).isEmpty())
+        << "the browser lists the saved theme";
+    EXPECT_EQ(Button(QStringLiteral("cmdSaveAs"))->text(), "Save As") << "not left reading Wait";
+    EXPECT_FALSE(Core().GetTheme().info.created.empty());
+    EXPECT_EQ(Find<QLabel>(QStringLiteral("lblStatus_4"))->text().toStdString(), Core().GetTheme().info.created);
 }
 
 // --- Languages ---
