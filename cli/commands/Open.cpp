@@ -11,6 +11,7 @@
 #include "themefile/DocumentWriter.h"
 #include "themefile/TarReader.h"
 #include "themefile/TarWriter.h"
+#include "workspace/FileSystem.h"
 
 namespace tintora::cli {
 
@@ -83,6 +84,9 @@ int RunCheck(const Args& args, std::ostream& out, std::ostream& err) {
         }
     CliSession session(err);
     Editor& editor = session.GetEditor();
+    // The work folder is kept in memory for the whole batch: the same open flow, without
+    // creating and deleting every member of every theme on the disk.
+    const MemoryFolder workFolder(editor.Tempfolder());
     int status = kExitOk;
     for (const std::string& file : args) {
         if (args.size() > 1) out << "== " << file << '\n';

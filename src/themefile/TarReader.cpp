@@ -13,6 +13,7 @@
 #include "text/Texts.h"
 #include "themefile/TarHeader.h"
 #include "workspace/FileOps.h"
+#include "workspace/FileSystem.h"
 #include "workspace/Log.h"
 
 namespace fs = std::filesystem;
@@ -135,18 +136,9 @@ bool HasPathPrefix(const std::uint8_t* header) {
 
 bool WriteMemberFile(const std::string& target, const std::uint8_t* data, std::uint64_t size,
                      std::string& why) {
-    // "x": the old file has been deleted; whatever still stands at the name (a folder, a file
-    // that could not be deleted) is neither followed nor overwritten.
-    std::FILE* f = std::fopen(target.c_str(), "wbx");
-    if (!f) {
-        why = target + ": " + std::generic_category().message(errno);
-        return false;
-    }
-    const bool written = std::fwrite(data, 1, static_cast<std::size_t>(size), f) == size;
-    const bool closed = std::fclose(f) == 0;
-    if (written && closed) return true;
-    why = target + ": could not be written";
-    return false;
+    // The old file has been deleted; whatever still stands at the name (a folder, a file that
+    // could not be deleted) is neither followed nor overwritten.
+    return Files().WriteNew(target, data, static_cast<std::size_t>(size), why);
 }
 
 bool OnlyZerosFrom(const ArchiveImage& a, std::uint64_t pos) {

@@ -2,7 +2,6 @@
 // read the document, remove the work folder, repaint and run the colour rules.
 
 #include <algorithm>
-#include <filesystem>
 
 #include "text/Texts.h"
 #include "themefile/DocumentReader.h"
@@ -11,22 +10,13 @@
 #include "workspace/FileBytes.h"
 #include "workspace/FileDialog.h"
 #include "workspace/FileOps.h"
+#include "workspace/FileSystem.h"
 #include "workspace/Log.h"
 #include "workspace/Toolkit.h"
 
 namespace tintora {
 
 namespace {
-
-// The regular files of a folder, in name order.
-std::vector<std::string> FolderFiles(const std::string& folder) {
-    std::vector<std::string> names;
-    std::error_code ec;
-    for (std::filesystem::directory_iterator it(folder, ec), end; !ec && it != end; it.increment(ec))
-        if (it->is_regular_file(ec)) names.push_back(it->path().filename().string());
-    std::sort(names.begin(), names.end());
-    return names;
-}
 
 bool HasXmlExtension(const std::string& name) {
     if (name.size() < 4) return false;
@@ -51,7 +41,7 @@ bool Editor::ReadFile(const std::string& path) {
     if (!bytes) return fail();
     const std::vector<std::string> lines = DocumentLines(
         std::string_view(reinterpret_cast<const char*>(bytes->data()), bytes->size()));
-    const std::vector<std::string> workFiles = FolderFiles(tempfolder_);
+    const std::vector<std::string> workFiles = Files().ListFiles(tempfolder_);
 
     theme_.info = {};
     view_.InfoChanged();

@@ -1,24 +1,16 @@
 #include "workspace/FileOps.h"
 
 #include <algorithm>
-#include <filesystem>
-#include <system_error>
 #include <vector>
 
+#include "workspace/FileSystem.h"
 #include "workspace/Log.h"
-
-namespace fs = std::filesystem;
 
 namespace tintora {
 
 namespace {
 
-fs::file_status EntryStatus(const std::string& path) {
-    std::error_code ec;
-    return fs::symlink_status(fs::path(path), ec);
-}
-
-bool IsFolder(const std::string& path) { return fs::is_directory(EntryStatus(path)); }
+bool IsFolder(const std::string& path) { return Files().Status(path) == FileSystem::Kind::Folder; }
 
 std::string Lower(std::string s) {
     for (char& c : s)
@@ -29,15 +21,7 @@ std::string Lower(std::string s) {
 // Entry names of a folder, sorted so that every listing is reproducible; false when the folder
 // cannot be read.
 bool ListNames(const std::string& folder, std::vector<std::string>& names) {
-    std::error_code ec;
-    fs::directory_iterator it(fs::path(folder), ec);
-    if (ec) return false;
-    for (; it != fs::directory_iterator(); it.increment(ec)) {
-        if (ec) return false;
-        names.push_back(it->path().filename().string());
-    }
-    std::sort(names.begin(), names.end());
-    return true;
+    return Files().List(folder, names);
 }
 
 struct FileTestResult {
@@ -50,8 +34,8 @@ struct FileTestResult {
 // answer too, not an error.
 FileTestResult FileTest(Log& log, const std::string& path) {
     log.WriteLog("bFileExist calls getfilename....-->Filename-->" + path);
-    const fs::file_status status = EntryStatus(path);
-    return {fs::exists(status), fs::is_directory(status)};
+    const FileSystem::Kind kind = Files().Status(path);
+    return {kind != FileSystem::Kind::None, kind == FileSystem::Kind::Folder};
 }
 
 }  // namespace
@@ -90,10 +74,7 @@ bool bDeleteFile(Log& log, const std::string& path) {
         log.WriteLog(std::string(kDeleteFileNotFound) + path);
         return false;
     }
-    if (!found.folder) {  // like the platform's file deletion, never removes a folder
-        std::error_code ec;
-        fs::remove(fs::path(path), ec);
-    }
+    if (!found.folder) Files().Remove(path);  // like the platform's deletion: never a folder
     if (bFileExist(log, path, "File")) {
         log.WriteLog("Failed to remove the file in bDeleteFile->" + path);
         return false;
@@ -106,10 +87,9 @@ bool bDeleteFolder(Log& log, const std::string& path) {
         log.WriteLog("Could not find the folder in bDeleteFolder....->" + path);
         return false;
     }
-    std::error_code ec;
     std::vector<std::string> names{".", ".."};  // the directory search reports these first
     if (!ListNames(path, names)) {
-        fs::remove(fs::path(path), ec);
+        Files().Remove(path);
         return !bFileExist(log, path, "Folder");
     }
     for (std::size_t i = 0; i < names.size(); ++i) {
@@ -123,7 +103,7 @@ bool bDeleteFolder(Log& log, const std::string& path) {
                                          : "Failed to remove arrfile->") +
                      " " + std::to_string(i) + " Name->" + name);
     }
-    fs::remove(fs::path(path), ec);
+    Files().Remove(path);
     if (bFileExist(log, path, "Folder")) {
         log.WriteLog("Failed to remove the file in bDeleteFolder->" + path);
         return false;
@@ -132,13 +112,12 @@ bool bDeleteFolder(Log& log, const std::string& path) {
 }
 
 void CreateFolder(Log& log, const std::string& path) {
-    std::error_code ec;
     if (!bFileExist(log, path, "Folder")) {
         log.WriteLog("Path didnt exist -> Create it");
-        fs::create_directory(fs::path(path), ec);
+        Files().MakeFolder(path);
         if (!bFileExist(log, path, "Folder")) log.WriteLog("Failed to create folder ->" + path);
     } else if (bDeleteFolder(log, path)) {
-        fs::create_directory(fs::path(path), ec);
+        Files().MakeFolder(path);
         if (!bFileExist(log, path, "Folder")) log.WriteLog("Failed to create folder ->" + path);
     }
 }

@@ -13,6 +13,7 @@
 #include "themefile/DocumentWriter.h"
 #include "themefile/TarWriter.h"
 #include "workspace/Editor.h"
+#include "workspace/FileSystem.h"
 #include "workspace/Log.h"
 
 using namespace tintora;
@@ -287,4 +288,67 @@ TEST_F(OpenFlow, ReadAsksForAFileAndKeepsTheCreatedLabel) {
     toolkit.files.push_back(dir / "typed.thm");
     EXPECT_EQ(editor.ReadWithDialog(), Editor::OpenResult::UnpackFailed);
     EXPECT_FALSE(fs::exists(dir / "typed.thm"));
+}
+
+TEST_F(OpenFlow, AWorkFolderInMemoryOpensTheSameThemeWithTheSameLogLines) {
+    const Bytes stand = Gif(101, 80, 700);
+    const std::string path = Save("mem.thm", [&](Theme& t) {
+        t.colours[19] = "ABCDEF";
+        t.info.name = "Memory";
+        t.slots[0] = SlotState::On;
+        t.members[0] = {stand, true};
+    });
+    log.ClearCaptured();
+    ASSERT_EQ(editor.ReadFileBrowse(path), Editor::OpenResult::Opened);
+    const std::vector<std::string> onDisk = log.Captured();
+    const Theme fromDisk = editor.GetTheme();
+
+    editor.Reset();
+    editor.GetTheme().info = {};
+    log.ClearCaptured();
+    {
+        const MemoryFolder memory(editor.Tempfolder());
+        ASSERT_EQ(editor.ReadFileBrowse(path), Editor::OpenResult::Opened);
+        EXPECT_FALSE(fs::exists(dir / "temp"));
+    }
+    EXPECT_EQ(editor.GetTheme().slots, fromDisk.slots) << "the picture was found in memory";
+    EXPECT_EQ(log.Captured(), onDisk);
+    EXPECT_EQ(editor.GetTheme().colours, fromDisk.colours);
+    EXPECT_EQ(editor.GetTheme().info.name, "Memory");
+    EXPECT_EQ(*editor.GetTheme().members[0].data, stand);
+    EXPECT_FALSE(fs::exists(dir / "temp")) << "nothing of the work folder reached the disk";
+}
+
+TEST(MemoryFolderTest, KeepsOnlyItsOwnFolderInMemory) {
+    TempDir dir;
+    const std::string root = dir / "work";
+    MemoryFolder memory(root);
+    FileSystem& files = Files();
+    EXPECT_EQ(files.Status(root), FileSystem::Kind::None);
+    files.MakeFolder(root);
+    EXPECT_EQ(files.Status(root), FileSystem::Kind::Folder);
+    EXPECT_FALSE(fs::exists(root)) << "the folder lives in memory";
+    std::string why;
+    const Bytes data{1, 2, 3};
+    ASSERT_TRUE(files.WriteNew(root + "/b.gif", data.data(), data.size(), why));
+    ASSERT_TRUE(files.WriteNew(root + "/a.xml", data.data(), 1, why));
+    EXPECT_FALSE(files.WriteNew(root + "/a.xml", data.data(), 1, why)) << "never replaces";
+    EXPECT_FALSE(files.WriteNew(root + "/sub/c.gif", data.data(), 1, why)) << "files only, flat";
+    EXPECT_FALSE(files.WriteNew(root + "x/c.gif", data.data(), 1, why)) << "a sibling is on the disk";
+    EXPECT_EQ(files.ListFiles(root), (std::vector<std::string>{"a.xml", "b.gif"}));
+    EXPECT_EQ(*files.Read(root + "/b.gif", 2), (Bytes{1, 2}));
+    files.Remove(root);
+    EXPECT_EQ(files.Status(root), FileSystem::Kind::Folder) << "a folder with files stays";
+    files.Remove(root + "/a.xml");
+    files.Remove(root + "/b.gif");
+    files.Remove(root);
+    EXPECT_EQ(files.Status(root), FileSystem::Kind::None);
+    // Everything else is the disk.
+    WriteAll(dir.Path() / "disk.txt", "d");
+    EXPECT_EQ(files.Status(dir / "disk.txt"), FileSystem::Kind::File);
+    EXPECT_EQ(*files.Read(dir / "disk.txt", 10), (Bytes{'d'}));
+    // A folder whose parent does not exist cannot be made, in memory as on the disk.
+    MemoryFolder nested(dir / "no/parent");
+    Files().MakeFolder(dir / "no/parent");
+    EXPECT_EQ(Files().Status(dir / "no/parent"), FileSystem::Kind::None);
 }
