@@ -131,7 +131,7 @@ QWidget* MainWindow::BuildSidePanel() {
     hint_->setObjectName(QStringLiteral("lblStatus_3"));
     hint_->setMinimumHeight(hint_->fontMetrics().height() + 6);
     QFont hintFont = hint_->font();
-    hintFont.setWeight(QFont::DemiBold);
+    hintFont.setBold(true);
     hint_->setFont(hintFont);
     QPalette hintPalette = hint_->palette();
     hintPalette.setColor(QPalette::WindowText, QColor(0x8a, 0x1c, 0x1c));
