@@ -1,7 +1,16 @@
 #include <iostream>
 
 #include "commands/Commands.h"
+#ifdef TINTORA_HAVE_RENDER
+#include "render/Render.h"
+#endif
 
 int main(int argc, char** argv) {
-    return tintora::cli::RunCli(tintora::cli::Args(argv + 1, argv + argc), std::cout, std::cerr);
+    using namespace tintora::cli;
+#ifdef TINTORA_HAVE_RENDER
+    const ExtraCommand extra[] = {kRenderCommand};
+#else
+    const std::span<const ExtraCommand> extra;
+#endif
+    return RunCli(Args(argv + 1, argv + argc), std::cout, std::cerr, extra);
 }

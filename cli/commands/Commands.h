@@ -3,7 +3,9 @@
 // the output and error streams, and returns the process exit status.
 
 #include <ostream>
+#include <span>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace tintora::cli {
@@ -14,7 +16,17 @@ inline constexpr int kExitOk = 0;
 inline constexpr int kExitFailed = 1;
 inline constexpr int kExitUsage = 2;
 
-int RunCli(const Args& args, std::ostream& out, std::ostream& err);
+using CommandFunction = int (*)(const Args& args, std::ostream& out, std::ostream& err);
+
+// A command built outside this library (render needs the editor's painter and so Qt); the
+// program hands it to RunCli when it links it. `help` is its block of the --help text.
+struct ExtraCommand {
+    std::string_view name;
+    CommandFunction run;
+    std::string_view help;
+};
+
+int RunCli(const Args& args, std::ostream& out, std::ostream& err, std::span<const ExtraCommand> extra = {});
 
 int RunNew(const Args& args, std::ostream& out, std::ostream& err);
 int RunShow(const Args& args, std::ostream& out, std::ostream& err);
@@ -22,6 +34,6 @@ int RunCheck(const Args& args, std::ostream& out, std::ostream& err);
 int RunResave(const Args& args, std::ostream& out, std::ostream& err);
 int RunUnpack(const Args& args, std::ostream& out, std::ostream& err);
 
-void PrintHelp(std::ostream& out);
+void PrintHelp(std::ostream& out, std::span<const ExtraCommand> extra = {});
 
 }  // namespace tintora::cli

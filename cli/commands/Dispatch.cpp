@@ -8,14 +8,14 @@ namespace tintora::cli {
 namespace {
 struct Command {
     std::string_view name;
-    int (*run)(const Args&, std::ostream&, std::ostream&);
+    CommandFunction run;
 };
 constexpr Command kCommands[] = {
     {"new", RunNew}, {"show", RunShow}, {"check", RunCheck}, {"resave", RunResave}, {"unpack", RunUnpack},
 };
 }  // namespace
 
-void PrintHelp(std::ostream& out) {
+void PrintHelp(std::ostream& out, std::span<const ExtraCommand> extra) {
     out << "tintora-cli: the command-line companion of the Tintora theme editor\n"
            "\n"
            "Usage:\n"
@@ -31,23 +31,26 @@ void PrintHelp(std::ostream& out) {
            "  tintora-cli resave IN.thm OUT.thm\n"
            "      Open IN and save it as OUT (the creation date is kept when set, made when empty).\n"
            "  tintora-cli unpack FILE.thm DIR\n"
-           "      Extract the archive's members safely into DIR (created when missing).\n"
-           "  tintora-cli --help\n"
+           "      Extract the archive's members safely into DIR (created when missing).\n";
+    for (const ExtraCommand& c : extra) out << c.help;
+    out << "  tintora-cli --help\n"
            "\n"
            "Messages the editor would show in a box are written to standard error.\n"
            "Exit status 2 means the command line was wrong.\n";
 }
 
-int RunCli(const Args& args, std::ostream& out, std::ostream& err) {
+int RunCli(const Args& args, std::ostream& out, std::ostream& err, std::span<const ExtraCommand> extra) {
     if (args.empty()) {
-        PrintHelp(err);
+        PrintHelp(err, extra);
         return kExitUsage;
     }
     if (args[0] == "--help" || args[0] == "-h" || args[0] == "help") {
-        PrintHelp(out);
+        PrintHelp(out, extra);
         return kExitOk;
     }
     for (const Command& c : kCommands)
+        if (args[0] == c.name) return c.run(Args(args.begin() + 1, args.end()), out, err);
+    for (const ExtraCommand& c : extra)
         if (args[0] == c.name) return c.run(Args(args.begin() + 1, args.end()), out, err);
     err << "tintora-cli: unknown command '" << args[0] << "' (see tintora-cli --help)\n";
     return kExitUsage;

@@ -16,6 +16,7 @@
 #include "ui/AboutDialog.h"
 #include "ui/FilesTab.h"
 #include "ui/HexBox.h"
+#include "ui/PreviewPictures.h"
 #include "ui/PreviewWidget.h"
 #include "workspace/FileOps.h"
 #include "workspace/Log.h"
@@ -270,14 +271,11 @@ void MainWindow::ShowSlotCaptions(int slot) {
 }
 
 void MainWindow::ShowSlotPicture(int slot) {
-    const MemberRecord& record = editor_.GetTheme().members[static_cast<std::size_t>(slot)];
-    QImage image;
-    if (record.data && !record.data->empty())
-        image = QImage::fromData(record.data->data(), static_cast<int>(record.data->size()));
+    const QImage image = DecodeSlotPicture(editor_.GetTheme(), slot);
     SlotRow& row = slotRows_[static_cast<std::size_t>(slot)];
     row.picture->setPixmap(image.isNull() ? QPixmap() : QPixmap::fromImage(image));
-    previewWidget_->SetPicture(slot, image);
-    if (slot == kStandbySlot) previewWidget_->SetPicture(kBackImageCount - 1, image);
+    for (int holder = 0; holder < kBackImageCount; ++holder)
+        if (SlotOfHolder(holder) == slot) previewWidget_->SetPicture(holder, image);
 }
 
 void MainWindow::SetStandbyFillTransparent(bool transparent) {
