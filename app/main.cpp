@@ -3,6 +3,7 @@
 
 #include <QApplication>
 #include <QFile>
+#include <QListWidget>
 #include <QTabBar>
 #include <QTabWidget>
 #include <QTextStream>
@@ -23,7 +24,8 @@ namespace {
 
 // For the end-to-end test: when TINTORA_TEST_GEOMETRY_FILE names a file, the screen rectangle of
 // every named visible widget and of every tab is written there ("name x y width height"), after
-// the window first shows and again after every change of tab, followed by "currentTab N".
+// the window first shows and again after every change of tab, followed by "currentTab N". The
+// entries of the file browser that are in view follow as "ListFiles:TEXT", blanks in TEXT as "_".
 void WriteGeometry(QWidget& window, const QString& file) {
     const QString partial = file + QStringLiteral(".part");
     QFile out(partial);
@@ -46,6 +48,15 @@ void WriteGeometry(QWidget& window, const QString& file) {
             put(QString::fromUtf8(tintora::kScreens[static_cast<std::size_t>(s)].name.data(),
                                   static_cast<qsizetype>(tintora::kScreens[static_cast<std::size_t>(s)].name.size())),
                 *preview, r);
+        }
+    }
+    if (const auto* list = window.findChild<QListWidget*>(QStringLiteral("ListFiles")); list && list->isVisible()) {
+        for (int i = 0; i < list->count(); ++i) {
+            const QRect r = list->visualItemRect(list->item(i));
+            if (!list->viewport()->rect().intersects(r)) continue;
+            QString entry = list->item(i)->text();
+            entry.replace(QLatin1Char(' '), QLatin1Char('_'));
+            put(QStringLiteral("ListFiles:") + entry, *list->viewport(), r);
         }
     }
     auto* tabs = window.findChild<QTabWidget*>(QStringLiteral("SSTab1"));

@@ -1,11 +1,15 @@
 #!/usr/bin/env bash
-# End to end: the real tintora binary on its own Xvfb display. Types a colour into the hex box of
-# Desktop_background with xdotool, takes a screenshot, and checks that the desktop screen of the
-# preview shows that colour; then leaves through the Exit button and checks the stored colour.
-# Usage: e2e_xvfb_test.sh PATH/TO/tintora. Exit 77 (skipped) only when Xvfb is not installed.
+# End to end: the real tintora binary on its own Xvfb display. Opens a theme with one click in the
+# file browser and checks on a screenshot that the desktop screen of the preview shows the theme's
+# Desktop_background; types another colour into that element's hex box with xdotool and checks the
+# preview again; then leaves through the Exit button and checks the stored colour.
+# Usage: e2e_xvfb_test.sh PATH/TO/tintora [PATH/TO/tintora-cli]; the command-line companion is
+# looked for beside the editor's build folder when not given. Exit 77 (skipped) only when Xvfb is
+# not installed.
 set -euo pipefail
 
 app=${1:?path to the tintora binary}
+cli=${2:-$(dirname "$app")/../cli/tintora-cli}
 if ! command -v Xvfb >/dev/null; then
   echo "SKIP: Xvfb is not installed"
   exit 77
@@ -53,6 +57,21 @@ export DISPLAY=$display
 geometry="$work/geometry.txt"
 mkdir -p "$work/home" "$work/data" "$work/config" "$work/runtime"
 chmod 700 "$work/runtime"
+
+# A theme in the home folder, where the browser starts: the default theme with another
+# Desktop_background. The colour is swapped inside the archive's document for one of the same
+# length, which leaves the archive's headers valid.
+[ -x "$cli" ] || fail "tintora-cli not found at $cli"
+theme="$work/home/opened.thm"
+"$cli" new "$theme" --name Opened >/dev/null || fail "tintora-cli could not write a theme"
+python3 - "$theme" <<'PY' || fail "could not set the theme's colour"
+import sys
+data = open(sys.argv[1], "rb").read()
+old, new = b'<Desktop_background Color="0xFFFEB6"/>', b'<Desktop_background Color="0x3C7A5E"/>'
+if data.count(old) != 1:
+    sys.exit("the default Desktop_background is not in the theme once")
+open(sys.argv[1], "wb").write(data.replace(old, new))
+PY
 HOME="$work/home" XDG_DATA_HOME="$work/data" XDG_CONFIG_HOME="$work/config" XDG_RUNTIME_DIR="$work/runtime" \
   QT_QPA_PLATFORM=xcb TINTORA_TEST_GEOMETRY_FILE="$geometry" "$app" >"$work/app.log" 2>&1 &
 app_pid=$!
@@ -94,7 +113,17 @@ PY
 read -r sx sy sw sh < <(rect f_Setting) || fail "no desktop screen reported"
 px=$((sx + 12)); py=$((sy + sh - 12))
 before=$(pixel $px $py)
-[ "$before" != "12ab34" ] || fail "the desktop already shows the colour"
+[ "$before" != "12ab34" ] && [ "$before" != "3c7a5e" ] || fail "the desktop already shows a colour the test sets"
+
+shows_colour() { [ "$(pixel $px $py)" = "$1" ]; }
+
+# The theme opens with one click on its entry in the file browser.
+click tab_5
+wait_for 100 grep -q "^currentTab 5$" "$geometry" || fail "the Files tab did not open"
+wait_for 50 grep -q "^ListFiles:opened.thm " "$geometry" || fail "the browser does not list opened.thm"
+click ListFiles:opened.thm
+wait_for 100 shows_colour 3c7a5e || fail "after opening, the desktop screen shows $(pixel $px $py), not 3c7a5e"
+cp "$work/shot.ppm" "$work/opened.ppm"
 
 click tab_4
 wait_for 100 grep -q "^currentTab 4$" "$geometry" || fail "the Standby tab did not open"
@@ -103,8 +132,7 @@ click txtColor_8
 xdotool key --clearmodifiers ctrl+a BackSpace
 xdotool type --delay 30 "12ab34"
 
-shows_colour() { [ "$(pixel $px $py)" = "12ab34" ]; }
-wait_for 100 shows_colour || fail "the desktop screen shows $(pixel $px $py), not 12ab34 (before: $before)"
+wait_for 100 shows_colour 12ab34 || fail "the desktop screen shows $(pixel $px $py), not 12ab34 (before: $before)"
 cp "$work/shot.ppm" "$work/typed.ppm"
 
 click cmdExit
@@ -112,4 +140,4 @@ wait_for 100 bash -c "! kill -0 $app_pid 2>/dev/null" || fail "Exit did not end 
 app_pid=""
 grep -q "^8=12AB34$" "$work/config/Tintora/Tintora.conf" || fail "the stored colour of element 8 is not 12AB34"
 grep -q "Exit Application" "$work/data/Tintora/"*.txt || fail "no exit line in the log"
-echo "PASS: typed 12ab34, the preview showed it, Exit stored 12AB34"
+echo "PASS: opened.thm opened with a click and showed 3c7a5e; typed 12ab34, the preview showed it, Exit stored 12AB34"
