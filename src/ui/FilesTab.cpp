@@ -1,5 +1,7 @@
 #include "ui/FilesTab.h"
 
+#include <algorithm>
+
 #include <QApplication>
 #include <QComboBox>
 #include <QDir>
@@ -157,6 +159,17 @@ void FilesTab::ApplyLanguage() {
     lblCurrentFolderText_->setText(text(154));
     cmdReset_->setText(text(122));
     lblDrive_->setText(text(131));
+    // A running operation shows "Wait" on its button; the button keeps room for both texts so
+    // that the window does not shift while a dialog of the operation is up.
+    for (QPushButton* b : {cmdReadFile_, cmdSave_, cmdSaveAs_}) {
+        const QString own = b->text();
+        b->setMinimumWidth(0);
+        int width = b->sizeHint().width();
+        b->setText(text(129));
+        width = std::max(width, b->sizeHint().width());
+        b->setText(own);
+        b->setMinimumWidth(width);
+    }
     UpdateListFiles();
 }
 

@@ -273,6 +273,29 @@ TEST_F(FilesTabTest, GermanCaptionsAndParentEntryAfterALanguageChange) {
     EXPECT_EQ(editor.Settings().browseFolder, dir.Path().string() + "/");
 }
 
+TEST_F(FilesTabTest, ButtonsReadingWaitKeepTheirWidth) {
+    // German captions are wider than a button's least width, and "Abwarten" is narrower than
+    // "Speichern unter": the button column, and the list beside it, must not shift while a
+    // dialog of the operation is up (its event loop lays the window out again).
+    const auto layOut = [] { QCoreApplication::sendPostedEvents(nullptr, QEvent::LayoutRequest); };
+    editor.GetTexts().SetLanguageOffset(kGerman);
+    tab.ApplyLanguage();
+    layOut();
+    const int listAt = List()->mapTo(&tab, QPoint()).x();
+    const std::pair<BusyButton, const char*> buttons[] = {
+        {BusyButton::Read, "cmdReadFile"}, {BusyButton::Save, "cmdSave"}, {BusyButton::SaveAs, "cmdSaveAs"}};
+    for (const auto& [busy, name] : buttons) {
+        tab.SetBusy(busy, true);
+        layOut();
+        EXPECT_EQ(Button(name)->text().toStdString(), "Abwarten");
+        EXPECT_EQ(List()->mapTo(&tab, QPoint()).x(), listAt) << name;
+        tab.SetBusy(busy, false);
+        layOut();
+    }
+    EXPECT_EQ(Button("cmdSaveAs")->text().toStdString(), "Speichern unter");
+    EXPECT_EQ(List()->mapTo(&tab, QPoint()).x(), listAt);
+}
+
 TEST_F(FilesTabTest, SaveWritesBackToTheClickedThemeAndSaveAsListsTheNewFile) {
     WriteTheme(themes / "mine.thm", "FF0000", {"Mine", "", "1.1.2020 0:0:0", "Me"});
     tab.UpdateListFiles();
