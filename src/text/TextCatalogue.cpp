@@ -13,6 +13,9 @@
 //   298  a picture is larger than an archive member may be; the member name follows the text
 //   299  a theme could not be saved; the reason follows the text
 //   300  an archive holds no theme document
+//   292  colours without six digits are about to be saved; their names follow the text
+//   293  the question whether to save them all the same
+// (292 and 293 are free in all three languages; 301 and up would meet the Swedish numbers.)
 // With these the three languages fill 101-300, 301-500 and 501-700 without overlapping.
 //
 // Texts 256 and 656 are the maker's address shown in the preview. Some entries stand as the
@@ -185,6 +188,8 @@ constexpr CatalogueEntry kCatalogue[] = {
     {289, "All colors are safe"},
     {290, "About"},
     {291, "Safe?"},
+    {292, "These colours do not have six digits and would be saved as they stand:"},
+    {293, "Save the theme all the same?"},
     {294, "Error when unpacking TAR file...."},
     {295, "This will erase the current saved theme!"},
     {296, "Cancel"},
@@ -231,6 +236,8 @@ constexpr CatalogueEntry kCatalogue[] = {
     {367, "Titel skugga"},
     {368, "Skrivbords bakgrund"},
     {369, "Text"},
+    {492, "Dessa färger har inte sex siffror och skulle sparas som de står:"},
+    {493, "Spara temat ändå?"},
     {497, "Bildfilen kunde inte läsas: "},
     {498, "Bilden är för stor för att sparas (mer än 32767 byte): "},
     {499, "Temat kunde inte sparas: "},
@@ -388,6 +395,8 @@ constexpr CatalogueEntry kCatalogue[] = {
     {689, "Alle Farben gespeichert"},
     {690, "Über"},
     {691, "Speichern?"},
+    {692, "Diese Farben haben keine sechs Ziffern und würden so gespeichert:"},
+    {693, "Das Thema trotzdem speichern?"},
     {694, "Fehler beim entpacken der TAR Datei"},
     {697, "Die Bilddatei kann nicht gelesen werden: "},
     {698, "Das Bild ist zu groß zum Speichern (mehr als 32767 Bytes): "},

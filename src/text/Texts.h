@@ -19,6 +19,8 @@ inline constexpr int kTextPictureUnreadable = 297;  // followed by the file path
 inline constexpr int kTextPictureTooLarge = 298;    // followed by the member name
 inline constexpr int kTextSaveFailed = 299;         // followed by the reason
 inline constexpr int kTextNoThemeDocument = 300;
+inline constexpr int kTextIncompleteColours = 292;  // followed by the colours' names
+inline constexpr int kTextSaveAnyway = 293;
 
 // The raw catalogue text stored under `number` (already offset), UTF-8, or nullopt.
 std::optional<std::string_view> CatalogueText(int number);

@@ -76,6 +76,14 @@ unsigned Seed() {
     }
 }
 
+// The slot's caption with the member's name, as the user knows the picture: "Background
+// (stand.gif)".
+std::string PictureName(const Texts& texts, const std::string& member) {
+    for (const SlotDef& slot : kSlots)
+        if (slot.member == member) return texts.GetText(slot.LabelNumber()) + " (" + member + ")";
+    return member;
+}
+
 // Writes `bytes` to a new file with a unique name in `folder`. False with `reason` filled when
 // the file cannot be made or written whole; nothing is left behind then.
 bool WriteTemporary(const fs::path& folder, const Bytes& bytes, fs::path& temp,
@@ -173,7 +181,7 @@ bool CreateTarFile(Log& log, const Texts& texts, const Theme& theme, const std::
     if (!built.ok) {
         const std::string reason = built.failedMember + " " + built.reason;
         return fail(reason, built.error == TarBuildError::TooLarge
-                                ? texts.GetText(298) + built.failedMember
+                                ? texts.GetText(298) + PictureName(texts, built.failedMember)
                                 : texts.GetText(299) + reason);
     }
 

@@ -120,6 +120,11 @@ private:
     bool AskThemeInfo();
     // Builds the document and packs the archive to `target`; the steps both save flows share.
     SaveResult WriteTheme(const std::string& target);
+    // The same, giving the theme back the creation date it had when nothing could be written.
+    SaveResult WriteTheme(const std::string& target, const std::string& createdBefore);
+    // Asks whether to save colours that do not have six characters; true when there are none
+    // or the user says Yes.
+    bool ConfirmIncompleteColours();
 
     Theme theme_;
     Texts texts_;

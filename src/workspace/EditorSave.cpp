@@ -4,6 +4,7 @@
 
 #include <string>
 
+#include "model/ColourText.h"
 #include "text/Texts.h"
 #include "themefile/DocumentWriter.h"
 #include "themefile/TarWriter.h"
@@ -23,6 +24,29 @@ bool Editor::AskThemeInfo() {
     if (dialog.Cancelled()) return false;
     view_.InfoChanged();
     return true;
+}
+
+bool Editor::ConfirmIncompleteColours() {
+    // A value that is not six characters is written as it stands and makes the document
+    // malformed (the reader takes six characters behind "0x"). The user decides.
+    std::string names;
+    for (const ElementDef& e : kElements)
+        if (!IsCompleteColourText(theme_.colours[e.index]))
+            names += "\r\n" + texts_.GetText(e.LabelNumber()) + ": \"" + theme_.colours[e.index] + "\"";
+    if (names.empty()) return true;
+    return toolkit_.MessageBox(texts_.GetText(kTextIncompleteColours) + names + "\r\n\r\n" +
+                                   texts_.GetText(kTextSaveAnyway),
+                               texts_.GetText(152), Buttons::YesNo, Icon::Warning) == Answer::Yes;
+}
+
+Editor::SaveResult Editor::WriteTheme(const std::string& target, const std::string& createdBefore) {
+    const SaveResult result = WriteTheme(target);
+    if (result == SaveResult::Failed && theme_.info.created != createdBefore) {
+        // Nothing was written: the theme keeps the creation date it had.
+        theme_.info.created = createdBefore;
+        view_.InfoChanged();
+    }
+    return result;
 }
 
 Editor::SaveResult Editor::WriteTheme(const std::string& target) {
@@ -53,13 +77,15 @@ Editor::SaveResult Editor::Save(const std::string& target) {
     if (toolkit_.MessageBox(texts_.GetText(295), texts_.GetText(152), Buttons::OkCancel,
                             Icon::Warning) == Answer::Cancel)
         return done(SaveResult::Cancelled);
+    if (!ConfirmIncompleteColours()) return done(SaveResult::Cancelled);
     if (!AskThemeInfo()) return done(SaveResult::Cancelled);
     // Saving back keeps the date the theme was first created.
+    const std::string createdBefore = theme_.info.created;
     if (theme_.info.created.empty()) {
         theme_.info.created = MakeCreationStamp(clock_->Now());
         view_.InfoChanged();
     }
-    return done(WriteTheme(target));
+    return done(WriteTheme(target, createdBefore));
 }
 
 Editor::SaveResult Editor::SaveAs() {
@@ -69,6 +95,7 @@ Editor::SaveResult Editor::SaveAs() {
         return result;
     };
 
+    if (!ConfirmIncompleteColours()) return done(SaveResult::Cancelled);
     if (!AskThemeInfo()) return done(SaveResult::Cancelled);
     const auto path =
         ShowFileDialog(toolkit_, settings_.browseFolder, "thm", texts_.GetText(150), true);
@@ -82,9 +109,10 @@ Editor::SaveResult Editor::SaveAs() {
         return done(SaveResult::Cancelled);
 
     // A theme saved under a new name is a new theme: it gets a new creation date.
+    const std::string createdBefore = theme_.info.created;
     theme_.info.created = MakeCreationStamp(clock_->Now());
     view_.InfoChanged();
-    const SaveResult result = WriteTheme(*path);
+    const SaveResult result = WriteTheme(*path, createdBefore);
     view_.UpdateListFiles();
     return done(result);
 }

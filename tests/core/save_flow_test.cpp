@@ -270,7 +270,7 @@ TEST_F(SaveFlow, APictureTooLargeFailsWithAMessageNamingItAndKeepsTheOldFile) {
     EXPECT_EQ(ReadText(target), "the theme saved before");
     ASSERT_EQ(toolkit.shown.size(), 2u);  // the overwrite question, then the failure
     EXPECT_EQ(toolkit.shown[1].text,
-              "The picture is too large to save (more than 32767 bytes): stand.gif");
+              "The picture is too large to save (more than 32767 bytes): Background (stand.gif)");
     EXPECT_EQ(toolkit.shown[1].buttons, Buttons::Ok);
     EXPECT_TRUE(Logged("Failed to create tar file"));
     EXPECT_EQ(view.Count("ShowThemeInfo"), 0);
@@ -467,3 +467,54 @@ TEST_F(SaveFlow, EveryColourTextAndPictureComesBackAfterSaveResetAndOpen) {
 }
 
 }  // namespace
+
+// --- Colours that are not complete ---
+
+TEST_F(SaveFlow, IncompleteColoursAreNamedAndSavedOnlyOnYes) {
+    editor.SetColour(9, "ABC");
+    editor.SetColour(36, "1234567");
+    const std::string target = dir / "inc.thm";
+
+    toolkit.answers.push_back(Answer::No);
+    EXPECT_EQ(editor.SaveAs(), SaveResult::Cancelled);
+    ASSERT_EQ(toolkit.shown.size(), 1u);
+    EXPECT_EQ(toolkit.shown[0].text,
+              "These colours do not have six digits and would be saved as they stand:\r\n"
+              "Text: \"ABC\"\r\nDesktop title: \"1234567\"\r\n\r\nSave the theme all the same?");
+    EXPECT_EQ(toolkit.shown[0].buttons, Buttons::YesNo);
+    EXPECT_EQ(toolkit.shown[0].title, "Warning");
+    EXPECT_TRUE(toolkit.fileRequests.empty()) << "No asks nothing more";
+    EXPECT_THAT(view.Busy(), ElementsAre("Wait SaveAs", "Back SaveAs"));
+
+    toolkit.shown.clear();
+    toolkit.answers.push_back(Answer::Yes);
+    toolkit.files.push_back(target);
+    EXPECT_EQ(editor.SaveAs(), SaveResult::Saved);
+    EXPECT_NE(ReadText(target).find("<Text Color=\"0xABC\"/>"), std::string::npos)
+        << "on Yes the values are written as they stand";
+
+    // Save back asks the same after its own warning.
+    toolkit.shown.clear();
+    toolkit.answers = {Answer::Ok, Answer::No};
+    EXPECT_EQ(editor.Save(target), SaveResult::Cancelled);
+    EXPECT_EQ(toolkit.shown.size(), 2u);
+
+    // Complete colours ask nothing.
+    editor.SetColour(9, "abcdef");
+    editor.SetColour(36, "123456");
+    toolkit.shown.clear();
+    toolkit.files.push_back(dir / "complete.thm");
+    EXPECT_EQ(editor.SaveAs(), SaveResult::Saved);
+    EXPECT_TRUE(toolkit.shown.empty());
+}
+
+TEST_F(SaveFlow, AFailedSaveKeepsTheCreationDateItHad) {
+    editor.GetTheme().info.created = "2.2.2002 1:9:40";
+    toolkit.files.push_back(dir / "missing/a.thm");
+    EXPECT_EQ(editor.SaveAs(), SaveResult::Failed);
+    EXPECT_EQ(editor.GetTheme().info.created, "2.2.2002 1:9:40");
+
+    editor.GetTheme().info = {};
+    EXPECT_EQ(editor.Save(dir / "missing/b.thm"), SaveResult::Failed);
+    EXPECT_EQ(editor.GetTheme().info.created, "") << "a stamp made for a save that failed is taken back";
+}

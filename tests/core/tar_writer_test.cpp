@@ -249,7 +249,7 @@ TEST_F(WriterTest, TooLargePictureFailsAndKeepsTheOldFile) {
     std::string shown;
     EXPECT_FALSE(CreateTarFile(log, texts, t, target, &shown));
     EXPECT_EQ(ReadText(target), "the old archive");
-    EXPECT_EQ(shown, texts.GetText(298) + "stand.gif");
+    EXPECT_EQ(shown, texts.GetText(298) + "Background (stand.gif)");
     EXPECT_THAT(shown, HasSubstr("32767"));
     ASSERT_EQ(log.Captured().size(), 1u);
     EXPECT_THAT(log.Captured()[0], StartsWith("Failed to write tar file -> " + target + ": stand.gif"));
