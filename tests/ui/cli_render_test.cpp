@@ -36,22 +36,6 @@ namespace fs = std::filesystem;
 
 namespace {
 
-// gtest_main makes no application object; the window needs one, and render borrows it.
-class QtEnvironment : public ::testing::Environment {
-public:
-    void SetUp() override {
-        static int argc = 1;
-        static char name[] = "cli_render_test";
-        static char* argv[] = {name, nullptr};
-        if (!qApp) app_ = std::make_unique<QApplication>(argc, argv);
-    }
-    void TearDown() override { app_.reset(); }
-
-private:
-    std::unique_ptr<QApplication> app_;
-};
-const auto* const kQtEnvironment = ::testing::AddGlobalTestEnvironment(new QtEnvironment);
-
 struct CliRun {
     int status;
     std::string out;

@@ -39,23 +39,6 @@ namespace fs = std::filesystem;
 
 namespace {
 
-// gtest_main makes no QApplication; widgets need one before the first test.
-class QtEnvironment : public ::testing::Environment {
-public:
-    void SetUp() override {
-        static int argc = 1;
-        static char name[] = "files_tab_test";
-        static char* argv[] = {name, nullptr};
-        if (!qApp) app_ = std::make_unique<QApplication>(argc, argv);
-    }
-    // Gone before Qt's own globals are torn down at exit.
-    void TearDown() override { app_.reset(); }
-
-private:
-    std::unique_ptr<QApplication> app_;
-};
-const auto* const kQtEnvironment = ::testing::AddGlobalTestEnvironment(new QtEnvironment);
-
 // The part of the main window that the tab needs: what the core reports reaches the tab.
 class TabView : public EditorView {
 public:

@@ -25,23 +25,6 @@ using namespace tintora;
 
 namespace {
 
-// gtest_main makes no QApplication; widgets need one before the first test.
-class QtEnvironment : public ::testing::Environment {
-public:
-    void SetUp() override {
-        static int argc = 1;
-        static char name[] = "info_dialog_test";
-        static char* argv[] = {name, nullptr};
-        if (!qApp) app_ = std::make_unique<QApplication>(argc, argv);
-    }
-    // Gone before Qt's own globals are torn down at exit.
-    void TearDown() override { app_.reset(); }
-
-private:
-    std::unique_ptr<QApplication> app_;
-};
-const auto* const kQtEnvironment = ::testing::AddGlobalTestEnvironment(new QtEnvironment);
-
 class InfoDialogTest : public ::testing::Test {
 protected:
     ThemeInfo info;

@@ -41,23 +41,6 @@ using ::testing::ElementsAre;
 
 namespace {
 
-// gtest_main makes no QApplication; widgets need one before the first test.
-class QtEnvironment : public ::testing::Environment {
-public:
-    void SetUp() override {
-        static int argc = 1;
-        static char name[] = "main_window_test";
-        static char* argv[] = {name, nullptr};
-        if (!qApp) app_ = std::make_unique<QApplication>(argc, argv);
-    }
-    // Gone before Qt's own globals are torn down at exit.
-    void TearDown() override { app_.reset(); }
-
-private:
-    std::unique_ptr<QApplication> app_;
-};
-const auto* const kQtEnvironment = ::testing::AddGlobalTestEnvironment(new QtEnvironment);
-
 QColor ToQColor(const Rgb& c) { return QColor(c.red, c.green, c.blue); }
 
 class MainWindowTest : public ::testing::Test {

@@ -23,23 +23,6 @@
 namespace tintora {
 namespace {
 
-// gtest_main makes no application object; painting text needs one.
-class QtEnvironment : public ::testing::Environment {
-public:
-    void SetUp() override {
-        static int argc = 1;
-        static char name[] = "preview_painter_test";
-        static char* argv[] = {name, nullptr};
-        if (!qApp) app_ = std::make_unique<QGuiApplication>(argc, argv);
-    }
-    // Gone before Qt's own globals are torn down at exit.
-    void TearDown() override { app_.reset(); }
-
-private:
-    std::unique_ptr<QGuiApplication> app_;
-};
-const auto* const kQtEnvironment = ::testing::AddGlobalTestEnvironment(new QtEnvironment);
-
 const QColor kCanvas(1, 2, 3);
 
 int ScreenNamed(std::string_view name) {

@@ -18,22 +18,6 @@ using namespace tintora;
 
 namespace {
 
-class QtEnvironment : public ::testing::Environment {
-public:
-    void SetUp() override {
-        static int argc = 1;
-        static char name[] = "qt_toolkit_test";
-        static char* argv[] = {name, nullptr};
-        if (!qApp) app_ = std::make_unique<QApplication>(argc, argv);
-    }
-    // Gone before Qt's own globals are torn down at exit.
-    void TearDown() override { app_.reset(); }
-
-private:
-    std::unique_ptr<QApplication> app_;
-};
-const auto* const kQtEnvironment = ::testing::AddGlobalTestEnvironment(new QtEnvironment);
-
 // Runs `answer` on the dialog that the next modal loop shows.
 template <class Dialog>
 void AnswerNextDialog(std::function<void(Dialog&)> answer) {

@@ -44,23 +44,6 @@ namespace fs = std::filesystem;
 
 namespace {
 
-// gtest_main makes no QApplication; widgets need one before the first test.
-class QtEnvironment : public ::testing::Environment {
-public:
-    void SetUp() override {
-        static int argc = 1;
-        static char name[] = "window_round_trip_test";
-        static char* argv[] = {name, nullptr};
-        if (!qApp) app_ = std::make_unique<QApplication>(argc, argv);
-    }
-    // Gone before Qt's own globals are torn down at exit.
-    void TearDown() override { app_.reset(); }
-
-private:
-    std::unique_ptr<QApplication> app_;
-};
-const auto* const kQtEnvironment = ::testing::AddGlobalTestEnvironment(new QtEnvironment);
-
 // The picture size each slot asks for, written out here rather than taken from the program's
 // own table, so that a wrong entry there shows.
 constexpr std::array<QSize, kSlotCount> kSlotSizes{
