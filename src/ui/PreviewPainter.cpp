@@ -34,20 +34,50 @@ QRect PixelRect(int left, int top, int width, int height, double zoom) {
 
 QColor ToQColor(const Rgb& c) { return QColor(c.red, c.green, c.blue); }
 
-QFont PreviewFont(int points, bool bold, double zoom) {
-    QFont font(QStringLiteral("DejaVu Sans"));
-    font.setStyleHint(QFont::SansSerif);
-    // Points at 96 dots per inch: 20 twips each.
-    font.setPixelSize(std::max(1, Px(points * 20.0, zoom)));
-    font.setBold(bold);
-    return font;
+// The fonts of one paint. A few sizes serve all the labels, so each font is built once.
+class PreviewFonts {
+public:
+    explicit PreviewFonts(double zoom) : zoom_(zoom) {}
+
+    QFont Get(int points, bool bold) {
+        // Points at 96 dots per inch: 20 twips each.
+        const int pixels = std::max(1, Px(points * 20.0, zoom_));
+        for (const Entry& e : fonts_)
+            if (e.pixels == pixels && e.bold == bold) return e.font;
+        QFont font(QStringLiteral("DejaVu Sans"));
+        font.setStyleHint(QFont::SansSerif);
+        font.setPixelSize(pixels);
+        font.setBold(bold);
+        return fonts_.emplace_back(Entry{pixels, bold, std::move(font)}).font;
+    }
+
+private:
+    struct Entry {
+        int pixels;
+        bool bold;
+        QFont font;
+    };
+    double zoom_;
+    std::vector<Entry> fonts_;
+};
+
+// Whether anything of a caption drawn into `r` can land on its screen. Text stays within its
+// label or is clipped to it; a glyph may overhang the label by a little, never by a line.
+bool CaptionReaches(const QRect& r, const QFont& font, const QRect& screen) {
+    const int m = font.pixelSize();
+    return screen.intersects(r.adjusted(-m, -m, m, m));
 }
 
-void PaintLabel(QPainter& p, const ItemDef& d, const ItemState& s, const QRect& r, double zoom) {
+void PaintLabel(QPainter& p, const ItemDef& d, const ItemState& s, const QRect& r, double zoom, PreviewFonts& fonts,
+                const QRect& screen) {
     if (!s.transparent) p.fillRect(r, ToQColor(s.back));
     if (s.caption.empty()) return;
+    const QFont font = fonts.Get(s.fontSize, s.bold);
+    // Laying out a caption costs far more than filling its label: one that cannot show (a list
+    // row below the screen's edge) is left out.
+    if (!CaptionReaches(r, font, screen)) return;
     // drawText clips to the rectangle it is given, so a long caption stays inside its label.
-    p.setFont(PreviewFont(s.fontSize, s.bold, zoom));
+    p.setFont(font);
     p.setPen(ToQColor(s.text));
     const QString caption = QString::fromStdString(s.caption);
     const int inset = Px(kTextInset, zoom);
@@ -115,10 +145,12 @@ void PaintPreview(QPainter& painter, const PreviewModel& preview, const std::arr
     painter.setRenderHint(QPainter::SmoothPixmapTransform, false);
     painter.setRenderHint(QPainter::TextAntialiasing, true);
 
+    PreviewFonts fonts(zoom);
     for (int screen = 0; screen < kScreenCount; ++screen) {
         const int sx = ScreenLeft(screen);
         const int sy = ScreenTop(screen);
-        if (!only.isEmpty() && !only.intersects(PixelRect(sx, sy, kScreenWidth, kScreenHeight, zoom))) continue;
+        const QRect screenRect = PixelRect(sx, sy, kScreenWidth, kScreenHeight, zoom);
+        if (!only.isEmpty() && !only.intersects(screenRect)) continue;
         std::vector<int> ids;
         for (int id = 0; id < preview.ItemCount(); ++id) {
             if (preview.Def(id).screen == screen) ids.push_back(id);
@@ -126,7 +158,7 @@ void PaintPreview(QPainter& painter, const PreviewModel& preview, const std::arr
         std::ranges::stable_sort(ids, {}, [&](int id) { return preview.Def(id).z; });
 
         painter.save();
-        painter.setClipRect(PixelRect(sx, sy, kScreenWidth, kScreenHeight, zoom));
+        painter.setClipRect(screenRect);
         for (int id : ids) {
             const ItemDef& d = preview.Def(id);
             const ItemState& s = preview.State(id);
@@ -134,7 +166,7 @@ void PaintPreview(QPainter& painter, const PreviewModel& preview, const std::arr
             const QRect r = PixelRect(sx + s.left, sy + s.top, s.width, s.height, zoom);
             switch (d.kind) {
                 case ItemKind::FrameBackground: painter.fillRect(r, ToQColor(s.back)); break;
-                case ItemKind::Label: PaintLabel(painter, d, s, r, zoom); break;
+                case ItemKind::Label: PaintLabel(painter, d, s, r, zoom, fonts, screenRect); break;
                 case ItemKind::Shape: PaintShape(painter, d, s, r, zoom); break;
                 case ItemKind::Line: painter.fillRect(r, ToQColor(s.border)); break;
                 case ItemKind::Picture:
