@@ -87,10 +87,13 @@ SlotRow AddSlotRow(QGridLayout* grid, int row, int slot, QWidget* parent) {
     r.picture->setFrameShape(QFrame::Box);
     r.picture->setFrameShadow(QFrame::Plain);
     r.picture->setAutoFillBackground(true);
-    QPalette palette = r.picture->palette();
-    palette.setColor(QPalette::WindowText, QColor(0xb4, 0xb4, 0xb4));
-    palette.setColor(QPalette::Window, QColor(0xfb, 0xfb, 0xfb));
-    r.picture->setPalette(palette);
+    static const QPalette kHolder = [] {
+        QPalette palette;  // the frame and ground only; the rest follows the window
+        palette.setColor(QPalette::WindowText, QColor(0xb4, 0xb4, 0xb4));
+        palette.setColor(QPalette::Window, QColor(0xfb, 0xfb, 0xfb));
+        return palette;
+    }();
+    r.picture->setPalette(kHolder);
     QFont caption = r.lblImage->font();
     caption.setBold(true);
     r.lblImage->setFont(caption);

@@ -12,6 +12,17 @@
 
 namespace tintora {
 
+namespace {
+
+// A palette that sets the text colour only; every other role follows the window's.
+QPalette TextColourPalette(const QColor& colour) {
+    QPalette palette;
+    palette.setColor(QPalette::Text, colour);
+    return palette;
+}
+
+}  // namespace
+
 HexBox::HexBox(QWidget* parent) : QLineEdit(parent) {
     // One font and width for all 38 boxes: looking them up per box slows the start-up.
     static const QFont font = QFontDatabase::systemFont(QFontDatabase::FixedFont);
@@ -26,9 +37,10 @@ HexBox::HexBox(QWidget* parent) : QLineEdit(parent) {
 void HexBox::SetComplete(bool complete) {
     if (complete == complete_ && testAttribute(Qt::WA_SetPalette)) return;  // a palette change relays out
     complete_ = complete;
-    QPalette p = palette();
-    p.setColor(QPalette::Text, complete ? QColor(0, 0, 0) : QColor(255, 0, 0));
-    setPalette(p);
+    // Two palettes shared by all 38 boxes instead of a copy made and changed per box.
+    static const QPalette kComplete = TextColourPalette(QColor(0, 0, 0));
+    static const QPalette kIncomplete = TextColourPalette(QColor(255, 0, 0));
+    setPalette(complete ? kComplete : kIncomplete);
 }
 
 void HexBox::ShowText(const QString& text) {

@@ -15,6 +15,12 @@ constexpr int kCaptionPoints = 10;
 constexpr int kLongCaptionPoints = 8;
 constexpr int kLongCaption = 25;  // characters from which a selected caption is drawn smaller
 
+QPalette CaptionPalette(const QColor& colour) {
+    QPalette palette;
+    palette.setColor(QPalette::WindowText, colour);
+    return palette;
+}
+
 void StyleCaption(QLabel* label, bool selected) {
     QFont font = label->font();
     font.setBold(selected);
@@ -22,12 +28,13 @@ void StyleCaption(QLabel* label, bool selected) {
                                                                        : kCaptionPoints);
     // Captions already in this style are left alone: a font or palette change relays them out.
     if (font != label->font()) label->setFont(font);
-    const QColor colour = selected ? QColor(255, 0, 0) : QColor(0, 0, 0);
-    if (label->palette().color(QPalette::WindowText) != colour || !label->testAttribute(Qt::WA_SetPalette)) {
-        QPalette palette = label->palette();
-        palette.setColor(QPalette::WindowText, colour);
+    // Two palettes shared by all the captions; each sets the text colour only.
+    static const QPalette kPlain = CaptionPalette(QColor(0, 0, 0));
+    static const QPalette kSelected = CaptionPalette(QColor(255, 0, 0));
+    const QPalette& palette = selected ? kSelected : kPlain;
+    const QColor colour = palette.color(QPalette::WindowText);
+    if (label->palette().color(QPalette::WindowText) != colour || !label->testAttribute(Qt::WA_SetPalette))
         label->setPalette(palette);
-    }
 }
 
 }  // namespace
