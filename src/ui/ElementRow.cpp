@@ -81,6 +81,10 @@ SlotRow AddSlotRow(QGridLayout* grid, int row, int slot, QWidget* parent) {
     // The holder has the slot's own picture size, so an empty one shows what the slot takes.
     const SlotDef& def = kSlots[static_cast<std::size_t>(slot)];
     r.picture->setFixedSize(def.width + 2, def.height + 2);
+    // The size a picture must have, before the user picks one that gets refused.
+    const QString size = QString::fromUtf8(def.sizeText.data(), static_cast<qsizetype>(def.sizeText.size())).trimmed();
+    r.picture->setToolTip(size);
+    r.cmdLoadFile->setToolTip(size);
     r.picture->setAlignment(Qt::AlignCenter);
     // A thin grey frame on a light ground, set through the palette: a style sheet would pull in
     // Qt's style sheet machinery and slow the first frame.

@@ -1,5 +1,7 @@
 #include "ui/MainWindow.h"
 
+#include <algorithm>
+
 #include <QApplication>
 #include <QCloseEvent>
 #include <QComboBox>
@@ -9,6 +11,7 @@
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QImageReader>
+#include <QFontMetrics>
 #include <QLabel>
 #include <QPixmapCache>
 #include <QPlainTextEdit>
@@ -311,6 +314,12 @@ void MainWindow::ShowSlotCaptions(int slot) {
     const Texts& texts = editor_.GetTexts();
     const SlotState state = editor_.GetTheme().slots[static_cast<std::size_t>(slot)];
     row.cmdOnOff->setText(ToQString(texts.GetText(state == SlotState::On ? 125 : 126)));
+    // Room for the longer of "Loaded" and "Not Loaded", so that the tab, and the preview
+    // beside it, keep their width when a picture comes in.
+    const QFontMetrics metrics(row.lblPicFileName->font());
+    row.lblPicFileName->setMinimumWidth(
+        std::max(metrics.horizontalAdvance(ToQString(texts.GetText(127))),
+                 metrics.horizontalAdvance(ToQString(texts.GetText(128)))));
     row.lblPicFileName->setText(ToQString(texts.GetText(state == SlotState::Empty ? 127 : 128)));
 }
 

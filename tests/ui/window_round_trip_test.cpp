@@ -26,7 +26,6 @@
 #include "workspace/Clock.h"
 #include "workspace/Log.h"
 
-#include <QApplication>
 #include <QLabel>
 #include <QListWidget>
 #include <QPushButton>
@@ -240,7 +239,12 @@ TEST_F(WindowRoundTripTest, PictureRowsTakeRightSizesRefuseOthersAndKeepPictures
     OpenTab(kImageTab);
     const std::string big = test::SolidGif(101, 80, 200, 40, 40);
     const std::string bigPath = File("big.gif", big);
+    EXPECT_EQ(Button("cmdLoadFile_", 2)->toolTip(), "101x27") << "the size a slot takes is shown";
     Select(0, bigPath);
+    // "Loaded" keeps the room of "Not Loaded", so the tab and the preview beside it keep their
+    // places when every row has its picture.
+    QLabel* loaded = Label("lblPicFileName_", 0);
+    EXPECT_GE(loaded->minimumWidth(), loaded->fontMetrics().horizontalAdvance(QStringLiteral("Not Loaded")));
     Select(1, bigPath);
     EXPECT_TRUE(toolkit.shown.empty());
     for (int slot : {0, 1}) {
