@@ -7,15 +7,8 @@
 #include <filesystem>
 #include <string>
 
-#include "support/RecordingToolkit.h"
-#include "support/RecordingView.h"
-#include "support/TarTestKit.h"
-#include "support/TempDir.h"
-#include "themefile/DocumentWriter.h"
-#include "themefile/TarWriter.h"
-#include "workspace/Editor.h"
+#include "support/EditorRig.h"
 #include "workspace/FileBrowser.h"
-#include "workspace/Log.h"
 
 using namespace tintora;
 using namespace tintora::test;
@@ -52,17 +45,20 @@ TEST(DriveList, HomeFirstThenRealFileSystemsEachOnce) {
     EXPECT_THAT(MakeDriveList("/home/ann/", {}), ElementsAre("/home/ann/", "/"));
 }
 
-TEST(Wildcard, ThemeFilesMatchWhateverTheirLetterCase) {
-    EXPECT_TRUE(MatchesWildcard("summer.thm", "*.thm"));
-    EXPECT_TRUE(MatchesWildcard("SUMMER.THM", "*.thm"));
-    EXPECT_TRUE(MatchesWildcard("a.b.thm", "*.thm"));
-    EXPECT_TRUE(MatchesWildcard(".thm", "*.thm"));
-    EXPECT_FALSE(MatchesWildcard("summer.thm.bak", "*.thm"));
-    EXPECT_FALSE(MatchesWildcard("summerthm", "*.thm"));
-    EXPECT_FALSE(MatchesWildcard("summer.th", "*.thm"));
-    EXPECT_TRUE(MatchesWildcard("a1.gif", "a?.gif"));
-    EXPECT_FALSE(MatchesWildcard("a.gif", "a?.gif"));
-    EXPECT_TRUE(MatchesWildcard("x.thm", "*"));
+TEST(Wildcard, ThemeFilesMatchWhateverTheirLetterCaseAndEntriesAreTold) {
+    const struct {
+        const char* name;
+        const char* pattern;
+        bool match;
+    } cases[] = {{"summer.thm", "*.thm", true},  {"SUMMER.THM", "*.thm", true}, {"a.b.thm", "*.thm", true},
+                 {".thm", "*.thm", true},        {"summer.thm.bak", "*.thm", false}, {"summerthm", "*.thm", false},
+                 {"summer.th", "*.thm", false},  {"a1.gif", "a?.gif", true},   {"a.gif", "a?.gif", false},
+                 {"x.thm", "*", true}};
+    for (const auto& c : cases) EXPECT_EQ(MatchesWildcard(c.name, c.pattern), c.match) << c.name << " " << c.pattern;
+    for (const auto& [entry, folder] : {std::pair{"[x]", true}, {"[]", true}, {"[x.thm", false}, {"x]", false}, {"[", false}})
+        EXPECT_EQ(IsFolderEntry(entry), folder) << entry;
+    for (const auto& [path, parent] : {std::pair{"/data/phone/", "/data/"}, {"/data/", "/"}, {"/", "/"}})
+        EXPECT_EQ(ParentFolder(path), parent) << path;
 }
 
 TEST(Listing, FoldersAndThemeFilesSortedWithAFolderNamedLikeATheme) {
@@ -136,17 +132,6 @@ TEST(FolderLabel, FiftyCharactersShowWholeAndLongerOnesKeepTheEndThatFits) {
     EXPECT_EQ(ShortenFolderLabel(longName), "/.../");
 }
 
-TEST(FolderLabel, ParentFolderCutsAfterThePreviousSlash) {
-    EXPECT_EQ(ParentFolder("/data/phone/"), "/data/");
-    EXPECT_EQ(ParentFolder("/data/"), "/");
-    EXPECT_EQ(ParentFolder("/"), "/");
-    EXPECT_TRUE(IsFolderEntry("[x]"));
-    EXPECT_TRUE(IsFolderEntry("[]"));
-    EXPECT_FALSE(IsFolderEntry("[x.thm"));
-    EXPECT_FALSE(IsFolderEntry("x]"));
-    EXPECT_FALSE(IsFolderEntry("["));
-}
-
 // --- The browser on an editor ---
 
 // Shows a message box to the test, which may click the browser meanwhile (a nested event).
@@ -160,41 +145,23 @@ public:
     std::function<void()> onMessage;
 };
 
-struct Browser : ::testing::Test {
-    TempDir dir;
-    FixedClock clock{LocalTime{2026, 12, 5, 9, 3, 7}};
-    HookToolkit toolkit;
-    Log log{{}, clock, &toolkit};
-    RecordingView view;
-    Editor editor{log, toolkit, view, dir / "temp"};
+struct Browser : ::testing::Test, EditorRig<HookToolkit> {
     FileBrowser browser{editor};
     int refreshes = 0;
-    fs::path themes;
+    fs::path themes = dir.Path() / "themes";
 
     Browser() {
-        log.SetCapture(true);
-        editor.IniDefault();
-        themes = dir.Path() / "themes";
         fs::create_directories(themes / "sub");
         editor.Settings().browseFolder = themes.string() + "/";
         browser.SetListener([this] { ++refreshes; });
     }
 
-    // A theme archive whose first colour is `first`.
+    // A theme archive whose first colour is `first` and whose name is its file name.
     void WriteTheme(const fs::path& path, const std::string& first) {
-        Theme t;
-        for (const auto& e : kElements) t.colours[e.index] = std::string(e.defaultValue);
-        t.colours[0] = first;
-        t.info.name = path.filename().string();
-        bSaveFile(t);
-        t.Document().active = true;
-        Texts texts;
-        ASSERT_TRUE(CreateTarFile(log, texts, t, path.string()));
-    }
-
-    bool Logged(const std::string& line) const {
-        const auto& lines = log.Captured();
-        return std::find(lines.begin(), lines.end(), line) != lines.end();
+        ASSERT_TRUE(WriteThemeFile(log, path.string(), [&](Theme& t) {
+            t.colours[0] = first;
+            t.info.name = path.filename().string();
+        }));
     }
 };
 

@@ -1,0 +1,70 @@
+#pragma once
+// An editor on a temporary folder, with a recording toolkit and view and a log kept in memory,
+// plus theme files and picture headers made for the editor to take in.
+
+#include <algorithm>
+#include <cstdint>
+#include <functional>
+#include <string>
+
+#include "model/Catalogue.h"
+#include "support/RecordingToolkit.h"
+#include "support/RecordingView.h"
+#include "support/TarTestKit.h"
+#include "support/TempDir.h"
+#include "text/Texts.h"
+#include "themefile/DocumentWriter.h"
+#include "themefile/TarWriter.h"
+#include "workspace/Editor.h"
+#include "workspace/Log.h"
+
+namespace tintora::test {
+
+template <class Kit = RecordingToolkit, class View = RecordingView>
+struct EditorRig {
+    TempDir dir;
+    FixedClock clock{LocalTime{2026, 12, 5, 9, 3, 7}};
+    Kit toolkit;
+    Log log{{}, clock, &toolkit};
+    View view;
+    Editor editor{log, toolkit, view, dir / "temp"};
+
+    EditorRig() {
+        log.SetCapture(true);
+        editor.SetClock(clock);
+        editor.IniDefault();
+        log.ClearCaptured();
+        view.calls.clear();
+    }
+
+    bool Logged(const std::string& line) const {
+        const auto& lines = log.Captured();
+        return std::find(lines.begin(), lines.end(), line) != lines.end();
+    }
+};
+
+// A theme archive written by the program's own writers: the default colours, then `setup`.
+inline bool WriteThemeFile(Log& log, const std::string& path,
+                           const std::function<void(Theme&)>& setup = {}) {
+    Theme t;
+    for (const auto& e : kElements) t.colours[e.index] = std::string(e.defaultValue);
+    if (setup) setup(t);
+    bSaveFile(t);
+    t.Document().active = true;
+    Texts texts;
+    return CreateTarFile(log, texts, t, path);
+}
+
+// A GIF header with the given logical screen size, followed by `extra` patterned bytes.
+inline Bytes HeaderGif(int w, int h, std::size_t extra = 30, unsigned seed = 1) {
+    Bytes b{'G', 'I', 'F', '8', '9', 'a', static_cast<std::uint8_t>(w & 0xFF),
+            static_cast<std::uint8_t>(w >> 8), static_cast<std::uint8_t>(h & 0xFF),
+            static_cast<std::uint8_t>(h >> 8)};
+    const Bytes tail = Pattern(extra, seed);
+    b.insert(b.end(), tail.begin(), tail.end());
+    return b;
+}
+
+inline std::string AsText(const Bytes& b) { return std::string(b.begin(), b.end()); }
+
+}  // namespace tintora::test
