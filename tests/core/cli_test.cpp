@@ -11,6 +11,7 @@
 
 using namespace tintora;
 using namespace tintora::test;
+using ::testing::ContainsRegex;
 using ::testing::HasSubstr;
 namespace fs = std::filesystem;
 
@@ -28,13 +29,12 @@ CliRun Cli(const std::vector<std::string>& args) {
     return {status, out.str(), err.str()};
 }
 
-Bytes Text(std::string_view s) { return Bytes(s.begin(), s.end()); }
-
 std::string HandMade(const TempDir& dir, const std::string& name, std::string_view body,
                      std::initializer_list<std::pair<std::string, Bytes>> pictures = {}) {
     Bytes a;
     for (const auto& [n, data] : pictures) AddMember(a, n, data);
-    AddMember(a, "theme.xml", Text(std::string("<Ericsson_theme>\r\n") + std::string(body) + "</Ericsson_theme>\r\n"));
+    const std::string doc = "<Ericsson_theme>\r\n" + std::string(body) + "</Ericsson_theme>\r\n";
+    AddMember(a, "theme.xml", Bytes(doc.begin(), doc.end()));
     AddEndBlocks(a);
     WriteBytes(dir.Path() / name, a);
     return dir / name;
@@ -58,14 +58,11 @@ TEST(Cli, NewThenShowPrintsTheThemeAsJson) {
     EXPECT_THAT(r.out, HasSubstr("\"Desktop_title_outline\": \"FFFFFF\"\n  }"));
     EXPECT_THAT(r.out, HasSubstr("{\"slot\": 0, \"member\": \"stand.gif\", \"on\": false, \"bytes\": 0, \"width\": 0, \"height\": 0}"));
     EXPECT_THAT(r.out, HasSubstr("{\"slot\": 5, \"member\": \"large.gif\""));
-}
 
-TEST(Cli, NewMakesTheStampFromTheClock) {
-    TempDir dir;
+    // Without --created the stamp comes from the clock: day.month.year h:m:s without leading zeros.
     ASSERT_EQ(Cli({"new", dir / "a.thm"}).status, 0);
-    const CliRun r = Cli({"show", dir / "a.thm"});
-    // day.month.year h:m:s without leading zeros
-    EXPECT_THAT(r.out, ::testing::ContainsRegex("\"created\": \"[1-9][0-9]?\\.[1-9][0-9]?\\.[0-9]{4} [0-9]{1,2}:[0-9]{1,2}:[0-9]{1,2}\""));
+    EXPECT_THAT(Cli({"show", dir / "a.thm"}).out,
+                ContainsRegex("\"created\": \"[1-9][0-9]?\\.[1-9][0-9]?\\.[0-9]{4} [0-9]{1,2}:[0-9]{1,2}:[0-9]{1,2}\""));
 }
 
 TEST(Cli, ShowReportsPicturesAndColoursAsTheBoxesWouldHoldThem) {
@@ -101,19 +98,16 @@ TEST(Cli, ShowFailuresAndUsage) {
     EXPECT_EQ(r.status, 1);
     EXPECT_THAT(r.err, HasSubstr("Error in ReadFile"));
 
-    EXPECT_EQ(Cli({"show"}).status, 2);
-    EXPECT_EQ(Cli({"show", "a", "b"}).status, 2);
-    EXPECT_EQ(Cli({"show", "--json", "a"}).status, 2);
-    EXPECT_EQ(Cli({"frobnicate"}).status, 2);
-    EXPECT_EQ(Cli({}).status, 2);
-    EXPECT_EQ(Cli({"new"}).status, 2);
-    EXPECT_EQ(Cli({"new", dir / "x.thm", "--name"}).status, 2);
-    EXPECT_EQ(Cli({"new", dir / "x.thm", "--colour", "red"}).status, 2);
+    for (const std::vector<std::string>& args : std::vector<std::vector<std::string>>{
+             {"show"}, {"show", "a", "b"}, {"show", "--json", "a"}, {"frobnicate"}, {}, {"new"}, {"check"},
+             {"new", dir / "x.thm", "--name"}, {"new", dir / "x.thm", "--colour", "red"}, {"unpack", "a.thm"}}) {
+        r = Cli(args);
+        EXPECT_EQ(r.status, 2) << ::testing::PrintToString(args);
+        EXPECT_FALSE(r.err.empty()) << "a usage error says what is wrong";
+    }
     EXPECT_FALSE(fs::exists(dir.Path() / "x.thm"));
-}
 
-TEST(Cli, HelpExplainsEveryCommand) {
-    const CliRun r = Cli({"--help"});
+    r = Cli({"--help"});
     EXPECT_EQ(r.status, 0);
     for (const char* word : {"new", "show", "check", "resave", "unpack", "--modified-by", "--created"})
         EXPECT_THAT(r.out, HasSubstr(word));
@@ -141,9 +135,7 @@ TEST(Cli, CheckPrintsFindingsNewestFirstAndTheHighestStatus) {
                      "-->Highlight and highlight text are too close\n== " + (dir / "junk.thm") +
                      "\n== " + (dir / "safe.thm") + "\n-->All colors are safe\n");
     EXPECT_THAT(r.err, HasSubstr("cannot open " + (dir / "junk.thm")));
-    r = Cli({"check", dir / "safe.thm", unsafe});
-    EXPECT_EQ(r.status, 1);
-    EXPECT_EQ(Cli({"check"}).status, 2);
+    EXPECT_EQ(Cli({"check", dir / "safe.thm", unsafe}).status, 1);
 }
 
 TEST(Cli, ResaveKeepsOrMakesTheCreationDate) {
@@ -156,7 +148,7 @@ TEST(Cli, ResaveKeepsOrMakesTheCreationDate) {
     const std::string undated = HandMade(dir, "undated.thm", "<Text Color=\"0x0000FF\"/>\r\n");
     ASSERT_EQ(Cli({"resave", undated, dir / "dated.thm"}).status, 0);
     const CliRun r = Cli({"show", dir / "dated.thm"});
-    EXPECT_THAT(r.out, ::testing::ContainsRegex("\"created\": \"[0-9]+\\.[0-9]+\\.[0-9]{4} "));
+    EXPECT_THAT(r.out, ContainsRegex("\"created\": \"[0-9]+\\.[0-9]+\\.[0-9]{4} "));
     EXPECT_THAT(r.out, HasSubstr("\"Text\": \"0000FF\""));
     EXPECT_EQ(Cli({"resave", dir / "missing.thm", dir / "o.thm"}).status, 1);
     EXPECT_FALSE(fs::exists(dir.Path() / "o.thm"));
@@ -176,5 +168,4 @@ TEST(Cli, UnpackExtractsSafely) {
     EXPECT_EQ(ReadAll(dir.Path() / "out/deep/stand.gif").size(), 700u);
     EXPECT_FALSE(fs::exists(dir.Path() / "out/escape.gif"));
     EXPECT_EQ(Cli({"unpack", dir / "none.thm", dir / "out2"}).status, 1);
-    EXPECT_EQ(Cli({"unpack", dir / "a.thm"}).status, 2);
 }

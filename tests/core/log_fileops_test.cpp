@@ -1,7 +1,7 @@
 // The day's log file and the file and folder procedures with their log lines.
 
-#include <gtest/gtest.h>
 #include <gmock/gmock.h>
+#include <gtest/gtest.h>
 
 #include <filesystem>
 
@@ -14,6 +14,7 @@ using namespace tintora;
 using tintora::test::ReadText;
 using tintora::test::TempDir;
 using tintora::test::WriteAll;
+using ::testing::Contains;
 using ::testing::ElementsAre;
 namespace fs = std::filesystem;
 
@@ -26,35 +27,26 @@ struct LogFixture : ::testing::Test {
     test::RecordingToolkit toolkit;
     Log log{MakeLogPath(dir.Path(), clock.DateText(kNoon)), clock, &toolkit};
     LogFixture() { log.SetCapture(true); }
+    std::string Exist(const std::string& p) const { return "bFileExist calls getfilename....-->Filename-->" + p; }
 };
 }  // namespace
 
-TEST_F(LogFixture, LinesAreTimeTwoTabsMessage) {
+TEST_F(LogFixture, LinesAreTimeTwoTabsMessageAndLevelTwoIsShownWhole) {
     EXPECT_EQ(log.Path(), dir.Path() / "05-12-2026.txt");
     log.WriteLog("Application started");
     log.WriteLog("");
-    log.WriteLog("two\r\nlines");
-    EXPECT_EQ(ReadText(log.Path()), "12:04:09\t\tApplication started\n12:04:09\t\t\n12:04:09\t\ttwo\r\nlines\n");
     EXPECT_TRUE(toolkit.shown.empty()) << "level 1 shows nothing";
-}
-
-TEST_F(LogFixture, LevelTwoShowsTheWholeMessageAfterWritingIt) {
     const std::string longText(3000, 'x');
     log.WriteLog(longText, 2);
     ASSERT_EQ(toolkit.shown.size(), 1u);
     EXPECT_EQ(toolkit.shown[0].text, longText);
     EXPECT_EQ(toolkit.shown[0].buttons, Buttons::Ok);
     EXPECT_EQ(toolkit.shown[0].icon, Icon::None);
-    EXPECT_EQ(ReadText(log.Path()), "12:04:09\t\t" + longText + "\n");
-}
-
-TEST_F(LogFixture, RunsOfOneDayAppendAndTheNextDayStartsANewFile) {
-    log.WriteLog("first run");
-    Log second(MakeLogPath(dir.Path(), clock.DateText(kNoon)), clock, nullptr);
-    second.WriteLog("second run");
-    EXPECT_EQ(ReadText(log.Path()), "12:04:09\t\tfirst run\n12:04:09\t\tsecond run\n");
-    const LocalTime tomorrow{2026, 12, 6, 0, 0, 1};
-    EXPECT_EQ(MakeLogPath(dir.Path(), clock.DateText(tomorrow)), dir.Path() / "06-12-2026.txt");
+    // A second run of the same day appends.
+    Log(MakeLogPath(dir.Path(), clock.DateText(kNoon)), clock, nullptr).WriteLog("two\r\nlines");
+    EXPECT_EQ(ReadText(log.Path()), "12:04:09\t\tApplication started\n12:04:09\t\t\n12:04:09\t\t" + longText +
+                                        "\n12:04:09\t\ttwo\r\nlines\n");
+    EXPECT_EQ(MakeLogPath(dir.Path(), clock.DateText({2026, 12, 6, 0, 0, 1})), dir.Path() / "06-12-2026.txt");
     EXPECT_EQ(MakeLogPath("/x", "12/5/2026"), fs::path("/x/12-5-2026.txt"));
 }
 
@@ -63,8 +55,7 @@ TEST_F(LogFixture, UnwritableLogLosesTheLineButStillShowsTheMessage) {
     broken.WriteLog("lost", 1);
     broken.WriteLog("still shown", 2);
     EXPECT_FALSE(fs::exists(dir.Path() / "no-such-folder"));
-    ASSERT_EQ(toolkit.shown.size(), 1u);
-    EXPECT_EQ(toolkit.shown[0].text, "still shown");
+    EXPECT_THAT(toolkit.Texts(), ElementsAre("still shown"));
 }
 
 TEST(CreationStamp, NoLeadingZeros) {
@@ -73,56 +64,46 @@ TEST(CreationStamp, NoLeadingZeros) {
     EXPECT_EQ(MakeCreationStamp({2026, 10, 31, 23, 59, 59}), "31.10.2026 23:59:59");
 }
 
-TEST_F(LogFixture, FileExistTests) {
+TEST_F(LogFixture, FileExistAndGetFileName) {
     WriteAll(dir.Path() / "a.thm", "x");
     fs::create_directory(dir.Path() / "sub");
-    log.ClearCaptured();
     EXPECT_TRUE(bFileExist(log, dir / "a.thm", "File"));
     EXPECT_FALSE(bFileExist(log, dir / "a.thm", "Folder"));
     EXPECT_TRUE(bFileExist(log, dir / "sub", "Folder"));
     EXPECT_TRUE(bFileExist(log, dir / "sub", "File")) << "a folder of that name counts as a file";
     EXPECT_FALSE(bFileExist(log, dir / "b.thm", "File"));
     EXPECT_FALSE(bFileExist(log, dir / "b", "Folder"));
-    EXPECT_THAT(log.Captured(),
-                ElementsAre("bFileExist calls getfilename....-->Filename-->" + (dir / "a.thm"),
-                            "bFileExist calls getfilename....-->Filename-->" + (dir / "sub"),
-                            "bFileExist calls getfilename....-->Filename-->" + (dir / "b.thm")));
+    EXPECT_THAT(log.Captured(), ElementsAre(Exist(dir / "a.thm"), Exist(dir / "sub"), Exist(dir / "b.thm")));
     EXPECT_TRUE(toolkit.shown.empty()) << "a name without extension is no error for the test";
-}
 
-TEST_F(LogFixture, GetFileName) {
     std::string path = "/phone/my.theme.thm", ext;
     getfilename(log, path, ext);
     EXPECT_EQ(path, "my.theme");
     EXPECT_EQ(ext, "thm");
     EXPECT_TRUE(toolkit.shown.empty());
 
+    log.ClearCaptured();
     path = "/home/u/.local/README";
     ext = "old";
     getfilename(log, path, ext);
     EXPECT_EQ(path, "/home/u/.local/README") << "a dot in a folder name is not an extension";
     EXPECT_EQ(ext, "old");
-    ASSERT_EQ(toolkit.shown.size(), 1u);
-    EXPECT_EQ(toolkit.shown[0].text, "Error in getfilename.......");
-    EXPECT_THAT(log.Captured(), ElementsAre("Error in getfilename.......",
-                                            "sFileName->/home/u/.local/README", "sExtension->old"));
+    EXPECT_THAT(toolkit.Texts(), ElementsAre("Error in getfilename......."));
+    EXPECT_THAT(log.Captured(), ElementsAre("Error in getfilename.......", "sFileName->/home/u/.local/README",
+                                            "sExtension->old"));
 
     log.ClearCaptured();
-    path = "name.gif";
-    ext.clear();
+    path = "name.gif";  // no folder at all
     getfilename(log, path, ext);
     EXPECT_EQ(path, "name");
     EXPECT_EQ(ext, "gif");
-    EXPECT_THAT(log.Captured(), ElementsAre("Error in getfilename.......", "sFileName->name",
-                                            "sExtension->gif"));
+    EXPECT_THAT(log.Captured(), ElementsAre("Error in getfilename.......", "sFileName->name", "sExtension->gif"));
 }
 
 TEST_F(LogFixture, DeleteFile) {
     WriteAll(dir.Path() / "a.gif", "x");
-    log.ClearCaptured();
     EXPECT_TRUE(bDeleteFile(log, dir / "a.gif"));
     EXPECT_FALSE(fs::exists(dir.Path() / "a.gif"));
-    log.ClearCaptured();
     EXPECT_FALSE(bDeleteFile(log, dir / "a.gif"));
     EXPECT_EQ(log.Captured().back(), "Could not find the file in bDeleteFile....->" + (dir / "a.gif"));
     fs::create_directory(dir.Path() / "d.x");
@@ -131,12 +112,11 @@ TEST_F(LogFixture, DeleteFile) {
     EXPECT_TRUE(fs::is_directory(dir.Path() / "d.x"));
 }
 
-TEST_F(LogFixture, DeleteFolderWithTwoFiles) {
+TEST_F(LogFixture, DeleteFolderRemovesFilesButIsNotRecursive) {
     const std::string temp = dir / "temp";
     fs::create_directory(temp);
     WriteAll(temp + "/stand.gif", "g");
     WriteAll(temp + "/theme.xml", "x");
-    log.ClearCaptured();
     EXPECT_TRUE(bDeleteFolder(log, temp));
     EXPECT_FALSE(fs::exists(temp));
     std::vector<std::string> summary;
@@ -145,17 +125,14 @@ TEST_F(LogFixture, DeleteFolderWithTwoFiles) {
     EXPECT_THAT(summary, ElementsAre("Not possible to remove ->.", "Not possible to remove ->..",
                                      "Success when removing arrfile-> 2 Name->stand.gif",
                                      "Success when removing arrfile-> 3 Name->theme.xml"));
-}
 
-TEST_F(LogFixture, DeleteFolderIsNotRecursive) {
-    const std::string temp = dir / "temp";
     fs::create_directories(temp + "/sub.d");
     WriteAll(temp + "/a.gif", "g");
     WriteAll(temp + "/sub.d/inner.gif", "g");
     EXPECT_FALSE(bDeleteFolder(log, temp));
     EXPECT_TRUE(fs::exists(temp + "/sub.d/inner.gif"));
     EXPECT_FALSE(fs::exists(temp + "/a.gif"));
-    EXPECT_THAT(log.Captured(), ::testing::Contains("Failed to remove arrfile-> 3 Name->sub.d"));
+    EXPECT_THAT(log.Captured(), Contains("Failed to remove arrfile-> 3 Name->sub.d"));
     EXPECT_EQ(log.Captured().back(), "Failed to remove the file in bDeleteFolder->" + temp);
 
     log.ClearCaptured();
@@ -163,24 +140,19 @@ TEST_F(LogFixture, DeleteFolderIsNotRecursive) {
     EXPECT_THAT(log.Captured(), ElementsAre("Could not find the folder in bDeleteFolder....->" + (dir / "missing")));
 }
 
-TEST_F(LogFixture, CreateFolder) {
+TEST_F(LogFixture, CreateFolderAndFindFileName) {
     const std::string temp = dir / "temp";
     CreateFolder(log, temp);
     EXPECT_TRUE(fs::is_directory(temp));
     EXPECT_THAT(log.Captured(), ElementsAre("Path didnt exist -> Create it"));
     WriteAll(temp + "/x.gif", "g");
     CreateFolder(log, temp);
-    EXPECT_TRUE(fs::is_directory(temp));
     EXPECT_TRUE(fs::is_empty(temp)) << "an existing folder is emptied";
-
     log.ClearCaptured();
     CreateFolder(log, dir / "no/parent");
-    EXPECT_THAT(log.Captured(), ElementsAre("Path didnt exist -> Create it",
-                                            "Failed to create folder ->" + (dir / "no/parent")));
-}
+    EXPECT_THAT(log.Captured(),
+                ElementsAre("Path didnt exist -> Create it", "Failed to create folder ->" + (dir / "no/parent")));
 
-TEST_F(LogFixture, FindFileName) {
-    const std::string temp = dir / "temp";
     fs::create_directories(temp + "/folder.xml");
     WriteAll(temp + "/b.gif", "");
     log.ClearCaptured();

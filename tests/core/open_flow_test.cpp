@@ -4,6 +4,7 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
+#include <array>
 #include <filesystem>
 
 #include "support/RecordingToolkit.h"
@@ -99,13 +100,10 @@ TEST_F(OpenFlow, AThemeWrittenByTheProgramReadsBackWhole) {
     EXPECT_EQ(t.colours[9], "123ABC");
     EXPECT_EQ(t.colours[36], "00FF00") << "written as held, upper-cased when read";
     EXPECT_EQ(t.colours[0], "B52908");
-    EXPECT_EQ(t.info.name, "Summer, hot");
-    EXPECT_EQ(t.info.modifiedBy, "Ann \xC3\xA5");
-    EXPECT_EQ(t.info.created, "5.12.2026 9:3:7");
-    EXPECT_EQ(t.info.creator, "Bo");
-    EXPECT_EQ(t.slots[0], SlotState::On);
-    EXPECT_EQ(t.slots[3], SlotState::On);
-    EXPECT_EQ(t.slots[1], SlotState::Empty);
+    EXPECT_EQ((std::array{t.info.name, t.info.modifiedBy, t.info.created, t.info.creator}),
+              (std::array<std::string, 4>{"Summer, hot", "Ann \xC3\xA5", "5.12.2026 9:3:7", "Bo"}));
+    EXPECT_EQ(t.slots, (std::array{SlotState::On, SlotState::Empty, SlotState::Empty, SlotState::On,
+                                   SlotState::Empty, SlotState::Empty}));
     EXPECT_EQ(*t.members[0].data, stand);
     EXPECT_TRUE(t.members[0].active);
     EXPECT_EQ(*t.members[3].data, small);
@@ -130,12 +128,9 @@ TEST_F(OpenFlow, MisspelledTwinsAndLetterCase) {
             "<Backround_image Source=\"STAND.GIF\"/>\r\n"))}});
     ASSERT_EQ(editor.ReadFileBrowse(path), Editor::OpenResult::Opened);
     const Theme& t = editor.GetTheme();
-    EXPECT_EQ(t.colours[12], "010101");
-    EXPECT_EQ(t.colours[13], "020202");
-    EXPECT_EQ(t.colours[25], "030303");
-    EXPECT_EQ(t.colours[26], "040404");
-    EXPECT_EQ(t.colours[34], "050505");
-    EXPECT_EQ(t.colours[35], "060606");
+    const std::pair<int, const char*> twins[] = {{12, "010101"}, {13, "020202"}, {25, "030303"},
+                                                  {26, "040404"}, {34, "050505"}, {35, "060606"}};
+    for (const auto& [e, value] : twins) EXPECT_EQ(t.colours[e], value) << e;
     EXPECT_EQ(t.colours[22], "5C1D0E") << "a tag differing in letter case is ignored";
     EXPECT_EQ(t.slots[0], SlotState::On) << "the member is found whatever its letter case";
     // The next save writes the correct spelling.
@@ -177,32 +172,28 @@ TEST_F(OpenFlow, QuirksTheReaderKeeps) {
     EXPECT_EQ(editor.Colour(0), "B52908") << "elements the document does not name keep their value";
 }
 
-TEST_F(OpenFlow, PictureNamesLoseTheirBlanksAndMissingPicturesAreNoFailure) {
+TEST_F(OpenFlow, PictureNamesLoseTheirBlanksAndCannotReachOutsideTheWorkFolder) {
     const Bytes gif = Gif(101, 80);
+    WriteBytes(dir.Path() / "secret.gif", gif);
     const std::string path = Archive("names.thm", {
         {"mystand.gif", gif},
         {"theme.xml", Text(Document("<Background_image Source=\"my stand.gif\"/>\r\n"
-                                    "<Desktop_background_image Source=\"desk.gif\"/>\r\n"))}});
+                                    "<Desktop_background_image Source=\"desk.gif\"/>\r\n"
+                                    "<Title_image_medium Source=\"..\\secret.gif\"/>\r\n"
+                                    "<Title_image_small Source=\"../secret.gif\"/>\r\n"))}});
     ASSERT_EQ(editor.ReadFileBrowse(path), Editor::OpenResult::Opened);
-    EXPECT_EQ(editor.GetTheme().slots[0], SlotState::On);
-    EXPECT_EQ(*editor.GetTheme().members[0].data, gif);
-    EXPECT_EQ(editor.GetTheme().slots[1], SlotState::Empty);
+    const Theme& t = editor.GetTheme();
+    EXPECT_EQ(t.slots[0], SlotState::On);
+    EXPECT_EQ(*t.members[0].data, gif);
+    EXPECT_EQ(t.slots, (std::array{SlotState::On, SlotState::Empty, SlotState::Empty, SlotState::Empty,
+                                   SlotState::Empty, SlotState::Empty}))
+        << "a missing picture is no failure; a parent reference finds nothing";
     EXPECT_TRUE(toolkit.shown.empty());
-}
-
-TEST_F(OpenFlow, APictureNameCannotReachOutsideTheWorkFolder) {
-    WriteBytes(dir.Path() / "secret.gif", Gif(101, 80));
-    const std::string path = Archive("escape.thm", {{"theme.xml", Text(Document(
-        "<Background_image Source=\"..\\secret.gif\"/>\r\n"
-        "<Desktop_background_image Source=\"../secret.gif\"/>\r\n"))}});
-    ASSERT_EQ(editor.ReadFileBrowse(path), Editor::OpenResult::Opened);
-    EXPECT_EQ(editor.GetTheme().slots[0], SlotState::Empty);
-    EXPECT_EQ(editor.GetTheme().slots[1], SlotState::Empty);
     // An absolute name has its first "/" at the start: a damaged picture line.
     const std::string absolute = Archive("abs.thm", {{"theme.xml", Text(Document(
         "<Background_image Source=\"" + (dir / "secret.gif") + "\"/>\r\n"))}});
     EXPECT_EQ(editor.ReadFileBrowse(absolute), Editor::OpenResult::ReadFailed);
-    EXPECT_EQ(editor.GetTheme().slots[0], SlotState::Empty);
+    EXPECT_EQ(t.slots[0], SlotState::Empty);
 }
 
 TEST_F(OpenFlow, ADamagedLineEndsReadingWithThreeMessages) {
@@ -243,26 +234,24 @@ TEST_F(OpenFlow, OpeningSwitchesPicturesOffAndEmptiesRecordsFirst) {
     EXPECT_EQ(editor.Colour(4), "FFEAB6") << "the colours of the previous theme stay";
 }
 
-TEST_F(OpenFlow, AnArchiveWithoutDocumentIsReported) {
-    const std::string path = Archive("nodoc.thm", {{"stand.gif", Gif(101, 80)}});
-    EXPECT_EQ(editor.ReadFileBrowse(path), Editor::OpenResult::NoDocument);
+TEST_F(OpenFlow, EarlyExitsAndTheChoiceOfDocument) {
+    EXPECT_EQ(editor.ReadFileBrowse(dir / "gone.thm"), Editor::OpenResult::FileMissing);
+    EXPECT_THAT(toolkit.Texts(), ElementsAre("Can not find the file"));
+    EXPECT_FALSE(fs::exists(dir / "gone.thm"));
+
+    toolkit.shown.clear();
+    EXPECT_EQ(editor.ReadFileBrowse(Archive("nodoc.thm", {{"stand.gif", Gif(101, 80)}})),
+              Editor::OpenResult::NoDocument);
     EXPECT_THAT(toolkit.Texts(), ElementsAre(editor.GetTexts().GetText(kTextNoThemeDocument)));
     EXPECT_TRUE(fs::exists(dir.Path() / "temp" / "stand.gif")) << "the unpacked files stay until the next open";
     EXPECT_THAT(view.calls, ::testing::Not(Contains("FindingsChanged"))) << "no rules, no repaint";
-}
 
-TEST_F(OpenFlow, TheDocumentIsTheFirstXmlMemberInArchiveOrder) {
+    // The document is the first XML member in archive order, whatever its letter case.
     const std::string path = Archive("two.thm", {
         {"z.XML", Text(Document("<Text Color=\"0x0000AA\"/>\r\n"))},
         {"a.xml", Text(Document("<Text Color=\"0x0000BB\"/>\r\n"))}});
     ASSERT_EQ(editor.ReadFileBrowse(path), Editor::OpenResult::Opened);
     EXPECT_EQ(editor.Colour(9), "0000AA");
-}
-
-TEST_F(OpenFlow, AMissingFileIsShownAndNothingIsCreated) {
-    EXPECT_EQ(editor.ReadFileBrowse(dir / "gone.thm"), Editor::OpenResult::FileMissing);
-    EXPECT_THAT(toolkit.Texts(), ElementsAre("Can not find the file"));
-    EXPECT_FALSE(fs::exists(dir / "gone.thm"));
 }
 
 TEST_F(OpenFlow, ReadAsksForAFileAndKeepsTheCreatedLabel) {

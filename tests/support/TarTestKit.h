@@ -26,20 +26,14 @@ namespace tintora::test {
 inline Bytes Pattern(std::size_t n, unsigned seed) {
     Bytes b(n);
     std::uint32_t x = seed * 2654435761u + 1u;
-    for (auto& v : b) {
-        x = x * 1103515245u + 12345u;
-        v = static_cast<std::uint8_t>(x >> 16);
-    }
+    for (auto& v : b) v = static_cast<std::uint8_t>((x = x * 1103515245u + 12345u) >> 16);
     return b;
 }
 
 // A theme whose listed records are active with the given bytes; all others stay empty.
 inline Theme ThemeWith(std::initializer_list<std::pair<int, Bytes>> members) {
     Theme t;
-    for (const auto& [index, bytes] : members) {
-        t.members[index].data = bytes;
-        t.members[index].active = true;
-    }
+    for (const auto& [index, bytes] : members) t.members[index] = {bytes, true};
     return t;
 }
 
@@ -52,11 +46,18 @@ inline unsigned HeaderSum(const std::uint8_t* h) {
 }
 
 inline void PutText(Bytes& b, std::size_t at, std::string_view text) {
-    for (std::size_t i = 0; i < text.size(); ++i) b[at + i] = static_cast<std::uint8_t>(text[i]);
+    std::copy(text.begin(), text.end(), b.begin() + static_cast<std::ptrdiff_t>(at));
 }
 
-// A ustar header block for `name` with an octal `size` text as given, a type flag and a correct
-// checksum written "dddddd\0 " as GNU tar does.
+// Writes a correct checksum "dddddd\0 " as GNU tar does.
+inline void SealChecksum(Bytes& h) {
+    char sum[8];
+    std::snprintf(sum, sizeof sum, "%06o", HeaderSum(h.data()));
+    PutText(h, 148, std::string_view(sum, 7));
+    h[155] = ' ';
+}
+
+// A ustar header block for `name` with an octal `size` text as given and a type flag.
 inline Bytes RawHeader(std::string_view name, std::string_view sizeText, char type = '0') {
     Bytes h(512, 0);
     PutText(h, 0, name.substr(0, 100));
@@ -65,10 +66,7 @@ inline Bytes RawHeader(std::string_view name, std::string_view sizeText, char ty
     PutText(h, 136, "14000000000");
     h[156] = static_cast<std::uint8_t>(type);
     PutText(h, 257, std::string_view("ustar\0" "00", 8));
-    char sum[8];
-    std::snprintf(sum, sizeof sum, "%06o", HeaderSum(h.data()));
-    PutText(h, 148, std::string_view(sum, 6));
-    h[155] = ' ';
+    SealChecksum(h);
     return h;
 }
 
@@ -114,6 +112,10 @@ struct TarRig {
     Log log{{}, clock, &toolkit};
     Texts texts;
     TarRig() { log.SetCapture(true); }
+    void Forget() {
+        log.ClearCaptured();
+        toolkit.shown.clear();
+    }
 };
 
 }  // namespace tintora::test
