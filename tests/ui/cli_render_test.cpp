@@ -6,31 +6,18 @@
 
 #include <cmath>
 #include <filesystem>
-#include <memory>
 #include <sstream>
 #include <string_view>
 
-#include "model/Catalogue.h"
-#include "preview/PreviewLayout.h"
 #include "render/Render.h"
-#include "settings/SettingsStore.h"
-#include "support/RecordingToolkit.h"
-#include "support/TempDir.h"
-#include "support/TestGif.h"
+#include "support/WindowFixture.h"
 #include "themefile/DocumentWriter.h"
 #include "themefile/TarWriter.h"
-#include "ui/MainWindow.h"
 #include "ui/PreviewPainter.h"
-#include "ui/PreviewWidget.h"
-#include "workspace/Clock.h"
-#include "workspace/Log.h"
 
-#include <QApplication>
 #include <QImage>
 
 using namespace tintora;
-using test::RecordingToolkit;
-using test::TempDir;
 using ::testing::HasSubstr;
 namespace fs = std::filesystem;
 
@@ -78,7 +65,7 @@ constexpr int kCallingX = 30, kCallingY = 1150;
 constexpr int kDesktopX = 120, kDesktopY = 600;
 constexpr int kNotesX = 45, kNotesY = 1170;
 
-class CliRenderTest : public ::testing::Test {
+class CliRenderTest : public test::WindowFixture {
 protected:
     // A theme written the way the editor saves one: the default colours with `changes`, and the
     // given pictures in their slots, switched on.
@@ -108,40 +95,22 @@ protected:
         EXPECT_FALSE(image.isNull()) << "no PNG at " << args.back();
         return image.convertToFormat(QImage::Format_ARGB32);
     }
-
-    TempDir dir;
-    FixedClock clock{LocalTime{2026, 12, 6, 9, 30, 0}};
-    RecordingToolkit toolkit;
-    Log log{{}, clock, &toolkit};
 };
 
-TEST_F(CliRenderTest, TheDefaultThemeFillsThirteenOpaqueScreensOnATransparentImage) {
-    const QImage image = Render({"render", "--default", dir / "default.png"});
+TEST_F(CliRenderTest, ColoursAndPicturesReachTheirOpaqueScreensOnATransparentImage) {
+    QImage image = Render({"render", "--default", dir / "default.png"});
     ASSERT_EQ(image.size(), PreviewSize(2.0));
     EXPECT_EQ(PixelAt(image, "f_calling", kCallingX, kCallingY), QColor(0xFF, 0xEA, 0xB6)) << "Background";
     EXPECT_EQ(PixelAt(image, "f_Setting", kDesktopX, kDesktopY), QColor(0xFF, 0xFE, 0xB6)) << "Desktop_background";
-
     // Every pixel of a screen is painted; nothing between the screens is.
-    QImage covered(image.size(), QImage::Format_Mono);
-    covered.fill(0);
-    for (int s = 0; s < kScreenCount; ++s) {
-        const QRect r = ScreenRect(s);
-        for (int y = r.top(); y <= r.bottom(); ++y)
-            for (int x = r.left(); x <= r.right(); ++x) {
-                covered.setPixel(x, y, 1);
-                ASSERT_EQ(qAlpha(image.pixel(x, y)), 255) << "screen " << s << " at " << x << "," << y;
-            }
-    }
     for (int y = 0; y < image.height(); ++y)
-        for (int x = 0; x < image.width(); ++x)
-            if (covered.pixelIndex(x, y) == 0) {
-                ASSERT_EQ(qAlpha(image.pixel(x, y)), 0) << x << "," << y;
-            }
-}
+        for (int x = 0; x < image.width(); ++x) {
+            bool onScreen = false;
+            for (int s = 0; s < kScreenCount; ++s) onScreen = onScreen || ScreenRect(s).contains(x, y);
+            ASSERT_EQ(qAlpha(image.pixel(x, y)), onScreen ? 255 : 0) << x << "," << y;
+        }
 
-TEST_F(CliRenderTest, AThemesColoursAndPicturesReachTheirScreens) {
-    const std::string plain = WriteTheme("plain.thm", {{8, "12AB34"}});
-    QImage image = Render({"render", plain, dir / "plain.png"});
+    image = Render({"render", WriteTheme("plain.thm", {{8, "12AB34"}}), dir / "plain.png"});
     EXPECT_EQ(PixelAt(image, "f_Setting", kDesktopX, kDesktopY), QColor(0x12, 0xAB, 0x34));
     EXPECT_EQ(PixelAt(image, "f_calling", kCallingX, kCallingY), QColor(0xFF, 0xEA, 0xB6)) << "the rest stays default";
 
@@ -173,20 +142,9 @@ TEST_F(CliRenderTest, ThePngIsWhatTheEditorWindowPaintsForTheSameTheme) {
     const QImage rendered = Render({"render", path, dir / "mixed.png"});
 
     // The window on a fresh data folder, opening the theme as its file browser does.
-    const QByteArray savedHome = qgetenv("HOME");
-    qputenv("HOME", QByteArray::fromStdString(dir.Path().string()));
-    MemorySettingsStore store;
-    Log windowLog{dir.Path() / "log.txt", clock, &toolkit};
-    QImage painted;
-    {
-        MainWindow window(toolkit, store, windowLog, dir.Path());
-        ASSERT_EQ(window.GetEditor().ReadFileBrowse(path), Editor::OpenResult::Opened);
-        auto* widget = window.findChild<PreviewWidget*>(QStringLiteral("preview"));
-        ASSERT_NE(widget, nullptr);
-        painted = widget->grab().toImage().convertToFormat(QImage::Format_ARGB32);
-    }
-    qputenv("HOME", savedHome);
-
+    Start();
+    ASSERT_EQ(Core().ReadFileBrowse(path), Editor::OpenResult::Opened);
+    const QImage painted = PreviewOnScreen()->grab().toImage().convertToFormat(QImage::Format_ARGB32);
     ASSERT_EQ(painted.size(), rendered.size());
     for (int s = 0; s < kScreenCount; ++s) {
         const QRect r = ScreenRect(s);
@@ -199,36 +157,31 @@ TEST_F(CliRenderTest, ThePngIsWhatTheEditorWindowPaintsForTheSameTheme) {
 
 TEST_F(CliRenderTest, WrongCommandLinesAndUnreadableThemesWriteNoImage) {
     const std::string png = dir / "out.png";
-    for (const std::vector<std::string>& args : std::vector<std::vector<std::string>>{
-             {"render"},
-             {"render", png},
-             {"render", "--default"},
-             {"render", "--default", png, png},
-             {"render", "--default", "--default", png},
-             {"render", "--zoom", dir / "a.thm", png},
-             {"render", dir / "a.thm", png, png}}) {
-        const CliRun r = Cli(args);
-        EXPECT_EQ(r.status, 2) << args.size();
-        EXPECT_THAT(r.err, HasSubstr("usage"));
-    }
-    EXPECT_FALSE(fs::exists(png));
-
-    CliRun r = Cli({"render", dir / "missing.thm", png});
-    EXPECT_EQ(r.status, 1);
-    EXPECT_FALSE(fs::exists(png));
-
     test::WriteAll(dir / "junk.thm", "not an archive");
-    r = Cli({"render", dir / "junk.thm", png});
-    EXPECT_EQ(r.status, 1);
-    EXPECT_FALSE(fs::exists(png));
-
-    r = Cli({"render", "--default", dir / "no-such-folder/out.png"});
-    EXPECT_EQ(r.status, 1);
-    EXPECT_THAT(r.err, HasSubstr("cannot write"));
-
-    r = Cli({"--help"});
-    EXPECT_EQ(r.status, 0);
-    EXPECT_THAT(r.out, HasSubstr("tintora-cli render --default OUT.png"));
+    struct Case {
+        std::vector<std::string> args;
+        int status;
+        const char* err;
+    };
+    const Case cases[] = {
+        {{"render"}, 2, "usage"},
+        {{"render", "--default"}, 2, "usage"},
+        {{"render", "--default", png, png}, 2, "usage"},
+        {{"render", "--default", "--default", png}, 2, "usage"},
+        {{"render", "--zoom", dir / "a.thm", png}, 2, "usage"},
+        {{"render", dir / "missing.thm", png}, 1, ""},
+        {{"render", dir / "junk.thm", png}, 1, ""},
+        {{"render", "--default", dir / "no-such-folder/out.png"}, 1, "cannot write"},
+    };
+    for (const Case& c : cases) {
+        const CliRun r = Cli(c.args);
+        EXPECT_EQ(r.status, c.status) << c.args.back();
+        EXPECT_THAT(r.err, HasSubstr(c.err)) << c.args.back();
+        EXPECT_FALSE(fs::exists(png)) << c.args.back();
+    }
+    const CliRun help = Cli({"--help"});
+    EXPECT_EQ(help.status, 0);
+    EXPECT_THAT(help.out, HasSubstr("tintora-cli render --default OUT.png"));
 }
 
 }  // namespace

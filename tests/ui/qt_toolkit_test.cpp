@@ -28,46 +28,54 @@ void AnswerNextDialog(std::function<void(Dialog&)> answer) {
     });
 }
 
-CustomColourBlock Block(std::initializer_list<std::uint8_t> firstBytes) {
-    CustomColourBlock b{};
-    std::size_t i = 0;
-    for (std::uint8_t v : firstBytes) b[i++] = v;
-    return b;
-}
-
 TEST(QtToolkit, MessageBoxesCarryTheTitleButtonsAndIcon) {
+    struct Case {
+        const char* title;
+        Buttons buttons;
+        Icon icon;
+        QMessageBox::StandardButton press;
+        Answer answer;
+        const char* titleShown;
+        QMessageBox::Icon iconShown;
+        QMessageBox::StandardButtons buttonsShown;
+    };
+    const Case cases[] = {
+        {"", Buttons::YesNo, Icon::Warning, QMessageBox::No, Answer::No, "Tintora", QMessageBox::Warning,
+         QMessageBox::Yes | QMessageBox::No},
+        {"Warning", Buttons::OkCancel, Icon::None, QMessageBox::Cancel, Answer::Cancel, "Warning",
+         QMessageBox::NoIcon, QMessageBox::Ok | QMessageBox::Cancel},
+    };
     QtToolkit toolkit;
-    QString title;
-    QMessageBox::Icon icon{};
-    QMessageBox::StandardButtons buttons{};
-    AnswerNextDialog<QMessageBox>([&](QMessageBox& box) {
-        title = box.windowTitle();
-        icon = box.icon();
-        buttons = box.standardButtons();
-        box.button(QMessageBox::No)->click();
-    });
-    EXPECT_EQ(toolkit.MessageBox("Overwrite existing file?", "", Buttons::YesNo, Icon::Warning), Answer::No);
-    EXPECT_EQ(title, "Tintora");
-    EXPECT_EQ(icon, QMessageBox::Warning);
-    EXPECT_EQ(buttons, QMessageBox::Yes | QMessageBox::No);
-
-    AnswerNextDialog<QMessageBox>([&](QMessageBox& box) {
-        title = box.windowTitle();
-        icon = box.icon();
-        buttons = box.standardButtons();
-        box.button(QMessageBox::Cancel)->click();
-    });
-    EXPECT_EQ(toolkit.MessageBox("text", "Warning", Buttons::OkCancel, Icon::None), Answer::Cancel);
-    EXPECT_EQ(title, "Warning");
-    EXPECT_EQ(icon, QMessageBox::NoIcon);
-    EXPECT_EQ(buttons, QMessageBox::Ok | QMessageBox::Cancel);
+    for (const Case& c : cases) {
+        QString title;
+        QMessageBox::Icon icon{};
+        QMessageBox::StandardButtons buttons{};
+        AnswerNextDialog<QMessageBox>([&](QMessageBox& box) {
+            title = box.windowTitle();
+            icon = box.icon();
+            buttons = box.standardButtons();
+            box.button(c.press)->click();
+        });
+        EXPECT_EQ(toolkit.MessageBox("text", c.title, c.buttons, c.icon), c.answer) << c.titleShown;
+        EXPECT_EQ(title, c.titleShown);
+        EXPECT_EQ(icon, c.iconShown);
+        EXPECT_EQ(buttons, c.buttonsShown);
+    }
 }
 
-TEST(QtToolkit, TheChooserStartsWithTheCustomColoursAndReturnsThemOnConfirm) {
+TEST(QtToolkit, TheChooserShowsTheCustomColoursAndReturnsThemOnlyOnConfirm) {
     QtToolkit toolkit;
-    CustomColourBlock custom = Block({10, 20, 30, 0, 40, 50, 60, 0});
+    CustomColourBlock custom{10, 20, 30, 0, 40, 50, 60, 0};
     custom[60] = 255;  // red of custom colour 15
     QColor seen0, seen1, seen15;
+    AnswerNextDialog<QColorDialog>([&](QColorDialog& dialog) {
+        QColorDialog::setCustomColor(0, QColor(200, 200, 200));
+        dialog.reject();
+    });
+    const CustomColourBlock before = custom;
+    EXPECT_FALSE(toolkit.ChooseColour(custom));
+    EXPECT_EQ(custom, before) << "cancel keeps even a colour the user defined";
+
     AnswerNextDialog<QColorDialog>([&](QColorDialog& dialog) {
         seen0 = QColorDialog::customColor(0);
         seen1 = QColorDialog::customColor(1);
@@ -79,26 +87,14 @@ TEST(QtToolkit, TheChooserStartsWithTheCustomColoursAndReturnsThemOnConfirm) {
     const auto chosen = toolkit.ChooseColour(custom);
     ASSERT_TRUE(chosen);
     EXPECT_EQ(*chosen, 0x00FF0000u) << "blue in the lowest-red layout";
-    EXPECT_EQ(seen0, QColor(10, 20, 30));
+    EXPECT_EQ(seen0, QColor(10, 20, 30)) << "the dialog did not keep the cancelled colour";
     EXPECT_EQ(seen1, QColor(40, 50, 60));
     EXPECT_EQ(seen15, QColor(255, 0, 0));
-    EXPECT_EQ(custom[8], 1);
-    EXPECT_EQ(custom[9], 2);
-    EXPECT_EQ(custom[10], 3);
-    EXPECT_EQ(custom[11], 0);
-    EXPECT_EQ(custom[0], 10) << "the others stay";
-}
-
-TEST(QtToolkit, CancellingTheChooserLeavesTheCustomColours) {
-    QtToolkit toolkit;
-    CustomColourBlock custom = Block({9, 8, 7, 0});
-    const CustomColourBlock before = custom;
-    AnswerNextDialog<QColorDialog>([&](QColorDialog& dialog) {
-        QColorDialog::setCustomColor(0, QColor(200, 200, 200));
-        dialog.reject();
-    });
-    EXPECT_FALSE(toolkit.ChooseColour(custom));
-    EXPECT_EQ(custom, before);
+    CustomColourBlock expected = before;
+    expected[8] = 1;
+    expected[9] = 2;
+    expected[10] = 3;
+    EXPECT_EQ(custom, expected);
 }
 
 }  // namespace
