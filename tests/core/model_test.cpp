@@ -56,64 +56,43 @@ TEST(Catalogue, GroupsCoverEveryElementOnce) {
     EXPECT_TRUE(kGroups[7].elements.empty());
 }
 
-TEST(Catalogue, OrdersArePermutationsAndDiffer) {
+TEST(Catalogue, OrdersSlotsAndMembers) {
     EXPECT_EQ(std::set<int>(kIniDefaultOrder.begin(), kIniDefaultOrder.end()).size(), 38u);
     EXPECT_EQ(std::set<int>(kDocumentOrder.begin(), kDocumentOrder.end()).size(), 38u);
-    const std::array<int, 12> iniHead{0, 1, 2, 3, 8, 36, 37, 5, 6, 7, 4, 9};
+    // The default theme starts 0 1 2 3 8 36 37 5 6 7 4 9 10 11 and ends 32, 31, 30, 29, 33, 34, 35; the
+    // document puts prompt and cursor before the highlights and ends with the WAP lines.
+    const std::array<int, 14> iniHead{0, 1, 2, 3, 8, 36, 37, 5, 6, 7, 4, 9, 10, 11};
     EXPECT_TRUE(std::equal(iniHead.begin(), iniHead.end(), kIniDefaultOrder.begin()));
-    // The default theme goes 10, 11, 12, 13, 14, 15 and ends 32, 31, 30, 29, 33, 34, 35.
-    EXPECT_EQ(kIniDefaultOrder[12], 10);
-    EXPECT_EQ(kIniDefaultOrder[13], 11);
-    EXPECT_EQ(kIniDefaultOrder[31], 32);
-    EXPECT_EQ(kIniDefaultOrder[34], 29);
-    EXPECT_EQ(kIniDefaultOrder[37], 35);
-    // The document puts prompt and cursor before the highlights and ends with the WAP lines.
-    EXPECT_EQ(kDocumentOrder[13], 14);
-    EXPECT_EQ(kDocumentOrder[15], 11);
-    EXPECT_EQ(kDocumentOrder[36], 30);
-    EXPECT_EQ(kDocumentOrder[37], 29);
-}
+    const std::pair<int, int> ini[] = {{31, 32}, {34, 29}, {37, 35}};
+    for (const auto& [at, e] : ini) EXPECT_EQ(kIniDefaultOrder[at], e) << at;
+    const std::pair<int, int> doc[] = {{13, 14}, {15, 11}, {36, 30}, {37, 29}};
+    for (const auto& [at, e] : doc) EXPECT_EQ(kDocumentOrder[at], e) << at;
 
-TEST(Catalogue, SlotSizesAndMembers) {
     EXPECT_EQ(kSlots[0].member, "stand.gif");
     EXPECT_EQ(kSlots[2].height, 27);
     EXPECT_EQ(kSlots[3].sizeText, " 101x20");
     EXPECT_EQ(kSlots[4].height, kSlots[5].height);
     for (int s = 0; s < kSlotCount; ++s) {
         EXPECT_EQ(kSlots[s].member, kMemberNames[s]);
-        EXPECT_EQ(kSlots[s].sizeText, " " + std::to_string(kSlots[s].width) + "x" +
-                                          std::to_string(kSlots[s].height));
+        EXPECT_EQ(kSlots[s].sizeText, " " + std::to_string(kSlots[s].width) + "x" + std::to_string(kSlots[s].height));
     }
     EXPECT_EQ(kMemberNames[6], "theme.xml");
 }
 
-TEST(ColourText, PairRule) {
-    EXPECT_EQ(MakeRGB("B52908"), (Rgb{181, 41, 8}));
-    EXPECT_EQ(MakeRGB("FFF"), (Rgb{255, 15, 0}));
-    EXPECT_EQ(MakeRGB("b52908"), (Rgb{181, 41, 8}));
-    EXPECT_EQ(MakeRGB(""), (Rgb{0, 0, 0}));
-    EXPECT_EQ(MakeRGB("G1F00Z"), (Rgb{0, 240, 0})) << "a pair starting with a non-digit is 0";
-    EXPECT_EQ(MakeRGB("1G2H3I"), (Rgb{1, 2, 3})) << "a pair stops at its first non-digit";
-    EXPECT_EQ(MakeRGB("FFFFFFFF"), (Rgb{255, 255, 255}));
-    EXPECT_EQ(MakeRGB("#12345"), (Rgb{0, 35, 69}));
-}
+TEST(ColourText, PairRuleInverseAndKeyFilter) {
+    const std::pair<const char*, Rgb> pairs[] = {
+        {"B52908", {181, 41, 8}}, {"FFF", {255, 15, 0}}, {"b52908", {181, 41, 8}}, {"", {0, 0, 0}},
+        {"G1F00Z", {0, 240, 0}},  // a pair starting with a non-digit is 0
+        {"1G2H3I", {1, 2, 3}},    // a pair stops at its first non-digit
+        {"FFFFFFFF", {255, 255, 255}}, {"#12345", {0, 35, 69}}};
+    for (const auto& [text, rgb] : pairs) EXPECT_EQ(MakeRGB(text), rgb) << text;
 
-TEST(ColourText, InverseConversion) {
-    EXPECT_EQ(ColourTextFromBgr(0xFF0000), "0000FF") << "pure blue";
-    EXPECT_EQ(ColourTextFromBgr(0x0000FF), "FF0000") << "pure red";
-    EXPECT_EQ(ColourTextFromBgr(0x000000), "000000");
-    EXPECT_EQ(ColourTextFromBgr(0x0829B5), "B52908");
-    for (std::uint32_t v : {0x123456u, 0xABCDEFu, 0x00FF00u, 0x010203u})
-        EXPECT_EQ(ToBgr(MakeRGB(ColourTextFromBgr(v))), v);
-}
+    const std::pair<std::uint32_t, const char*> inverse[] = {
+        {0xFF0000, "0000FF"}, {0x0000FF, "FF0000"}, {0x000000, "000000"}, {0x0829B5, "B52908"}};
+    for (const auto& [bgr, text] : inverse) EXPECT_EQ(ColourTextFromBgr(bgr), text) << text;
+    for (std::uint32_t v : {0x123456u, 0xABCDEFu, 0x00FF00u, 0x010203u}) EXPECT_EQ(ToBgr(MakeRGB(ColourTextFromBgr(v))), v);
 
-TEST(ColourText, KeyFilter) {
-    EXPECT_EQ(FilterHexKey('b'), 'B');
-    EXPECT_EQ(FilterHexKey('f'), 'F');
-    EXPECT_EQ(FilterHexKey('A'), 'A');
-    EXPECT_EQ(FilterHexKey('0'), '0');
-    EXPECT_EQ(FilterHexKey('9'), '9');
-    EXPECT_EQ(FilterHexKey(kBackspace), kBackspace);
-    for (char c : {'g', 'G', ' ', '#', 'x', '\t', '\r', '@', '`'})
-        EXPECT_FALSE(FilterHexKey(c).has_value()) << int(c);
+    const std::pair<char, char> keys[] = {{'b', 'B'}, {'f', 'F'}, {'A', 'A'}, {'0', '0'}, {'9', '9'}, {kBackspace, kBackspace}};
+    for (const auto& [key, shown] : keys) EXPECT_EQ(FilterHexKey(key), shown) << int(key);
+    for (char c : {'g', 'G', ' ', '#', 'x', '\t', '\r', '@', '`'}) EXPECT_FALSE(FilterHexKey(c).has_value()) << int(c);
 }

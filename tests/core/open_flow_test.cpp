@@ -7,15 +7,8 @@
 #include <array>
 #include <filesystem>
 
-#include "support/RecordingToolkit.h"
-#include "support/RecordingView.h"
-#include "support/TarTestKit.h"
-#include "support/TempDir.h"
-#include "themefile/DocumentWriter.h"
-#include "themefile/TarWriter.h"
-#include "workspace/Editor.h"
+#include "support/EditorRig.h"
 #include "workspace/FileSystem.h"
-#include "workspace/Log.h"
 
 using namespace tintora;
 using namespace tintora::test;
@@ -25,41 +18,14 @@ namespace fs = std::filesystem;
 
 namespace {
 
-Bytes Gif(int w, int h, std::size_t extra = 20) {
-    Bytes b{'G', 'I', 'F', '8', '9', 'a', static_cast<std::uint8_t>(w & 0xFF),
-            static_cast<std::uint8_t>(w >> 8), static_cast<std::uint8_t>(h & 0xFF),
-            static_cast<std::uint8_t>(h >> 8)};
-    const Bytes tail = Pattern(extra, static_cast<unsigned>(w * 31 + h));
-    b.insert(b.end(), tail.begin(), tail.end());
-    return b;
-}
-
+Bytes Gif(int w, int h, std::size_t extra = 20) { return HeaderGif(w, h, extra, static_cast<unsigned>(w * 31 + h)); }
 Bytes Text(std::string_view s) { return Bytes(s.begin(), s.end()); }
 
-struct OpenFlow : ::testing::Test {
-    TempDir dir;
-    FixedClock clock{LocalTime{2026, 12, 5, 9, 3, 7}};
-    RecordingToolkit toolkit;
-    Log log{{}, clock, &toolkit};
-    RecordingView view;
-    Editor editor{log, toolkit, view, dir / "temp"};
-
-    OpenFlow() {
-        log.SetCapture(true);
-        editor.IniDefault();
-        view.calls.clear();
-    }
-
+struct OpenFlow : ::testing::Test, EditorRig<> {
     // An archive written by the program's own writers from a theme that `setup` prepares.
     std::string Save(const std::string& name, const std::function<void(Theme&)>& setup) {
-        Theme t;
-        for (const auto& e : kElements) t.colours[e.index] = std::string(e.defaultValue);
-        setup(t);
-        bSaveFile(t);
-        t.Document().active = true;
-        Texts texts;
         const std::string path = dir / name;
-        EXPECT_TRUE(CreateTarFile(log, texts, t, path));
+        EXPECT_TRUE(WriteThemeFile(log, path, setup));
         return path;
     }
 
@@ -114,7 +80,7 @@ TEST_F(OpenFlow, AThemeWrittenByTheProgramReadsBackWhole) {
     EXPECT_THAT(log.Captured(), Contains("#############ReadFileBrowse has started##########"));
 }
 
-TEST_F(OpenFlow, MisspelledTwinsAndLetterCase) {
+TEST_F(OpenFlow, MisspelledTwinsLetterCaseAndTheQuirksTheReaderKeeps) {
     const std::string path = Archive("twins.thm", {
         {"stand.gif", Gif(101, 80)},
         {"theme.xml", Text(Document(
@@ -125,7 +91,12 @@ TEST_F(OpenFlow, MisspelledTwinsAndLetterCase) {
             "<Calendar_weekend_hightlight Color=\"0x050505\"/>\r\n"
             "<Calendar_weekend_hightlight_text Color=\"0x060606\"/>\r\n"
             "<popup_prompt Color=\"0x070707\"/>\r\n"
-            "<Backround_image Source=\"STAND.GIF\"/>\r\n"))}});
+            "<Backround_image Source=\"STAND.GIF\"/>\r\n"
+            "<Text Color=\"0xABC\"/>\r\n"
+            "<Prompt Value=\"1\"/>\r\n"
+            "<Theme_name Name=\"Other tool\"/>\r\n"
+            "<Theme_creator/>\r\n"
+            "<Theme_created Value=\"no closing quote\r\n"))}});
     ASSERT_EQ(editor.ReadFileBrowse(path), Editor::OpenResult::Opened);
     const Theme& t = editor.GetTheme();
     const std::pair<int, const char*> twins[] = {{12, "010101"}, {13, "020202"}, {25, "030303"},
@@ -133,10 +104,17 @@ TEST_F(OpenFlow, MisspelledTwinsAndLetterCase) {
     for (const auto& [e, value] : twins) EXPECT_EQ(t.colours[e], value) << e;
     EXPECT_EQ(t.colours[22], "5C1D0E") << "a tag differing in letter case is ignored";
     EXPECT_EQ(t.slots[0], SlotState::On) << "the member is found whatever its letter case";
+    EXPECT_EQ(editor.Colour(9), "ABC\"/>") << "three digits and the three characters that end the line";
+    EXPECT_EQ(editor.Colour(14), "000000");
+    EXPECT_TRUE(Logged("Could Not find the value in FindValue -- sTag=<Prompt Value=\"1\"/>"));
+    EXPECT_EQ((std::array{t.info.name, t.info.modifiedBy, t.info.created, t.info.creator}),
+              (std::array<std::string, 4>{"Other tool", "", "no closing quote", ""}))
+        << "texts the document does not name end up empty";
+    EXPECT_EQ(editor.Colour(0), "B52908") << "elements the document does not name keep their value";
     // The next save writes the correct spelling.
     Theme copy = t;
     bSaveFile(copy);
-    const std::string doc(copy.Document().data->begin(), copy.Document().data->end());
+    const std::string doc = AsText(*copy.Document().data);
     EXPECT_NE(doc.find("<Highlight_text Color=\"0x010101\"/>"), std::string::npos);
     EXPECT_EQ(doc.find("Hightlight"), std::string::npos);
 }
@@ -152,24 +130,6 @@ TEST_F(OpenFlow, IndentationAndEveryKindOfLineEnd) {
         EXPECT_EQ(editor.GetTheme().info.name, "Ind");
         editor.SetColour(9, "000000");
     }
-}
-
-TEST_F(OpenFlow, QuirksTheReaderKeeps) {
-    const std::string path = Archive("quirks.thm", {{"theme.xml", Text(Document(
-        "<Text Color=\"0xABC\"/>\r\n"
-        "<Prompt Value=\"1\"/>\r\n"
-        "<Theme_name Name=\"Other tool\"/>\r\n"
-        "<Theme_creator/>\r\n"
-        "<Theme_created Value=\"no closing quote\r\n"))}});
-    ASSERT_EQ(editor.ReadFileBrowse(path), Editor::OpenResult::Opened);
-    EXPECT_EQ(editor.Colour(9), "ABC\"/>") << "three digits and the three characters that end the line";
-    EXPECT_EQ(editor.Colour(14), "000000");
-    EXPECT_THAT(log.Captured(), Contains("Could Not find the value in FindValue -- sTag=<Prompt Value=\"1\"/>"));
-    EXPECT_EQ(editor.GetTheme().info.name, "Other tool");
-    EXPECT_EQ(editor.GetTheme().info.creator, "");
-    EXPECT_EQ(editor.GetTheme().info.created, "no closing quote");
-    EXPECT_EQ(editor.GetTheme().info.modifiedBy, "") << "texts the document does not name end up empty";
-    EXPECT_EQ(editor.Colour(0), "B52908") << "elements the document does not name keep their value";
 }
 
 TEST_F(OpenFlow, PictureNamesLoseTheirBlanksAndCannotReachOutsideTheWorkFolder) {

@@ -237,10 +237,11 @@ TEST_F(SaveFlow, FailuresAreShownWithTheirReasonAndKeepTheOldFile) {
     EXPECT_THAT(toolkit.shown[1].text, StartsWith("The theme could not be saved: "));
 }
 
-TEST_F(SaveFlow, InformationDialogOffersTheDefaultsForANewTheme) {
+TEST_F(SaveFlow, InformationDialogOffersDefaultsToANewThemeAndLocksTheCreatorOfAnExistingOne) {
     UserSettings& s = editor.Settings();
+    const auto fields = [](const InfoDialogModel& d) { return Fields{d.Field(0), d.Field(1), d.Field(2)}; };
     InfoDialogModel first(editor.GetTheme().info, s, editor.GetTexts());
-    EXPECT_EQ((Fields{first.Field(0), first.Field(1), first.Field(2)}), (Fields{"", "", ""}));
+    EXPECT_EQ(fields(first), (Fields{"", "", ""}));
     EXPECT_TRUE(first.CreatorEnabled());
     EXPECT_FALSE(first.Cancelled());
     const InfoDialogCaptions& c = first.Captions();
@@ -259,34 +260,27 @@ TEST_F(SaveFlow, InformationDialogOffersTheDefaultsForANewTheme) {
     // The next new theme is offered them, with captions in the language in force.
     editor.GetTexts().SetLanguageOffset(kGerman);
     InfoDialogModel next(editor.GetTheme().info, s, editor.GetTexts());
-    EXPECT_EQ((Fields{next.Field(0), next.Field(1), next.Field(2)}), (Fields{"Summer", "Ann", "Bob"}));
+    EXPECT_EQ(fields(next), (Fields{"Summer", "Ann", "Bob"}));
     EXPECT_TRUE(next.CreatorEnabled());
     EXPECT_EQ(next.Captions().title, "Informationen hinzufügen");
     EXPECT_EQ(next.Captions().skip, "Überspringen");
-}
-
-TEST_F(SaveFlow, InformationDialogLocksTheCreatorOfAnExistingTheme) {
-    ThemeInfo& info = editor.GetTheme().info;
-    UserSettings& s = editor.Settings();
-    s.defaultThemeName = "DefName";
-    s.defaultModifiedBy = "DefMod";
-    s.defaultCreator = "DefCreator";
 
     // An opened theme that names its creator shows its own texts, creator locked.
+    ThemeInfo& info = editor.GetTheme().info;
     info = {"Winter", "Carl", "", "Dora"};
     InfoDialogModel dialog(info, s, editor.GetTexts());
-    EXPECT_EQ((Fields{dialog.Field(0), dialog.Field(1), dialog.Field(2)}), (Fields{"Winter", "Carl", "Dora"}));
+    EXPECT_EQ(fields(dialog), (Fields{"Winter", "Carl", "Dora"}));
     EXPECT_FALSE(dialog.CreatorEnabled());
     dialog.SetField(2, "Eve");  // typing into the locked box does nothing
     EXPECT_EQ(dialog.Field(2), "Dora");
 
     // Use default fills every box, the locked one too, and stays open; the lock stays.
     EXPECT_FALSE(dialog.Press(InfoButton::UseDefault));
-    EXPECT_EQ((Fields{dialog.Field(0), dialog.Field(1), dialog.Field(2)}), (Fields{"DefName", "DefMod", "DefCreator"}));
+    EXPECT_EQ(fields(dialog), (Fields{"Summer", "Ann", "Bob"}));
     EXPECT_FALSE(dialog.CreatorEnabled());
     EXPECT_EQ(info.name, "Winter");  // nothing taken until OK
     EXPECT_TRUE(dialog.Press(InfoButton::Ok));
-    EXPECT_EQ(InfoOf(info), (Fields{"DefName", "DefMod", "DefCreator"}));
+    EXPECT_EQ(InfoOf(info), (Fields{"Summer", "Ann", "Bob"}));
 
     // A creation date alone also marks a theme as existing.
     ThemeInfo dated{"", "", "5.12.2026 9:3:7", ""};

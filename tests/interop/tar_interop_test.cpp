@@ -61,73 +61,63 @@ Theme SampleTheme() {
                       {kDocumentMember, Pattern(2345, 6)}});
 }
 
+// Replaces every {key} in `command` by its quoted path.
+std::string Fill(std::string command, const std::map<std::string, fs::path>& paths) {
+    for (const auto& [key, path] : paths)
+        for (std::size_t at; (at = command.find(key)) != std::string::npos;) command.replace(at, key.size(), Quote(path));
+    return command;
+}
+
+// Our archive listed by each reader; those that extract ({out}) must give back identical bytes.
+struct OurArchiveReader {
+    const char* tool;
+    const char* command;
+    std::vector<std::string> listing;
+};
+
+const std::vector<std::string> kNames = {"stand.gif", "desk.gif", "asian.gif", "theme.xml"};
+const OurArchiveReader kReaders[] = {
+    {"tar", "TZ=UTC tar --numeric-owner --full-time -tvf {thm} && tar --numeric-owner -C {out} -xf {thm}",
+     {"-rw-rw-rw- 0/0            6123 2002-02-15 01:09:40 stand.gif",
+      "-rw-rw-rw- 0/0             512 2002-02-15 01:09:40 desk.gif",
+      "-rw-rw-rw- 0/0            4097 2002-02-15 01:09:40 asian.gif",
+      "-rw-rw-rw- 0/0            2345 2002-02-15 01:09:40 theme.xml"}},
+    {"python3",
+     "python3 -c \"import sys, tarfile\n"
+     "with tarfile.open(sys.argv[1], 'r:') as tf:\n"
+     "    [print(m.name, oct(m.mode), m.uid, m.gid, m.mtime, m.isreg(), m.size) for m in tf.getmembers()]\n"
+     "    tf.extractall(sys.argv[2])\" {thm} {out}",
+     {"stand.gif 0o666 0 0 1013735380 True 6123", "desk.gif 0o666 0 0 1013735380 True 512",
+      "asian.gif 0o666 0 0 1013735380 True 4097", "theme.xml 0o666 0 0 1013735380 True 2345"}},
+    {"bsdtar", "bsdtar -tf {thm}", kNames},
+    {"busybox", "busybox tar -tf {thm}", kNames},
+};
+
 struct InteropTest : ::testing::Test, TarRig {};
 
 }  // namespace
 
-TEST_F(InteropTest, GnuTarListsAndExtractsOurArchive) {
-    if (!HaveTool("tar")) GTEST_SKIP() << "GNU tar is not installed";
+TEST_F(InteropTest, RealTarReadersListAndExtractOurArchive) {
     const Theme t = SampleTheme();
     const fs::path thm = dir.Path() / "ours.thm";
     ASSERT_TRUE(CreateTarFile(log, texts, t, thm.string()));
-
-    const RunResult list = RunCommand("TZ=UTC tar --numeric-owner --full-time -tvf " + Quote(thm));
-    ASSERT_EQ(list.status, 0) << list.output;
-    const std::vector<std::string> expected = {
-        "-rw-rw-rw- 0/0            6123 2002-02-15 01:09:40 stand.gif",
-        "-rw-rw-rw- 0/0             512 2002-02-15 01:09:40 desk.gif",
-        "-rw-rw-rw- 0/0            4097 2002-02-15 01:09:40 asian.gif",
-        "-rw-rw-rw- 0/0            2345 2002-02-15 01:09:40 theme.xml"};
-    EXPECT_EQ(SplitLines(list.output), expected);
-
-    const fs::path out = dir.Path() / "gnu";
-    fs::create_directory(out);
-    const RunResult x = RunCommand("tar --numeric-owner -C " + Quote(out) + " -xf " + Quote(thm));
-    ASSERT_EQ(x.status, 0) << x.output;
-    for (int i : {0, 1, 4, kDocumentMember})
-        EXPECT_EQ(ReadBytes(out / std::string(kMemberNames[i])), *t.members[i].data) << kMemberNames[i];
-    EXPECT_EQ(fs::last_write_time(out / "theme.xml"),
-              fs::file_time_type::clock::from_sys(std::chrono::sys_seconds{std::chrono::seconds{1013735380}}));
-}
-
-TEST_F(InteropTest, PythonTarfileReadsEveryHeaderFieldAndTheBytes) {
-    if (!HaveTool("python3")) GTEST_SKIP() << "python3 is not installed";
-    const Theme t = SampleTheme();
-    const fs::path thm = dir.Path() / "ours.thm";
-    ASSERT_TRUE(CreateTarFile(log, texts, t, thm.string()));
-    const fs::path out = dir.Path() / "py";
-    const std::string script =
-        "import sys, tarfile\n"
-        "with tarfile.open(sys.argv[1], 'r:') as tf:\n"
-        "    assert tf.getmembers()[0].name == 'stand.gif'\n"
-        "    for m in tf.getmembers():\n"
-        "        print(m.name, oct(m.mode), m.uid, m.gid, m.mtime, m.isreg(), m.size)\n"
-        "    tf.extractall(sys.argv[2])\n";
-    WriteAll(dir / "list.py", script);
-    const RunResult r = RunCommand("python3 " + Quote(dir.Path() / "list.py") + " " + Quote(thm) + " " + Quote(out));
-    ASSERT_EQ(r.status, 0) << r.output;
-    EXPECT_EQ(SplitLines(r.output), (std::vector<std::string>{
-                                        "stand.gif 0o666 0 0 1013735380 True 6123",
-                                        "desk.gif 0o666 0 0 1013735380 True 512",
-                                        "asian.gif 0o666 0 0 1013735380 True 4097",
-                                        "theme.xml 0o666 0 0 1013735380 True 2345"}));
-    for (int i : {0, 1, 4, kDocumentMember})
-        EXPECT_EQ(ReadBytes(out / std::string(kMemberNames[i])), *t.members[i].data) << kMemberNames[i];
-}
-
-TEST_F(InteropTest, BsdtarAndBusyboxListOurArchive) {
-    const fs::path thm = dir.Path() / "ours.thm";
-    ASSERT_TRUE(CreateTarFile(log, texts, SampleTheme(), thm.string()));
-    const std::vector<std::string> names = {"stand.gif", "desk.gif", "asian.gif", "theme.xml"};
     int ran = 0;
-    for (const std::string& tool : {std::string("bsdtar"), std::string("busybox tar")}) {
-        if (!HaveTool(tool.substr(0, tool.find(' ')))) continue;
+    for (const OurArchiveReader& reader : kReaders) {
+        if (!HaveTool(reader.tool)) continue;
         ++ran;
-        const RunResult r = RunCommand(tool + " -tf " + Quote(thm));
-        EXPECT_EQ(r.status, 0) << tool << ": " << r.output;
-        EXPECT_EQ(SplitLines(r.output), names) << tool;
+        SCOPED_TRACE(reader.tool);
+        const fs::path out = dir.Path() / reader.tool;
+        fs::create_directory(out);
+        const RunResult r = RunCommand(Fill(reader.command, {{"{thm}", thm}, {"{out}", out}}));
+        ASSERT_EQ(r.status, 0) << r.output;
+        EXPECT_EQ(SplitLines(r.output), reader.listing);
+        if (fs::is_empty(out)) continue;  // a lister only
+        for (int i : {0, 1, 4, kDocumentMember})
+            EXPECT_EQ(ReadBytes(out / std::string(kMemberNames[i])), *t.members[i].data) << kMemberNames[i];
+        EXPECT_EQ(fs::last_write_time(out / "theme.xml"),
+                  fs::file_time_type::clock::from_sys(std::chrono::sys_seconds{std::chrono::seconds{1013735380}}));
     }
-    if (ran == 0) GTEST_SKIP() << "neither bsdtar nor busybox is installed";
+    if (ran == 0) GTEST_SKIP() << "no tar reader is installed";
 }
 
 // Archives from other writers, of a flat folder of theme files.
@@ -172,11 +162,7 @@ TEST_P(ForeignArchiveTest, UnpacksWithIdenticalBytesAndNoWarning) {
     for (const auto& [name, bytes] : files) WriteBytes(src / name, bytes);
 
     const fs::path thm = dir.Path() / "foreign.thm";
-    std::string command = w.command;
-    for (const auto& [key, value] : {std::pair{std::string("{src}"), Quote(src)},
-                                     std::pair{std::string("{out}"), Quote(thm)}}) {
-        for (std::size_t at; (at = command.find(key)) != std::string::npos;) command.replace(at, key.size(), value);
-    }
+    const std::string command = Fill(w.command, {{"{src}", src}, {"{out}", thm}});
     const RunResult made = RunCommand(command);
     ASSERT_EQ(made.status, 0) << command << "\n" << made.output;
 
