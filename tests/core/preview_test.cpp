@@ -96,6 +96,7 @@ TEST(PreviewLayout, ItemsAreUniqueScreensApartAndPicturesSizedLikeTheirSlots) {
         EXPECT_EQ(picture.height, slot.height * kTwipsPerPixel) << holder;
         EXPECT_FALSE(picture.visible) << "pictures start hidden";
     }
+    model.ShowBackImage(7, true);  // no such holder: ignored
     EXPECT_EQ(model.MissedLookups(), 0);
     EXPECT_EQ(model.Find("lblText", 35), -1);
     model.Item("lblText", 35).visible = false;
@@ -232,23 +233,6 @@ TEST_F(Preview, TitleBarsTurnTransparentOverTheirOwnTitlePicture) {
         EXPECT_EQ(At("lblTitle_text", 7).back, ColourOf(5)) << "keeps its colour for when it turns opaque";
     }
     EXPECT_EQ(At("lblText", 40).back, ColourOf(5));
-}
-
-TEST(RepaintAll, PicturesAndStandbyFillFollowTheSlots) {
-    Theme theme = DistinctTheme();
-    SetSlot(theme, kStandbySlot, true);
-    SetSlot(theme, 4, true);
-    PreviewModel model = FreshModel(theme);
-    for (int holder = 0; holder < kBackImageCount; ++holder)
-        EXPECT_EQ(model.Item("BackImage", holder).visible, holder == 0 || holder == 4 || holder == 6) << holder;
-    EXPECT_TRUE(model.Item("ShapeStandby").transparent);
-
-    model.ShowBackImage(0, false);
-    model.ShowBackImage(7, true);  // no such holder: ignored
-    model.SetStandbyFillTransparent(false);
-    EXPECT_FALSE(model.Item("BackImage", 0).visible);
-    EXPECT_FALSE(model.Item("ShapeStandby").transparent);
-    EXPECT_EQ(model.MissedLookups(), 0);
 }
 
 // --- Copies and list rows -----------------------------------------------------------------------------
@@ -414,6 +398,10 @@ TEST(Marks, EveryArrowPointsAtItsColourInsideItsScreen) {
                             a.y < kScreenHeight && hits(a, MakeRGB(theme.colours[e])))
                     << "element " << e << " arrow " << a.arrow << " at " << a.x << "," << a.y << " slots " << mask;
         }
+        // Pictures and the transparent standby fill follow the slots (holder 6 shows slot 0 again).
+        for (int h = 0; h < kBackImageCount; ++h)
+            EXPECT_EQ(model.State(model.Find("BackImage", h)).visible, theme.SlotOn(h == 6 ? 0 : h)) << h << " " << mask;
+        EXPECT_EQ(model.State(model.Find("ShapeStandby", kNoIndex)).transparent, theme.SlotOn(kStandbySlot)) << mask;
         EXPECT_EQ(model.MissedLookups(), 0) << "slot mask " << mask;
     }
 }
