@@ -10,9 +10,8 @@
 #include <string_view>
 
 #include "render/Render.h"
+#include "support/EditorRig.h"
 #include "support/WindowFixture.h"
-#include "themefile/DocumentWriter.h"
-#include "themefile/TarWriter.h"
 #include "ui/PreviewPainter.h"
 
 #include <QImage>
@@ -67,24 +66,17 @@ constexpr int kNotesX = 45, kNotesY = 1170;
 
 class CliRenderTest : public test::WindowFixture {
 protected:
-    // A theme written the way the editor saves one: the default colours with `changes`, and the
-    // given pictures in their slots, switched on.
+    // The default colours with `changes`, and the given pictures in their slots, switched on.
     std::string WriteTheme(const std::string& name, std::initializer_list<std::pair<int, std::string>> changes,
                            std::initializer_list<std::pair<int, std::string>> pictures = {}) {
-        Theme theme;
-        for (const ElementDef& e : kElements) theme.colours[e.index] = std::string(e.defaultValue);
-        for (const auto& [index, value] : changes) theme.colours[static_cast<std::size_t>(index)] = value;
-        for (const auto& [slot, bytes] : pictures) {
-            MemberRecord& record = theme.members[static_cast<std::size_t>(slot)];
-            record.data = Bytes(bytes.begin(), bytes.end());
-            record.active = true;
-            theme.slots[static_cast<std::size_t>(slot)] = SlotState::On;
-        }
-        bSaveFile(theme);
-        theme.Document().active = true;
         const std::string path = dir / name;
-        std::string reason;
-        EXPECT_TRUE(CreateTarFile(log, Texts{}, theme, path, &reason)) << reason;
+        EXPECT_TRUE(test::WriteThemeFile(log, path, [&](Theme& theme) {
+            for (const auto& [index, value] : changes) theme.colours[static_cast<std::size_t>(index)] = value;
+            for (const auto& [slot, bytes] : pictures) {
+                theme.members[static_cast<std::size_t>(slot)] = {Bytes(bytes.begin(), bytes.end()), true};
+                theme.slots[static_cast<std::size_t>(slot)] = SlotState::On;
+            }
+        }));
         return path;
     }
 

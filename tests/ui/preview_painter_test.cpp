@@ -80,46 +80,41 @@ bool RectHolds(const QImage& image, QRect r, QColor c) {
     return false;
 }
 
-TEST(PreviewPainter, ScreensAre202By160PixelsOnWholePixelsInsideTheImage) {
+// Counts the pixels of `c` along the line from `from` in steps of `step`.
+int CountAlong(const QImage& image, QPoint from, QPoint step, int length, QColor c) {
+    int run = 0;
+    for (int i = 0; i < length; ++i) run += image.pixelColor(from + step * i) == c;
+    return run;
+}
+
+TEST(PreviewPainter, ScreensAre202By160PixelsAndRowsMeetWithoutGapsAtOddZooms) {
     Fixture f;
     const QImage image = f.Paint();
     EXPECT_EQ(image.size(), PreviewSize(2.0));
     EXPECT_EQ(PreviewSize(2.0), PreviewSize(1.0) * 2);
 
-    // f_calling's own background runs edge to edge along its top row: exactly 202 pixels.
-    const QColor background = f.Colour(4);
+    // f_calling's own background runs edge to edge: 202 pixels along its top row, 160 down its
+    // left column, counted from five pixels outside.
     const QPoint corner = At("f_calling", 0, 0);
-    int run = 0;
-    for (int x = corner.x() - 5; x < corner.x() + 210; ++x) run += PixelAt(image, {x, corner.y() + 1}) == background;
-    EXPECT_EQ(run, 202);
-    EXPECT_EQ(PixelAt(image, {corner.x() - 1, corner.y() + 1}), kCanvas);
-    EXPECT_EQ(PixelAt(image, {corner.x(), corner.y() - 1}), kCanvas);
-    // 160 pixels high along its left column.
-    run = 0;
-    for (int y = corner.y() - 5; y < corner.y() + 170; ++y) run += PixelAt(image, {corner.x() + 1, y}) == background;
-    EXPECT_EQ(run, 160);
+    EXPECT_EQ(CountAlong(image, corner + QPoint(-5, 1), {1, 0}, 215, f.Colour(4)), 202);
+    EXPECT_EQ(CountAlong(image, corner + QPoint(1, -5), {0, 1}, 175, f.Colour(4)), 160);
+    EXPECT_EQ(PixelAt(image, corner - QPoint(1, 0)), kCanvas);
 
     // The last column and row of screens end one gap before the image's edge.
     const QPoint sms = At("f_sms", kScreenWidth, kScreenHeight);
     EXPECT_EQ(sms.x() + kScreenGap / 15 * 2, image.width());
-    EXPECT_NE(PixelAt(image, {sms.x() - 1, sms.y() - 1}), kCanvas);
-    EXPECT_EQ(PixelAt(image, {sms.x(), sms.y() - 1}), kCanvas);
-    const QPoint popup = At("f_options2", 0, kScreenHeight);
-    EXPECT_EQ(popup.y() + kScreenGap / 15 * 2, image.height());
+    EXPECT_EQ(At("f_options2", 0, kScreenHeight).y() + kScreenGap / 15 * 2, image.height());
+    EXPECT_NE(PixelAt(image, sms - QPoint(1, 1)), kCanvas);
     // The SMS list runs past the screen's bottom; nothing of it shows below the screen.
     EXPECT_EQ(PixelAt(image, At("f_sms", 700, kScreenHeight) + QPoint(0, 2)), kCanvas);
-}
 
-TEST(PreviewPainter, NeighbouringRowsMeetWithoutGapsAtOddZooms) {
     // 175-twip rows are 11.67 pixels at zoom 1: each edge is rounded, never each height, or
     // the white screen would show between rows.
     for (double zoom : {1.0, 3.0}) {
-        Fixture f;
-        const QImage image = f.Paint(zoom);
+        const QImage odd = f.Paint(zoom);
         const QPoint top = At("f_sms", 1450, 200, zoom);
-        const QPoint bottom = At("f_sms", 1450, kScreenHeight, zoom);
-        for (int y = top.y(); y < bottom.y(); ++y)
-            EXPECT_NE(PixelAt(image, {top.x(), y}), QColor(255, 255, 255)) << "zoom " << zoom << " y " << y;
+        const int rows = At("f_sms", 1450, kScreenHeight, zoom).y() - top.y();
+        EXPECT_EQ(CountAlong(odd, top, {0, 1}, rows, QColor(255, 255, 255)), 0) << zoom;
     }
 }
 

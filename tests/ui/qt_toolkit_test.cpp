@@ -29,38 +29,26 @@ void AnswerNextDialog(std::function<void(Dialog&)> answer) {
 }
 
 TEST(QtToolkit, MessageBoxesCarryTheTitleButtonsAndIcon) {
-    struct Case {
-        const char* title;
-        Buttons buttons;
-        Icon icon;
-        QMessageBox::StandardButton press;
-        Answer answer;
-        const char* titleShown;
-        QMessageBox::Icon iconShown;
-        QMessageBox::StandardButtons buttonsShown;
-    };
-    const Case cases[] = {
-        {"", Buttons::YesNo, Icon::Warning, QMessageBox::No, Answer::No, "Tintora", QMessageBox::Warning,
-         QMessageBox::Yes | QMessageBox::No},
-        {"Warning", Buttons::OkCancel, Icon::None, QMessageBox::Cancel, Answer::Cancel, "Warning",
-         QMessageBox::NoIcon, QMessageBox::Ok | QMessageBox::Cancel},
-    };
     QtToolkit toolkit;
-    for (const Case& c : cases) {
-        QString title;
-        QMessageBox::Icon icon{};
-        QMessageBox::StandardButtons buttons{};
-        AnswerNextDialog<QMessageBox>([&](QMessageBox& box) {
-            title = box.windowTitle();
-            icon = box.icon();
-            buttons = box.standardButtons();
-            box.button(c.press)->click();
-        });
-        EXPECT_EQ(toolkit.MessageBox("text", c.title, c.buttons, c.icon), c.answer) << c.titleShown;
-        EXPECT_EQ(title, c.titleShown);
-        EXPECT_EQ(icon, c.iconShown);
-        EXPECT_EQ(buttons, c.buttonsShown);
-    }
+    int shown = 0;
+    AnswerNextDialog<QMessageBox>([&](QMessageBox& box) {
+        ++shown;
+        EXPECT_EQ(box.windowTitle(), "Tintora") << "an empty title";
+        EXPECT_EQ(box.icon(), QMessageBox::Warning);
+        EXPECT_EQ(box.standardButtons(), QMessageBox::Yes | QMessageBox::No);
+        box.button(QMessageBox::No)->click();
+    });
+    EXPECT_EQ(toolkit.MessageBox("text", "", Buttons::YesNo, Icon::Warning), Answer::No);
+
+    AnswerNextDialog<QMessageBox>([&](QMessageBox& box) {
+        ++shown;
+        EXPECT_EQ(box.windowTitle(), "Warning");
+        EXPECT_EQ(box.icon(), QMessageBox::NoIcon);
+        EXPECT_EQ(box.standardButtons(), QMessageBox::Ok | QMessageBox::Cancel);
+        box.button(QMessageBox::Cancel)->click();
+    });
+    EXPECT_EQ(toolkit.MessageBox("text", "Warning", Buttons::OkCancel, Icon::None), Answer::Cancel);
+    EXPECT_EQ(shown, 2);
 }
 
 TEST(QtToolkit, TheChooserShowsTheCustomColoursAndReturnsThemOnlyOnConfirm) {
