@@ -58,7 +58,7 @@ struct SlotFixture : ::testing::Test, EditorRig<> {
         EXPECT_EQ(theme.slots[slot], state) << slot;
         EXPECT_EQ(theme.members[slot].active, state == SlotState::On) << slot;
         ASSERT_EQ(theme.members[slot].data.has_value(), bytes.has_value()) << slot;
-        if (bytes) EXPECT_EQ(*theme.members[slot].data, AsBytes(*bytes)) << slot;
+        if (bytes) { EXPECT_EQ(*theme.members[slot].data, AsBytes(*bytes)) << slot; }
     }
     void ExpectOn(int slot, const std::string& bytes) { ExpectSlot(slot, SlotState::On, bytes); }
     void ExpectEmpty(int slot) { ExpectSlot(slot, SlotState::Empty, std::nullopt); }

@@ -138,7 +138,7 @@ TEST_F(Preview, StandbyTextsTakeTextWithoutPictureAndTheirOwnColoursInOutlinesWi
     const auto expectOutline = [&](const char* label, const int* copies, bool visible, int element = -1) {
         for (int k = 0; k < 8; ++k) {
             EXPECT_EQ(At(label, copies[k]).visible, visible) << label << copies[k];
-            if (element >= 0) EXPECT_EQ(At(label, copies[k]).text, ColourOf(element)) << label << copies[k];
+            if (element >= 0) { EXPECT_EQ(At(label, copies[k]).text, ColourOf(element)) << label << copies[k]; }
         }
     };
     expectTexts(ColourOf(9), ColourOf(9));

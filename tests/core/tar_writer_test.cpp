@@ -209,7 +209,7 @@ TEST_F(WriterTest, UnwritableTargetFailsWithTheReasonAndLeavesNoTemporaryFile) {
     WriteAll(dir / "plain", "x");
     fs::create_directory(dir / "folder.thm");
     WriteAll(dir / "folder.thm/inside", "kept");
-    for (const std::string target : {dir / "plain/t.thm", dir / "folder.thm"}) {
+    for (const std::string& target : {dir / "plain/t.thm", dir / "folder.thm"}) {
         Forget();
         std::string shown;
         EXPECT_FALSE(CreateTarFile(log, texts, ThemeWith({{kDocumentMember, Pattern(50, 6)}}), target, &shown));

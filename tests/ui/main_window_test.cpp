@@ -336,7 +336,7 @@ TEST_F(MainWindowTest, AColourChangeRepaintsOnlyTheScreensItTouches) {
         for (const QRegion& r : paints.regions) painted += r;
         for (int s = 0; s < kScreenCount; ++s) {
             const bool touched = std::find(c.screens.begin(), c.screens.end(), s) != c.screens.end();
-            if (touched) EXPECT_TRUE(painted.contains(screenRect(s))) << c.element << " screen " << s;
+            if (touched) { EXPECT_TRUE(painted.contains(screenRect(s))) << c.element << " screen " << s; }
             else EXPECT_FALSE(painted.intersects(screenRect(s).adjusted(2, 2, -2, -2))) << c.element << " screen " << s;
         }
     }
