@@ -7,6 +7,7 @@
 
 #include "commands/Commands.h"
 #include "support/TarTestKit.h"
+#include "support/CliRun.h"
 #include "support/TempDir.h"
 
 using namespace tintora;
@@ -17,16 +18,8 @@ namespace fs = std::filesystem;
 
 namespace {
 
-struct CliRun {
-    int status;
-    std::string out;
-    std::string err;
-};
-
 CliRun Cli(const std::vector<std::string>& args) {
-    std::ostringstream out, err;
-    const int status = cli::RunCli(args, out, err);
-    return {status, out.str(), err.str()};
+    return CaptureCli([&](std::ostream& out, std::ostream& err) { return cli::RunCli(args, out, err); });
 }
 
 std::string HandMade(const TempDir& dir, const std::string& name, std::string_view body,

@@ -13,27 +13,23 @@
 #include "support/EditorRig.h"
 #include "support/WindowFixture.h"
 #include "ui/PreviewPainter.h"
+#include "support/CliRun.h"
 
 #include <QImage>
 
 using namespace tintora;
+using test::CliRun;
 using ::testing::HasSubstr;
 namespace fs = std::filesystem;
 
 namespace {
 
-struct CliRun {
-    int status;
-    std::string out;
-    std::string err;
-};
-
 // Through the dispatcher, with render handed in as the program does.
 CliRun Cli(const std::vector<std::string>& args) {
-    std::ostringstream out, err;
-    const cli::ExtraCommand extra[] = {cli::kRenderCommand};
-    const int status = cli::RunCli(args, out, err, extra);
-    return {status, out.str(), err.str()};
+    return test::CaptureCli([&](std::ostream& out, std::ostream& err) {
+        const cli::ExtraCommand extra[] = {cli::kRenderCommand};
+        return cli::RunCli(args, out, err, extra);
+    });
 }
 
 int ScreenNamed(std::string_view name) {
