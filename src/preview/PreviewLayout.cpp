@@ -25,9 +25,10 @@ constexpr LabelStyle kClock{14, true, Align::Center, true};
 constexpr LabelStyle kDesktopTitle{9, true, Align::Center, true};
 constexpr LabelStyle kTitle{8, true, Align::Center, true};   // main title over its bar
 constexpr LabelStyle kBar{8, true, Align::Center, false};    // title bar carrying the shadow text
-// The maker's address is the longest title.
-constexpr LabelStyle kWapTitle{6, true, Align::Center, true};
-constexpr LabelStyle kWapBar{6, true, Align::Center, false};
+// The maker's address is the longest title. Regular weight: it shares the list rows' small font
+// instead of adding a size of its own to the preview's first paint.
+constexpr LabelStyle kWapTitle{6, false, Align::Center, true};
+constexpr LabelStyle kWapBar{6, false, Align::Center, false};
 constexpr LabelStyle kRow{7, false, Align::Left, false};
 constexpr LabelStyle kSmallRow{6, false, Align::Left, false};
 constexpr LabelStyle kCell{7, false, Align::Center, false};

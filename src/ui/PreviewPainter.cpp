@@ -34,50 +34,74 @@ QRect PixelRect(int left, int top, int width, int height, double zoom) {
 
 QColor ToQColor(const Rgb& c) { return QColor(c.red, c.green, c.blue); }
 
-// The fonts of one paint. A few sizes serve all the labels, so each font is built once.
+// The fonts of one paint. Qt sets up every font size it meets with a round through the
+// system's font configuration, which costs more than drawing all the preview's texts; so each
+// weight has one font, at the size most labels use, and the other sizes are that font drawn
+// scaled. The texts are drawn large and anti-aliased, where unhinted glyphs keep their true
+// shapes and scale evenly; hinting would also cost every size a pass of the hinter.
+struct PreviewFont {
+    QFont font;
+    double scale = 1.0;  // the label's size over the font's
+};
+
 class PreviewFonts {
 public:
     explicit PreviewFonts(double zoom) : zoom_(zoom) {}
 
-    QFont Get(int points, bool bold) {
-        // Points at 96 dots per inch: 20 twips each.
-        const int pixels = std::max(1, Px(points * 20.0, zoom_));
-        for (const Entry& e : fonts_)
-            if (e.pixels == pixels && e.bold == bold) return e.font;
-        QFont font(QStringLiteral("DejaVu Sans"));
-        font.setStyleHint(QFont::SansSerif);
-        font.setPixelSize(pixels);
-        font.setBold(bold);
-        return fonts_.emplace_back(Entry{pixels, bold, std::move(font)}).font;
+    PreviewFont Get(int points, bool bold) {
+        QFont& font = bold ? bold_ : regular_;
+        if (font.pixelSize() <= 0) {
+            font = QFont(QStringLiteral("DejaVu Sans"));
+            font.setStyleHint(QFont::SansSerif);
+            font.setHintingPreference(QFont::PreferNoHinting);
+            font.setBold(bold);
+            font.setPixelSize(Pixels(bold ? kBoldPoints : kRegularPoints));
+        }
+        return {font, static_cast<double>(Pixels(points)) / font.pixelSize()};
     }
 
 private:
-    struct Entry {
-        int pixels;
-        bool bold;
-        QFont font;
-    };
+    // The sizes of the list rows and of the titles.
+    static constexpr int kRegularPoints = 7;
+    static constexpr int kBoldPoints = 8;
+
+    // Points at 96 dots per inch: 20 twips each.
+    int Pixels(int points) const { return std::max(1, Px(points * 20.0, zoom_)); }
+
     double zoom_;
-    std::vector<Entry> fonts_;
+    QFont regular_;
+    QFont bold_;
 };
 
 // Whether anything of a caption drawn into `r` can land on its screen. Text stays within its
 // label or is clipped to it; a glyph may overhang the label by a little, never by a line.
-bool CaptionReaches(const QRect& r, const QFont& font, const QRect& screen) {
-    const int m = font.pixelSize();
-    return screen.intersects(r.adjusted(-m, -m, m, m));
+bool CaptionReaches(const QRect& r, int pixels, const QRect& screen) {
+    return screen.intersects(r.adjusted(-pixels, -pixels, pixels, pixels));
+}
+
+// Draws `text` into `box` with `flags`, the font scaled about the box's corner.
+void DrawText(QPainter& p, const PreviewFont& f, const QRectF& box, int flags, const QString& text) {
+    if (f.scale == 1.0) {
+        p.drawText(box, flags, text);
+        return;
+    }
+    p.save();
+    p.translate(box.topLeft());
+    p.scale(f.scale, f.scale);
+    p.drawText(QRectF(0, 0, box.width() / f.scale, box.height() / f.scale), flags, text);
+    p.restore();
 }
 
 void PaintLabel(QPainter& p, const ItemDef& d, const ItemState& s, const QRect& r, double zoom, PreviewFonts& fonts,
                 const QRect& screen) {
     if (!s.transparent) p.fillRect(r, ToQColor(s.back));
     if (s.caption.empty()) return;
-    const QFont font = fonts.Get(s.fontSize, s.bold);
+    const PreviewFont font = fonts.Get(s.fontSize, s.bold);
     // Laying out a caption costs far more than filling its label: one that cannot show (a list
     // row below the screen's edge) is left out.
-    if (!CaptionReaches(r, font, screen)) return;
+    if (!CaptionReaches(r, static_cast<int>(font.font.pixelSize() * font.scale), screen)) return;
     // drawText clips to the rectangle it is given, so a long caption stays inside its label.
-    p.setFont(font);
+    p.setFont(font.font);
     p.setPen(ToQColor(s.text));
     const QString caption = QString::fromStdString(s.caption);
     const int inset = Px(kTextInset, zoom);
@@ -86,15 +110,15 @@ void PaintLabel(QPainter& p, const ItemDef& d, const ItemState& s, const QRect& 
         const double cell = static_cast<double>(r.width()) / d.columns;
         for (int i = 0; i < fields.size() && i < d.columns; ++i) {
             const QRectF box(r.left() + cell * i, r.top(), cell, r.height());
-            p.drawText(box, Qt::AlignCenter, fields[i]);
+            DrawText(p, font, box, Qt::AlignCenter, fields[i]);
         }
     } else if (d.wrap) {
-        p.drawText(r.adjusted(inset, inset, -inset, 0), Qt::AlignLeft | Qt::AlignTop | Qt::TextWordWrap, caption);
+        DrawText(p, font, r.adjusted(inset, inset, -inset, 0), Qt::AlignLeft | Qt::AlignTop | Qt::TextWordWrap, caption);
     } else {
         int horizontal = Qt::AlignLeft;
         if (d.align == Align::Center) horizontal = Qt::AlignHCenter;
         if (d.align == Align::Right) horizontal = Qt::AlignRight;
-        p.drawText(r.adjusted(inset, 0, -inset, 0), horizontal | Qt::AlignVCenter | Qt::TextSingleLine, caption);
+        DrawText(p, font, r.adjusted(inset, 0, -inset, 0), horizontal | Qt::AlignVCenter | Qt::TextSingleLine, caption);
     }
 }
 

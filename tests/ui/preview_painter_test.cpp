@@ -175,6 +175,30 @@ TEST(PreviewPainter, BackgroundsAndLabelsPaintTheirElementsColoursClippedToTheir
     EXPECT_FALSE(RectHolds(image, left, f.Colour(20)));
 }
 
+// The rows of a label's box in which anything but `ground` is painted.
+int InkedRows(const QImage& image, const ItemState& s, std::string_view screen, QColor ground) {
+    const QRect box(At(screen, s.left, s.top), At(screen, s.left + s.width, s.top + s.height) - QPoint(1, 1));
+    int rows = 0;
+    for (int y = box.top(); y <= box.bottom(); ++y) {
+        bool inked = false;
+        for (int x = box.left(); x <= box.right() && !inked; ++x) inked = image.pixelColor(x, y) != ground;
+        rows += inked;
+    }
+    return rows;
+}
+
+TEST(PreviewPainter, EachLabelsTextHasItsOwnSize) {
+    // The standby clock is 14 points and the operator name 8: their capitals and digits stand
+    // in that proportion (give or take the outline's pixel above and below).
+    Fixture f;
+    const QImage image = f.Paint();
+    const int clock = InkedRows(image, f.model.Item("lblStandby_time", 7), "f_operaotr", f.Colour(4));
+    const int name = InkedRows(image, f.model.Item("lblStandby_operatorname", 11), "f_operaotr", f.Colour(4));
+    ASSERT_GT(name, 0);
+    EXPECT_GT(clock, name * 3 / 2);
+    EXPECT_LT(clock, name * 2);
+}
+
 TEST(PreviewPainter, AnElementsArrowsAreRedPointersClippedToTheirScreens) {
     Fixture f;
     const Marks marks = MarksFor(4, f.theme, f.model);
