@@ -98,8 +98,10 @@ SlotRow AddSlotRow(QGridLayout* grid, int row, int slot, QWidget* parent) {
         return palette;
     }();
     r.picture->setPalette(kHolder);
+    // The element captions' size: sharing their font leaves one font fewer to load before the
+    // window's first frame.
     QFont caption = r.lblImage->font();
-    caption.setBold(true);
+    caption.setPointSize(kCaptionPoints);
     r.lblImage->setFont(caption);
 
     // Level with the buttons beside it.

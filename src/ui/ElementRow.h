@@ -13,6 +13,9 @@ namespace tintora {
 
 class HexBox;
 
+// The point size of the element and slot captions while none is selected.
+constexpr int kCaptionPoints = 10;
+
 // A caption that reports a click.
 class ClickableLabel : public QLabel {
     Q_OBJECT

@@ -21,17 +21,31 @@ QPalette TextColourPalette(const QColor& colour) {
     return palette;
 }
 
+// Room for seven digits, so that a seventh typed character is still in view.
+int BoxWidth(const QFont& font) { return QFontMetrics(font).horizontalAdvance(QStringLiteral("0000000")) + 14; }
+
 }  // namespace
 
 HexBox::HexBox(QWidget* parent) : QLineEdit(parent) {
-    // One font and width for all 38 boxes: looking them up per box slows the start-up.
-    static const QFont font = QFontDatabase::systemFont(QFontDatabase::FixedFont);
-    // Seven digits fit, so a seventh typed character is still in view.
-    static const int width = QFontMetrics(font).horizontalAdvance(QStringLiteral("0000000")) + 14;
-    setFont(font);
+    // One width for all 38 boxes: measuring per box slows the start-up. The window's font is
+    // loaded anyway; its digits are at least as wide as those of the fixed-pitch font.
+    static const int width = BoxWidth(font());
     setFixedWidth(width);
     setAlignment(Qt::AlignCenter);
     SetComplete(true);
+}
+
+void HexBox::showEvent(QShowEvent* event) {
+    // The boxes sit on tabs that are hidden at start-up, so their fixed-pitch font is loaded when
+    // the first of them shows instead of before the window's first frame.
+    if (!fixedPitch_) {
+        fixedPitch_ = true;
+        static const QFont font = QFontDatabase::systemFont(QFontDatabase::FixedFont);
+        static const int width = BoxWidth(font);
+        setFont(font);
+        if (width > this->width()) setFixedWidth(width);
+    }
+    QLineEdit::showEvent(event);
 }
 
 void HexBox::SetComplete(bool complete) {

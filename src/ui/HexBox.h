@@ -19,12 +19,15 @@ public:
     void ShowText(const QString& text);
 
 protected:
+    void showEvent(QShowEvent* event) override;
+
     // The key filter. Only typed characters pass through it: editing keys, shortcuts and pasted
     // text reach the box unfiltered.
     void keyPressEvent(QKeyEvent* event) override;
 
 private:
     bool complete_ = true;
+    bool fixedPitch_ = false;  // the fixed-pitch font is set
 };
 
 }  // namespace tintora

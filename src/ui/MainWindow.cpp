@@ -178,9 +178,6 @@ QWidget* MainWindow::BuildSidePanel() {
     hint_ = new QLabel(panel);
     hint_->setObjectName(QStringLiteral("lblStatus_3"));
     hint_->setMinimumHeight(hint_->fontMetrics().height() + 6);
-    QFont hintFont = hint_->font();
-    hintFont.setBold(true);
-    hint_->setFont(hintFont);
     QPalette hintPalette = hint_->palette();
     hintPalette.setColor(QPalette::WindowText, QColor(0x8a, 0x1c, 0x1c));
     hint_->setPalette(hintPalette);

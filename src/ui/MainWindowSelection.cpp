@@ -3,6 +3,7 @@
 #include <QLabel>
 
 #include "model/ColourText.h"
+#include "ui/ElementRow.h"
 #include "ui/MainWindow.h"
 #include "ui/PreviewWidget.h"
 #include "workspace/Toolkit.h"
@@ -11,7 +12,6 @@ namespace tintora {
 
 namespace {
 
-constexpr int kCaptionPoints = 10;
 constexpr int kLongCaptionPoints = 8;
 constexpr int kLongCaption = 25;  // characters from which a selected caption is drawn smaller
 

@@ -14,6 +14,7 @@
 
 #include <QApplication>
 #include <QClipboard>
+#include <QFontInfo>
 #include <QGroupBox>
 #include <QKeyEvent>
 #include <QPaintEvent>
@@ -56,6 +57,9 @@ TEST_F(MainWindowTest, HexBoxesFilterKeysColourIncompleteValuesRedAndRepaintOnly
     EXPECT_EQ(box->text(), "B529081");
     EXPECT_EQ(box->palette().color(QPalette::Text), red);
     EXPECT_EQ(PaintedAt("ShapeStandby"), brick) << "a seventh character keeps the preview";
+    // On screen the box writes in a fixed-pitch font, the seventh character still in view.
+    EXPECT_TRUE(QFontInfo(box->font()).fixedPitch());
+    EXPECT_GE(box->contentsRect().width(), box->fontMetrics().horizontalAdvance(box->text()));
 
     // Rejected keys change nothing, not even the cursor.
     box->setCursorPosition(3);
