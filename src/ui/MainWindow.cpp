@@ -188,7 +188,7 @@ QWidget* MainWindow::BuildSidePanel() {
     txtSafe_ = new QPlainTextEdit(panel);
     txtSafe_->setObjectName(QStringLiteral("txtSafe"));
     txtSafe_->setReadOnly(true);
-    txtSafe_->setFixedHeight(120);
+    txtSafe_->setFixedHeight(96);
     bottom->addWidget(txtSafe_, 1);
 
     auto* buttons = new QGridLayout;
