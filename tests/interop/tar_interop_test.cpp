@@ -18,65 +18,41 @@
 
 using namespace tintora;
 using namespace tintora::test;
-using ::testing::IsEmpty;
 using ::testing::UnorderedElementsAreArray;
 namespace fs = std::filesystem;
 
 namespace {
 
-struct RunResult {
-    int status = -1;
+// Runs `command` through the shell after replacing each key by its value; the exit status and
+// the lines of its output (standard error included).
+std::pair<int, std::vector<std::string>> RunShell(std::string command,
+                                                  const std::map<std::string, std::string>& keys = {}) {
+    for (const auto& [key, value] : keys)
+        for (std::size_t at; (at = command.find(key)) != std::string::npos;) command.replace(at, key.size(), value);
     std::string output;
-};
-
-RunResult RunCommand(const std::string& command) {
-    RunResult r;
     std::FILE* p = popen((command + " 2>&1").c_str(), "r");
-    if (!p) return r;
+    if (!p) return {-1, {"cannot run: " + command}};
     char buf[4096];
-    std::size_t n;
-    while ((n = std::fread(buf, 1, sizeof buf, p)) > 0) r.output.append(buf, n);
-    r.status = pclose(p);
-    return r;
+    for (std::size_t n; (n = std::fread(buf, 1, sizeof buf, p)) > 0;) output.append(buf, n);
+    const int status = pclose(p);
+    std::vector<std::string> lines;
+    std::istringstream in(output);
+    for (std::string line; std::getline(in, line);)
+        if (!line.empty()) lines.push_back(line);
+    return {status, lines};
 }
 
-bool HaveTool(const std::string& tool) {
-    return RunCommand("command -v " + tool + " >/dev/null").status == 0;
-}
+bool HaveTool(const std::string& tool) { return RunShell("command -v " + tool + " >/dev/null").first == 0; }
 
 std::string Quote(const fs::path& p) { return "'" + p.string() + "'"; }
 
-std::vector<std::string> SplitLines(const std::string& text) {
-    std::vector<std::string> out;
-    std::istringstream in(text);
-    for (std::string line; std::getline(in, line);)
-        if (!line.empty()) out.push_back(line);
-    return out;
-}
-
-// The members of a saved theme: pictures of GIF-like size, one of exactly 512 bytes, and the
-// document.
-Theme SampleTheme() {
-    return ThemeWith({{0, Pattern(6123, 0)}, {1, Pattern(512, 1)}, {4, Pattern(4097, 4)},
-                      {kDocumentMember, Pattern(2345, 6)}});
-}
-
-// Replaces every {key} in `command` by its quoted path.
-std::string Fill(std::string command, const std::map<std::string, fs::path>& paths) {
-    for (const auto& [key, path] : paths)
-        for (std::size_t at; (at = command.find(key)) != std::string::npos;) command.replace(at, key.size(), Quote(path));
-    return command;
-}
-
 // Our archive listed by each reader; those that extract ({out}) must give back identical bytes.
-struct OurArchiveReader {
+const std::vector<std::string> kNames = {"stand.gif", "desk.gif", "asian.gif", "theme.xml"};
+const struct {
     const char* tool;
     const char* command;
     std::vector<std::string> listing;
-};
-
-const std::vector<std::string> kNames = {"stand.gif", "desk.gif", "asian.gif", "theme.xml"};
-const OurArchiveReader kReaders[] = {
+} kReaders[] = {
     {"tar", "TZ=UTC tar --numeric-owner --full-time -tvf {thm} && tar --numeric-owner -C {out} -xf {thm}",
      {"-rw-rw-rw- 0/0            6123 2002-02-15 01:09:40 stand.gif",
       "-rw-rw-rw- 0/0             512 2002-02-15 01:09:40 desk.gif",
@@ -98,19 +74,21 @@ struct InteropTest : ::testing::Test, TarRig {};
 }  // namespace
 
 TEST_F(InteropTest, RealTarReadersListAndExtractOurArchive) {
-    const Theme t = SampleTheme();
+    // Pictures of GIF-like size, one of exactly 512 bytes, and the document.
+    const Theme t = ThemeWith({{0, Pattern(6123, 0)}, {1, Pattern(512, 1)}, {4, Pattern(4097, 4)},
+                               {kDocumentMember, Pattern(2345, 6)}});
     const fs::path thm = dir.Path() / "ours.thm";
     ASSERT_TRUE(CreateTarFile(log, texts, t, thm.string()));
     int ran = 0;
-    for (const OurArchiveReader& reader : kReaders) {
+    for (const auto& reader : kReaders) {
         if (!HaveTool(reader.tool)) continue;
         ++ran;
         SCOPED_TRACE(reader.tool);
         const fs::path out = dir.Path() / reader.tool;
         fs::create_directory(out);
-        const RunResult r = RunCommand(Fill(reader.command, {{"{thm}", thm}, {"{out}", out}}));
-        ASSERT_EQ(r.status, 0) << r.output;
-        EXPECT_EQ(SplitLines(r.output), reader.listing);
+        const auto [status, lines] = RunShell(reader.command, {{"{thm}", Quote(thm)}, {"{out}", Quote(out)}});
+        ASSERT_EQ(status, 0) << ::testing::PrintToString(lines);
+        EXPECT_EQ(lines, reader.listing);
         if (fs::is_empty(out)) continue;  // a lister only
         for (int i : {0, 1, 4, kDocumentMember})
             EXPECT_EQ(ReadBytes(out / std::string(kMemberNames[i])), *t.members[i].data) << kMemberNames[i];
@@ -120,31 +98,32 @@ TEST_F(InteropTest, RealTarReadersListAndExtractOurArchive) {
     if (ran == 0) GTEST_SKIP() << "no tar reader is installed";
 }
 
-// Archives from other writers, of a flat folder of theme files.
+// Archives from other writers, of a flat folder of theme files: {src} is the folder, {out} the
+// archive, {files} the files by name; "tarfile:FORMAT" writes with Python's tarfile in that format.
 struct ForeignWriter {
     const char* label;
-    const char* tool;     // must be installed for the case to run
-    const char* command;  // {src} is the folder, {out} the archive
+    const char* tool;  // must be installed for the case to run
+    const char* command;
 };
 
 const ForeignWriter kForeignWriters[] = {
-    {"gnu_ustar", "tar", "tar --format=ustar -C {src} -cf {out} stand.gif desk.gif empty.gif theme.xml"},
-    {"gnu_gnu", "tar", "tar --format=gnu -C {src} -cf {out} stand.gif desk.gif empty.gif theme.xml"},
-    {"gnu_v7", "tar", "tar --format=v7 -C {src} -cf {out} stand.gif desk.gif empty.gif theme.xml"},
-    {"gnu_posix", "tar", "tar --format=posix -C {src} -cf {out} stand.gif desk.gif empty.gif theme.xml"},
+    {"gnu_ustar", "tar", "tar --format=ustar -C {src} -cf {out} {files}"},
+    {"gnu_gnu", "tar", "tar --format=gnu -C {src} -cf {out} {files}"},
+    {"gnu_v7", "tar", "tar --format=v7 -C {src} -cf {out} {files}"},
+    {"gnu_posix", "tar", "tar --format=posix -C {src} -cf {out} {files}"},
     {"gnu_folder_dot", "tar", "tar -C {src} -cf {out} ."},
     {"gnu_posix_folder_dot", "tar", "tar --format=posix -C {src} -cf {out} ."},
-    {"bsdtar_ustar", "bsdtar", "bsdtar --format ustar -C {src} -cf {out} stand.gif desk.gif empty.gif theme.xml"},
-    {"bsdtar_pax", "bsdtar", "bsdtar --format pax -C {src} -cf {out} stand.gif desk.gif empty.gif theme.xml"},
-    {"bsdtar_paxr", "bsdtar", "bsdtar --format paxr -C {src} -cf {out} stand.gif desk.gif empty.gif theme.xml"},
-    {"bsdtar_gnutar", "bsdtar", "bsdtar --format gnutar -C {src} -cf {out} stand.gif desk.gif empty.gif theme.xml"},
-    {"bsdtar_v7", "bsdtar", "bsdtar --format v7 -C {src} -cf {out} stand.gif desk.gif empty.gif theme.xml"},
+    {"bsdtar_ustar", "bsdtar", "bsdtar --format ustar -C {src} -cf {out} {files}"},
+    {"bsdtar_pax", "bsdtar", "bsdtar --format pax -C {src} -cf {out} {files}"},
+    {"bsdtar_paxr", "bsdtar", "bsdtar --format paxr -C {src} -cf {out} {files}"},
+    {"bsdtar_gnutar", "bsdtar", "bsdtar --format gnutar -C {src} -cf {out} {files}"},
+    {"bsdtar_v7", "bsdtar", "bsdtar --format v7 -C {src} -cf {out} {files}"},
     {"bsdtar_folder_dot", "bsdtar", "bsdtar -C {src} -cf {out} ."},
-    {"busybox", "busybox", "cd {src} && busybox tar -cf {out} stand.gif desk.gif empty.gif theme.xml"},
+    {"busybox", "busybox", "cd {src} && busybox tar -cf {out} {files}"},
     {"busybox_folder_dot", "busybox", "cd {src} && busybox tar -cf {out} ."},
-    {"python_ustar", "python3", "python3 -c \"import sys,tarfile,os; os.chdir(sys.argv[1]); t=tarfile.open(sys.argv[2],'w',format=tarfile.USTAR_FORMAT); [t.add(n) for n in ('stand.gif','desk.gif','empty.gif','theme.xml')]; t.close()\" {src} {out}"},
-    {"python_gnu", "python3", "python3 -c \"import sys,tarfile,os; os.chdir(sys.argv[1]); t=tarfile.open(sys.argv[2],'w',format=tarfile.GNU_FORMAT); [t.add(n) for n in ('stand.gif','desk.gif','empty.gif','theme.xml')]; t.close()\" {src} {out}"},
-    {"python_pax", "python3", "python3 -c \"import sys,tarfile,os; os.chdir(sys.argv[1]); t=tarfile.open(sys.argv[2],'w',format=tarfile.PAX_FORMAT,pax_headers={'comment':'x'}); [t.add(n) for n in ('stand.gif','desk.gif','empty.gif','theme.xml')]; t.close()\" {src} {out}"},
+    {"python_ustar", "python3", "tarfile:USTAR_FORMAT"},
+    {"python_gnu", "python3", "tarfile:GNU_FORMAT"},
+    {"python_pax", "python3", "tarfile:PAX_FORMAT,pax_headers={'comment':'x'}"},  // with a global header
 };
 
 class ForeignArchiveTest : public ::testing::TestWithParam<ForeignWriter>, public TarRig {};
@@ -152,33 +131,30 @@ class ForeignArchiveTest : public ::testing::TestWithParam<ForeignWriter>, publi
 TEST_P(ForeignArchiveTest, UnpacksWithIdenticalBytesAndNoWarning) {
     const ForeignWriter& w = GetParam();
     if (!HaveTool(w.tool)) GTEST_SKIP() << w.tool << " is not installed";
-
-    const fs::path src = dir.Path() / "src";
+    const fs::path src = dir.Path() / "src", thm = dir.Path() / "foreign.thm", work = dir.Path() / "work";
     fs::create_directory(src);
-    const std::map<std::string, Bytes> files = {{"stand.gif", Pattern(7001, 0)},
-                                                {"desk.gif", Pattern(512, 1)},
-                                                {"empty.gif", {}},
-                                                {"theme.xml", Pattern(3210, 6)}};
-    for (const auto& [name, bytes] : files) WriteBytes(src / name, bytes);
-
-    const fs::path thm = dir.Path() / "foreign.thm";
-    const std::string command = Fill(w.command, {{"{src}", src}, {"{out}", thm}});
-    const RunResult made = RunCommand(command);
-    ASSERT_EQ(made.status, 0) << command << "\n" << made.output;
-
-    const fs::path work = dir.Path() / "work";
     fs::create_directory(work);
-    std::vector<std::string> names;
-    ASSERT_TRUE(UnpackTarFile(log, texts, thm.string(), work.string(), &names));
+    const std::map<std::string, Bytes> files = {{"stand.gif", Pattern(7001, 0)}, {"desk.gif", Pattern(512, 1)},
+                                                {"empty.gif", {}}, {"theme.xml", Pattern(3210, 6)}};
     std::vector<std::string> expectedNames;
     for (const auto& [name, bytes] : files) {
+        WriteBytes(src / name, bytes);
         expectedNames.push_back(name);
-        EXPECT_EQ(ReadBytes(work / name), bytes) << name;
     }
+    std::string command = w.command;
+    if (command.rfind("tarfile:", 0) == 0)
+        command = "python3 -c \"import sys,tarfile,os; os.chdir(sys.argv[1]); "
+                  "t=tarfile.open(sys.argv[2],'w',format=tarfile." + command.substr(8) + "); [t.add(n) for n in sys.argv[3:]]; t.close()\" {src} {out} {files}";
+    const auto [status, output] = RunShell(command, {{"{files}", "stand.gif desk.gif empty.gif theme.xml"},
+                                                     {"{src}", Quote(src)}, {"{out}", Quote(thm)}});
+    ASSERT_EQ(status, 0) << ::testing::PrintToString(output);
+
+    std::vector<std::string> names;
+    ASSERT_TRUE(UnpackTarFile(log, texts, thm.string(), work.string(), &names));
+    for (const auto& [name, bytes] : files) EXPECT_EQ(ReadBytes(work / name), bytes) << name;
     EXPECT_THAT(names, UnorderedElementsAreArray(expectedNames));
     EXPECT_THAT(TreeOf(work), UnorderedElementsAreArray(expectedNames)) << "nothing else written";
     EXPECT_TRUE(toolkit.shown.empty()) << "no checksum warning, no failure";
-    for (const std::string& line : log.Captured()) EXPECT_EQ(line.rfind("Char(", 0), std::string::npos) << line;
 }
 
 INSTANTIATE_TEST_SUITE_P(Writers, ForeignArchiveTest, ::testing::ValuesIn(kForeignWriters),

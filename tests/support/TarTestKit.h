@@ -37,48 +37,41 @@ inline Theme ThemeWith(std::initializer_list<std::pair<int, Bytes>> members) {
     return t;
 }
 
-// The sum of a header block with its checksum field counted as spaces, worked out here on its
-// own so that tests do not lean on the code they check.
-inline unsigned HeaderSum(const std::uint8_t* h) {
-    unsigned sum = 0;
-    for (int i = 0; i < 512; ++i) sum += (i >= 148 && i < 156) ? 32u : h[i];
-    return sum;
-}
-
-inline void PutText(Bytes& b, std::size_t at, std::string_view text) {
-    std::copy(text.begin(), text.end(), b.begin() + static_cast<std::ptrdiff_t>(at));
-}
-
-// Writes a correct checksum "dddddd\0 " as GNU tar does.
-inline void SealChecksum(Bytes& h) {
-    char sum[8];
-    std::snprintf(sum, sizeof sum, "%06o", HeaderSum(h.data()));
-    PutText(h, 148, std::string_view(sum, 7));
-    h[155] = ' ';
-}
-
-// A ustar header block for `name` with an octal `size` text as given and a type flag.
-inline Bytes RawHeader(std::string_view name, std::string_view sizeText, char type = '0') {
-    Bytes h(512, 0);
-    PutText(h, 0, name.substr(0, 100));
-    PutText(h, 100, "0000644");
-    PutText(h, 124, sizeText);
-    PutText(h, 136, "14000000000");
-    h[156] = static_cast<std::uint8_t>(type);
-    PutText(h, 257, std::string_view("ustar\0" "00", 8));
-    SealChecksum(h);
-    return h;
-}
-
 inline std::string OctalSize(std::size_t n) {
     char text[16];
     std::snprintf(text, sizeof text, "%011zo", n);
     return text;
 }
 
+// A ustar header block for `name` with an octal `size` text as given, a type flag and a prefix
+// (the folder part of a long path). The checksum "dddddd\0 " is written as GNU tar does, summed
+// here on its own so that tests do not lean on the code they check.
+inline Bytes RawHeader(std::string_view name, std::string_view sizeText, char type = '0',
+                       std::string_view prefix = {}) {
+    Bytes h(512, 0);
+    const auto put = [&h](std::size_t at, std::string_view text) {
+        std::copy(text.begin(), text.end(), h.begin() + static_cast<std::ptrdiff_t>(at));
+    };
+    put(0, name.substr(0, 100));
+    put(100, "0000644");
+    put(124, sizeText);
+    put(136, "14000000000");
+    h[156] = static_cast<std::uint8_t>(type);
+    put(257, std::string_view("ustar\0" "00", 8));
+    put(345, prefix);
+    unsigned sum = 0;
+    for (int i = 0; i < 512; ++i) sum += (i >= 148 && i < 156) ? 32u : h[i];
+    char text[8];
+    std::snprintf(text, sizeof text, "%06o", sum);
+    put(148, std::string_view(text, 7));
+    h[155] = ' ';
+    return h;
+}
+
 // Appends one member (header, data, zero padding) to an archive under construction.
-inline void AddMember(Bytes& archive, std::string_view name, const Bytes& data, char type = '0') {
-    const Bytes h = RawHeader(name, OctalSize(data.size()), type);
+inline void AddMember(Bytes& archive, std::string_view name, const Bytes& data, char type = '0',
+                      std::string_view prefix = {}) {
+    const Bytes h = RawHeader(name, OctalSize(data.size()), type, prefix);
     archive.insert(archive.end(), h.begin(), h.end());
     archive.insert(archive.end(), data.begin(), data.end());
     archive.resize((archive.size() + 511) / 512 * 512, 0);
