@@ -4,8 +4,6 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <cstdio>
-#include <map>
 #include <set>
 #include <string>
 #include <vector>
@@ -21,31 +19,36 @@ namespace tintora {
 namespace {
 
 // A theme whose every element has a colour of its own, none black or white (the colours of
-// items nobody has painted yet).
-Theme DistinctTheme() {
+// items nobody has painted yet), with the slots of `slotsOn` (one bit per slot) on.
+Rgb ColourOf(int element) { return {element + 1, 100 + element, 200 - element}; }
+Theme DistinctTheme(int slotsOn = 0) {
     Theme theme;
-    for (int i = 0; i < kElementCount; ++i) {
-        char text[7];
-        std::snprintf(text, sizeof text, "%02X%02X%02X", i + 1, 100 + i, 200 - i);
-        theme.colours[i] = text;
-    }
+    for (int i = 0; i < kElementCount; ++i) theme.colours[i] = ColourTextFromBgr(ToBgr(ColourOf(i)));
+    for (int s = 0; s < kSlotCount; ++s) theme.slots[s] = (slotsOn >> s) & 1 ? SlotState::On : SlotState::Off;
     return theme;
 }
 
-void SetSlot(Theme& theme, int slot, bool on) { theme.slots[slot] = on ? SlotState::On : SlotState::Off; }
+constexpr int kStandbyOn = 1 << kStandbySlot, kDesktopOn = 1 << kDesktopSlot, kMediumOn = 1 << kMediumTitleSlot,
+              kSmallOn = 1 << kSmallTitleSlot;
+constexpr Rgb kProbe{10, 11, 12};
+constexpr const char* kName = "lblStandby_operatorname";
+constexpr const char* kTime = "lblStandby_time";
+constexpr auto kText = &ItemState::text, kBack = &ItemState::back, kBorder = &ItemState::border;
 
-PreviewModel FreshModel(const Theme& theme) {
-    PreviewModel model;
-    model.ApplyLanguageTexts(Texts{});
-    model.RepaintAll(theme);
-    return model;
-}
+// A preview freshly painted from a theme of distinct colours.
+struct Preview : ::testing::Test {
+    Theme theme = DistinctTheme();
+    PreviewModel model = Fresh(theme);
 
-std::vector<ItemState> Snapshot(const PreviewModel& model) {
-    std::vector<ItemState> states;
-    for (int id = 0; id < model.ItemCount(); ++id) states.push_back(model.State(id));
-    return states;
-}
+    static PreviewModel Fresh(const Theme& theme) {
+        PreviewModel model;
+        model.ApplyLanguageTexts(Texts{});
+        model.RepaintAll(theme);
+        return model;
+    }
+    ItemState& At(const char* name, int index = kNoIndex) { return model.Item(name, index); }
+    void SetSlots(int slotsOn) { theme.slots = DistinctTheme(slotsOn).slots; }
+};
 
 std::vector<int> ArrowsOf(const Marks& marks) {
     std::vector<int> arrows;
@@ -53,28 +56,6 @@ std::vector<int> ArrowsOf(const Marks& marks) {
     std::ranges::sort(arrows);
     return arrows;
 }
-
-// The standby name (11, 2) and time (7, 1) labels, and the eight outline copies of each.
-constexpr int kNameTexts[] = {11, 2}, kTimeTexts[] = {7, 1};
-constexpr int kNameOutline[] = {12, 13, 14, 15, 0, 1, 3, 4}, kTimeOutline[] = {6, 8, 9, 10, 0, 2, 3, 4};
-constexpr const char* kName = "lblStandby_operatorname";
-constexpr const char* kTime = "lblStandby_time";
-constexpr Rgb kProbe{10, 11, 12};
-
-// A preview freshly painted from a theme of distinct colours.
-struct Preview : ::testing::Test {
-    Theme theme = DistinctTheme();
-    PreviewModel model = FreshModel(theme);
-
-    ItemState& At(const char* name, int index = kNoIndex) { return model.Item(name, index); }
-    Rgb ColourOf(int element) const { return MakeRGB(theme.colours[element]); }
-    void Paint(int element, const std::string& colour) {
-        theme.colours[element] = colour;
-        model.ChangeColor(element, theme);
-    }
-};
-
-// --- The layout table -----------------------------------------------------------------------------
 
 TEST(PreviewLayout, ItemsAreUniqueScreensApartAndPicturesSizedLikeTheirSlots) {
     PreviewModel model;
@@ -98,287 +79,187 @@ TEST(PreviewLayout, ItemsAreUniqueScreensApartAndPicturesSizedLikeTheirSlots) {
     }
     model.ShowBackImage(7, true);  // no such holder: ignored
     EXPECT_EQ(model.MissedLookups(), 0);
-    EXPECT_EQ(model.Find("lblText", 35), -1);
     model.Item("lblText", 35).visible = false;
     EXPECT_EQ(model.MissedLookups(), 1) << "a name the layout lacks counts a miss";
+
+    // In the calendar (10) the highlighted day lies on the page and the main title is painted over
+    // its bar; hidden items are passed over (the desktop title's copies start hidden); outside a
+    // screen there is nothing.
+    const struct { int screen, x, y; const char* name; int index; } points[] = {
+        {10, 1100, 300, "lblText", 33}, {10, 1300, 1100, "lblText", 32}, {10, 700, 100, "lblTitle_text", 8},
+        {1, 25, 100, "f_Setting", kNoIndex}, {10, -1, 10, "", 0}, {10, kScreenWidth, 10, "", 0}};
+    for (const auto& p : points)
+        EXPECT_EQ(model.ItemAt(p.screen, p.x, p.y), model.Find(p.name, p.index)) << p.screen << ": " << p.x << "," << p.y;
 }
 
-TEST(PreviewLayout, ItemAtFindsTheTopmostVisibleItem) {
-    PreviewModel model;
-    const int calendar = 10;
-    // The highlighted day lies on the calendar page; the page is found beside it.
-    EXPECT_EQ(model.ItemAt(calendar, 1100, 300), model.Find("lblText", 33));
-    EXPECT_EQ(model.ItemAt(calendar, 1300, 1100), model.Find("lblText", 32));
-    // The main title is painted over its bar.
-    EXPECT_EQ(model.ItemAt(calendar, 700, 100), model.Find("lblTitle_text", 8));
-    // Hidden items are passed over: the desktop title's copies start hidden.
-    EXPECT_EQ(model.ItemAt(1, 25, 100), model.Find("f_Setting"));
-    EXPECT_EQ(model.ItemAt(calendar, -1, 10), -1);
-    EXPECT_EQ(model.ItemAt(calendar, kScreenWidth, 10), -1);
-}
-
-// --- ChangeColor -----------------------------------------------------------------------------------
-
-TEST_F(Preview, ElementsWithNothingToPaintChangeNothing) {
-    const auto before = Snapshot(model);
-    // The popup shadow always; name and time colours without standby picture; no such element.
+// Painting one element with a probe colour: the items it owns take the probe, their neighbours
+// keep the colour of the element that owns them (`owner`). Items that an arrow points at are
+// checked with the marks below.
+TEST(ChangeColor, EachElementPaintsItsOwnItemsOnly) {
+    const struct { int element, slotsOn; const char* name; int index; Rgb ItemState::*part; int owner; } cases[] = {
+        // Text reaches the standby texts only without the standby picture, and neither the disabled
+        // (54) nor the highlighted (2) row.
+        {9, 0, kTime, 7, kText, 9}, {9, 0, kTime, 1, kText, 9}, {9, kStandbyOn, kName, 11, kText, 0},
+        {9, kStandbyOn, kTime, 1, kText, 2}, {9, 0, "lblText", 53, kText, 9}, {9, 0, "lblText", 54, kText, 10},
+        {9, 0, "lblText", 2, kText, 12}, {6, 0, "lblTitle_text", 4, kText, 7} /* the table title's shadow */,
+        {20, 0, "lblPopup_text", 1, kText, 25}, {20, 0, "lblPopup_text", 4, kText, 26},
+        {20, 0, "lblPopup_text", 8, kText, 21},
+        // Background paints two screens' own backgrounds, not the highlights.
+        {4, 0, "f_calling", kNoIndex, kBack, 4}, {4, 0, "lblText", 24, kBack, 4}, {4, 0, "lblText", 2, kBack, 11},
+        {4, 0, "lblText", 52, kBack, 11}, {4, 0, "f_Setting", kNoIndex, kBack, 8},
+        // The progress bar takes the popup title colours whole; a title bar over its picture keeps
+        // its colour for when it turns opaque.
+        {16, 0, "ShapeProgressBar", 0, kBack, 16}, {16, 0, "ShapeProgressBar", 0, kBorder, 16},
+        {17, 0, "ShapeProgressBar", 1, kBack, 17}, {17, 0, "ShapeProgressBar", 1, kBorder, 17},
+        {5, kSmallOn, "lblTitle_text", 7, kBack, 5}, {29, 0, "WapLine", 6, kBorder, 29}};
+    for (const auto& c : cases) {
+        Theme theme = DistinctTheme(c.slotsOn);
+        PreviewModel model = Preview::Fresh(theme);
+        theme.colours[c.element] = "0A0B0C";
+        model.ChangeColor(c.element, theme);
+        EXPECT_EQ(model.Item(c.name, c.index).*c.part, c.owner == c.element ? kProbe : ColourOf(c.owner))
+            << "element " << c.element << " slots " << c.slotsOn << " at " << c.name << "(" << c.index << ")";
+    }
+    // Nothing changes for the popup shadow, for name and time colours without standby picture and
+    // for no element; a short value paints its pairs.
+    Theme theme = DistinctTheme();
+    PreviewModel model = Preview::Fresh(theme);
+    const PreviewModel before = model;
     for (int e : {28, 0, 2, -1, kElementCount}) {
         if (e >= 0 && e < kElementCount) theme.colours[e] = "123456";
         model.ChangeColor(e, theme);
     }
-    EXPECT_TRUE(Snapshot(model) == before);
+    for (int id = 0; id < model.ItemCount(); ++id) EXPECT_EQ(model.State(id), before.State(id)) << model.Def(id).name;
+    theme.colours[31] = "FFF";
+    model.ChangeColor(31, theme);
+    EXPECT_EQ(model.Item("lblNotesText").text, (Rgb{255, 15, 0}));
 }
 
-TEST_F(Preview, StandbyTextsTakeTextWithoutPictureAndTheirOwnColoursInOutlinesWithIt) {
-    const auto expectTexts = [&](Rgb name, Rgb time) {
-        for (int i : kNameTexts) EXPECT_EQ(At(kName, i).text, name) << i;
-        for (int i : kTimeTexts) EXPECT_EQ(At(kTime, i).text, time) << i;
-    };
-    // element -1: visibility only.
-    const auto expectOutline = [&](const char* label, const int* copies, bool visible, int element = -1) {
+// The slots decide which outline and shadow copies show, which title bars let their picture
+// through and where the lists start. Each state is reached from another, so hiding and moving
+// back are tested as well as showing.
+TEST_F(Preview, SlotsDecideCopiesTitleBarsAndListRows) {
+    const int nameOutline[] = {12, 13, 14, 15, 0, 1, 3, 4}, timeOutline[] = {6, 8, 9, 10, 0, 2, 3, 4};
+    for (int mask : {kStandbyOn | kDesktopOn | kSmallOn | kMediumOn, 0, kSmallOn, kStandbyOn | kMediumOn, 0}) {
+        SetSlots(mask);
+        model.RepaintAll(theme);
+        const bool standby = mask & kStandbyOn, desktop = mask & kDesktopOn;
+        const bool small = mask & kSmallOn, medium = mask & kMediumOn;
         for (int k = 0; k < 8; ++k) {
-            EXPECT_EQ(At(label, copies[k]).visible, visible) << label << copies[k];
-            if (element >= 0) { EXPECT_EQ(At(label, copies[k]).text, ColourOf(element)) << label << copies[k]; }
+            EXPECT_EQ(At(kName, nameOutline[k]).visible, standby) << nameOutline[k] << " slots " << mask;
+            EXPECT_EQ(At(kTime, timeOutline[k]).visible, standby) << timeOutline[k] << " slots " << mask;
+            if (standby) {  // in their own colours
+                EXPECT_EQ(At(kName, nameOutline[k]).text, ColourOf(1)) << nameOutline[k];
+                EXPECT_EQ(At(kTime, timeOutline[k]).text, ColourOf(3)) << timeOutline[k];
+            }
         }
-    };
-    expectTexts(ColourOf(9), ColourOf(9));
-    Paint(9, "0A0B0C");
-    expectTexts(kProbe, kProbe);
-    EXPECT_EQ(At("lblText", 0).text, kProbe);
-    EXPECT_EQ(At("lblText", 53).text, kProbe);
-    EXPECT_NE(At("lblText", 54).text, kProbe) << "54 is the disabled row";
-    EXPECT_NE(At("lblText", 2).text, kProbe) << "2 is the highlighted row";
-
-    // Make every copy visible by hand: elements 1 and 3 must hide all eight each.
-    for (int k = 0; k < 8; ++k) At(kName, kNameOutline[k]).visible = At(kTime, kTimeOutline[k]).visible = true;
-    model.ChangeColor(1, theme);
-    expectOutline(kName, kNameOutline, false);
-    expectOutline(kTime, kTimeOutline, true);
-    model.ChangeColor(3, theme);
-    expectOutline(kTime, kTimeOutline, false);
-
-    // With the standby picture on, the outlines show in their own colours and Text no longer reaches.
-    SetSlot(theme, kStandbySlot, true);
-    model.SetStandbyFillTransparent(true);
-    for (int e = 0; e <= 3; ++e) model.ChangeColor(e, theme);
-    EXPECT_TRUE(At("ShapeStandby").transparent);
-    expectTexts(ColourOf(0), ColourOf(2));
-    expectOutline(kName, kNameOutline, true, 1);
-    expectOutline(kTime, kTimeOutline, true, 3);
-    Paint(9, "0A0B0C");
-    expectTexts(ColourOf(0), ColourOf(2));
-}
-
-TEST_F(Preview, DesktopTitleShowsADropShadowWithoutPictureAndAFullOutlineWithIt) {
-    At("lblText", 34).left = 100;
-    At("lblText", 34).top = 200;
-    auto visibleCopies = [&] {
-        std::vector<int> v;
-        for (int i = 41; i <= 44; ++i)
-            if (At("lblText", i).visible) v.push_back(i);
-        return v;
-    };
-    model.ChangeColor(37, theme);
-    EXPECT_EQ(visibleCopies(), (std::vector<int>{43, 44}));
-    EXPECT_EQ(std::pair(At("lblText", 43).left, At("lblText", 43).top), std::pair(110, 200));
-    EXPECT_EQ(std::pair(At("lblText", 44).left, At("lblText", 44).top), std::pair(100, 210));
-
-    SetSlot(theme, kDesktopSlot, true);
-    model.ChangeColor(37, theme);
-    EXPECT_EQ(visibleCopies(), (std::vector<int>{41, 42, 43, 44}));
-    EXPECT_EQ(At("lblText", 41).left, 90);
-    EXPECT_EQ(At("lblText", 42).top, 190);
-    for (int i = 41; i <= 44; ++i) EXPECT_EQ(At("lblText", i).text, ColourOf(37)) << i;
-}
-
-TEST_F(Preview, NeighbouringElementsLeaveEachOthersItemsAlone) {
-    Paint(6, "0A0B0C");
-    EXPECT_EQ(At("lblTitle_text", 4).text, ColourOf(7)) << "the table title's shadow";
-    EXPECT_EQ(At("lblTitle_text", 1).text, kProbe);
-    EXPECT_EQ(At("lblText", 39).text, kProbe);
-
-    Paint(20, "0A0B0C");
-    EXPECT_EQ(At("lblPopup_text", 1).text, ColourOf(25)) << "the highlighted popup item";
-    EXPECT_EQ(At("lblPopup_text", 4).text, ColourOf(26));
-    EXPECT_EQ(At("lblPopup_text", 8).text, ColourOf(21));
-    EXPECT_EQ(At("lblPopup_text", 10).text, kProbe);
-    EXPECT_EQ(At("lblPromptText", 1).text, kProbe);
-
-    // Background paints the two screens' own backgrounds and the standby fill, not the highlights.
-    Paint(4, "0A0B0C");
-    for (const char* name : {"f_notes", "f_calling", "ShapeStandby"}) EXPECT_EQ(At(name).back, kProbe) << name;
-    EXPECT_EQ(At("lblText", 24).back, kProbe);
-    EXPECT_EQ(At("lblText", 2).back, ColourOf(11));
-    EXPECT_EQ(At("lblText", 52).back, ColourOf(11));
-    EXPECT_NE(At("f_Setting").back, kProbe);
-
-    // The progress bar takes the popup title colours whole; an incomplete value paints its pairs.
-    for (int k : {0, 1}) {
-        EXPECT_EQ(At("ShapeProgressBar", k).back, ColourOf(16 + k));
-        EXPECT_EQ(At("ShapeProgressBar", k).border, ColourOf(16 + k));
-    }
-    Paint(31, "FFF");
-    EXPECT_EQ(At("lblNotesText").text, (Rgb{255, 15, 0}));
-}
-
-TEST_F(Preview, TitleBarsTurnTransparentOverTheirOwnTitlePicture) {
-    // Bar 7 lies over the small title picture, bar 6 over the medium one; the others never turn.
-    for (const auto& [small, medium] : {std::pair{false, false}, {true, false}, {false, true}}) {
-        SetSlot(theme, kSmallTitleSlot, small);
-        SetSlot(theme, kMediumTitleSlot, medium);
-        model.ChangeColor(5, theme);
+        // The desktop title: a full outline over the desktop picture, a drop shadow without it.
+        for (int i = 41; i <= 44; ++i) EXPECT_EQ(At("lblText", i).visible, desktop || i >= 43) << i << " slots " << mask;
+        // Bar 7 and the settings rows (50..56) go with the small title picture, bar 6 and the phone
+        // book rows (0..4) with the medium one; the other bars never turn.
         EXPECT_EQ(At("lblTitle_text", 7).transparent, small);
         EXPECT_EQ(At("lblTitle_text", 6).transparent, medium);
         for (int i : {3, 4, 5}) EXPECT_FALSE(At("lblTitle_text", i).transparent) << i;
-        EXPECT_EQ(At("lblTitle_text", 7).back, ColourOf(5)) << "keeps its colour for when it turns opaque";
+        for (int k = 0; k < 7; ++k) EXPECT_EQ(At("lblText", 50 + k).top, (small ? 360 : 200) + 175 * k) << k;
+        for (int k = 0; k < 5; ++k) EXPECT_EQ(At("lblText", k).top, (medium ? 486 : 240) + 240 * k) << k;
     }
-    EXPECT_EQ(At("lblText", 40).back, ColourOf(5));
+    EXPECT_EQ(std::pair(At("lblText", 50).height, At("lblText", 0).height), std::pair(175, 240));
+    // The desktop title's copies are placed around wherever the title is now, in its colour.
+    At("lblText", 34).left = 100;
+    At("lblText", 34).top = 200;
+    model.ChangeColor(37, theme);
+    const std::pair<int, int> places[] = {{90, 200}, {100, 190}, {110, 200}, {100, 210}};
+    for (int i = 41; i <= 44; ++i) {
+        EXPECT_EQ(std::pair(At("lblText", i).left, At("lblText", i).top), places[i - 41]) << i;
+        EXPECT_EQ(At("lblText", i).text, ColourOf(37)) << i;
+    }
 }
-
-// --- Copies and list rows -----------------------------------------------------------------------------
 
 TEST(PlaceTextCopies, CopiesFollowTheirMainLabelByTheirOffsets) {
     PreviewModel model;
-    const struct {
-        const char* name;
-        int main, copy, dx, dy;
-    } cases[] = {
-        {"lblStandby_time", 7, 6, -10, 0},         {"lblStandby_time", 1, 3, 0, 10},
-        {"lblStandby_operatorname", 11, 15, 0, 10}, {"lblText", 34, 42, 0, -10},
-        {"lblTitle_text", 2, 7, 10, 10},            {"lblPopup_title_text", 3, 0, 20, 20},
+    const struct { const char* name; int main, copy, dx, dy; } cases[] = {
+        {kTime, 7, 6, -10, 0},      {kTime, 1, 3, 0, 10},           {kName, 11, 15, 0, 10},
+        {"lblText", 34, 42, 0, -10}, {"lblTitle_text", 2, 7, 10, 10}, {"lblPopup_title_text", 3, 0, 20, 20},
     };
-    int shift = 0;
-    for (const auto& c : cases) {
+    for (int shift = 0; const auto& c : cases) {
         model.Item(c.name, c.main).left = 500 + shift;
         model.Item(c.name, c.main).top = 300 + (shift += 7);
     }
     model.PlaceTextCopies();
     for (const auto& c : cases) {
-        EXPECT_EQ(model.Item(c.name, c.copy).left, model.Item(c.name, c.main).left + c.dx) << c.name << c.copy;
-        EXPECT_EQ(model.Item(c.name, c.copy).top, model.Item(c.name, c.main).top + c.dy) << c.name << c.copy;
+        const ItemState &main = model.Item(c.name, c.main), &copy = model.Item(c.name, c.copy);
+        EXPECT_EQ(std::pair(copy.left, copy.top), std::pair(main.left + c.dx, main.top + c.dy)) << c.name << c.copy;
     }
     // The calendar, WAP table and WAP page shadows keep their own places.
     const ItemState bar = model.Item("lblTitle_text", 5);
-    model.Item("lblTitle_text", 8).left = 400;
-    model.Item("lblText", 39).left = 400;
+    model.Item("lblTitle_text", 8).left = model.Item("lblText", 39).left = 400;
     model.PlaceTextCopies();
     EXPECT_EQ(model.Item("lblTitle_text", 5), bar);
     EXPECT_EQ(model.Item("lblText", 40).left, 0);
-
     // New sample texts place the copies again.
     model.Item("lblTitle_text", 2).left = 77;
     model.ApplyLanguageTexts(Texts{});
     EXPECT_EQ(model.Item("lblTitle_text", 7).left, 87);
 }
 
-TEST_F(Preview, TitlePicturesPushTheirListsDown) {
-    // Settings rows (50..56) sit below the small title picture, phone book rows (0..4) below the medium one.
-    const auto expectRows = [&](int settingsShift, int phoneBookShift) {
-        for (int k = 0; k < 7; ++k) EXPECT_EQ(At("lblText", 50 + k).top, 200 + 175 * k + settingsShift) << k;
-        for (int k = 0; k < 5; ++k) EXPECT_EQ(At("lblText", k).top, 240 + 240 * k + phoneBookShift) << k;
-    };
-    expectRows(0, 0);
-    EXPECT_EQ(At("lblText", 50).height, 175);
-    EXPECT_EQ(At("lblText", 0).height, 240);
-    for (const auto& [small, medium] : {std::pair{true, false}, {true, true}, {false, false}}) {
-        SetSlot(theme, kSmallTitleSlot, small);
-        SetSlot(theme, kMediumTitleSlot, medium);
-        model.ArrangeMenuItems(theme);
-        expectRows(small ? 160 : 0, medium ? 246 : 0);
-    }
-}
-
-// --- Sample texts --------------------------------------------------------------------------------------
-
 TEST(ApplyLanguageTexts, TextsReachEveryCopyShortenByCharactersAndSizeTheEditTitle) {
     PreviewModel model;
     Texts texts;
     texts.SetLanguageOffset(kGerman);
     model.ApplyLanguageTexts(texts);
-    const struct {
-        const char* name;
-        std::vector<int> copies;
-        const char* caption;
-    } german[] = {{"lblStandby_operatorname", {0, 1, 2, 3, 4, 11, 12, 13, 14, 15}, "D2"},
-                  {"lblStandby_time", {0, 1, 2, 3, 4, 6, 7, 8, 9, 10}, "13:16"},
-                  {"lblText", {34, 41, 42, 43, 44}, "Einstellungen"},
-                  {"lblText", {56}, "7. Speicherstatus"},
-                  {"lblPopup_text", {4}, "4. Wort akzeptieren"},
-                  {"lblTitle_text", {1}, "WAP"},  // the table title is not the language's
-                  {"lblText", {37}, "Wort bearbeiten"}};
+    const struct { const char* name; std::vector<int> copies; const char* caption; } german[] = {
+        {kName, {0, 1, 2, 3, 4, 11, 12, 13, 14, 15}, "D2"}, {kTime, {0, 1, 2, 3, 4, 6, 7, 8, 9, 10}, "13:16"},
+        {"lblText", {34, 41, 42, 43, 44}, "Einstellungen"}, {"lblText", {56}, "7. Speicherstatus"},
+        {"lblPopup_text", {4}, "4. Wort akzeptieren"}, {"lblText", {36, 37}, "Wort bearbeiten"},
+        {"lblTitle_text", {1}, "WAP"}};  // the table title is not the language's
     for (const auto& c : german)
         for (int i : c.copies) EXPECT_EQ(model.Item(c.name, i).caption, c.caption) << c.name << i;
     // "Wort bearbeiten" has 15 characters: the smaller font for both edit titles.
-    EXPECT_EQ(model.Item("lblText", 36).fontSize, 8);
-    EXPECT_EQ(model.Item("lblText", 37).fontSize, 8);
+    EXPECT_EQ(std::pair(model.Item("lblText", 36).fontSize, model.Item("lblText", 37).fontSize), std::pair(8, 8));
 
     // Number mode shows which number feeds each item.
     texts.SetShowTextNumbers(true);
     model.ApplyLanguageTexts(texts);
     for (int k = 0; k <= 4; ++k) EXPECT_EQ(model.Item("lblText", k).caption, std::to_string(224 + k));
     for (int k = 0; k <= 6; ++k) EXPECT_EQ(model.Item("lblText", 50 + k).caption, std::to_string(232 + k));
-    EXPECT_EQ(model.Item("lblPopup_text", 8).caption, "247");
     EXPECT_EQ(model.Item("lblNotesText").caption, "229");
     EXPECT_EQ(model.Item("lblText", 37).fontSize, 9) << "\"242\" is short";
 
-    // Shortening counts characters, not bytes.
-    std::map<int, std::string> custom = {
-        {224, "Übersicht Kontakt"},   // 17 characters in 18 bytes: whole
-        {225, "Call every contact"},  // 18: cut at the blank at position 11
-        {247, "2. Input methodsx"},   // 17: shortened although it fits
-        {242, "Wörterbuch"},          // 10 characters: the larger font
-    };
-    auto lookup = [&](int n) { return custom.count(n) ? custom[n] : std::string("x"); };
-    model.ApplyLanguageTexts(lookup);
-    EXPECT_EQ(model.Item("lblText", 0).caption, "Übersicht Kontakt");
-    EXPECT_EQ(model.Item("lblText", 1).caption, "Call every...");
-    EXPECT_EQ(model.Item("lblPopup_text", 8).caption, "2. Input...");
-    EXPECT_EQ(model.Item("lblText", 37).fontSize, 9);
-    custom[247] = "2. Input methods";  // 16: whole
-    custom[242] = "Edit a word";       // 11: the smaller font
-    model.ApplyLanguageTexts(lookup);
-    EXPECT_EQ(model.Item("lblPopup_text", 8).caption, "2. Input methods");
-    EXPECT_EQ(model.Item("lblText", 37).fontSize, 8);
-}
-
-// --- Marks ---------------------------------------------------------------------------------------------
-
-TEST_F(Preview, MarksFollowTheirTableRowsAndTheSlots) {
-    // Title marks leave out the screens whose title picture is on (slots 2 small, 1 medium).
-    const struct {
-        int element, slotsOn;
-        std::vector<int> arrows;
-        int hint;
-    } cases[] = {{11, 0, {2, 5}, 0}, {12, 0, {2}, 0}, {4, 0, {0, 2, 3, 5, 6, 10, 11, 12}, 0}, {16, 0, {7, 8, 9}, 0},
-                 {0, 0, {}, 270},    {28, 0, {}, 271}, {8, 0, {1}, 0},  {5, 0, {2, 5, 6, 10, 11, 12}, 0},
-                 {5, 1 << kSmallTitleSlot, {2, 6, 10, 11, 12}, 0},
-                 {5, (1 << kSmallTitleSlot) | (1 << kMediumTitleSlot), {6, 10, 11, 12}, 0},
-                 {5, 1 << kMediumTitleSlot, {5, 6, 10, 11, 12}, 0},
-                 {8, 1 << kDesktopSlot, {}, 278}, {99, 0, {}, 0}};
+    // Shortening counts characters, not bytes; the phone book rows shorten over 17 characters, the
+    // input-methods entry over 16; the edit title takes the smaller font over 10 characters.
+    const struct { const char *text224, *row0, *text247, *entry, *text242; int fontSize; } cases[] = {
+        {"Übersicht Kontakt", "Übersicht Kontakt", "2. Input methodsx", "2. Input...", "Wörterbuch", 9},
+        {"Call every contact", "Call every...", "2. Input methods", "2. Input methods", "Edit a word", 8}};
     for (const auto& c : cases) {
-        for (int s = 0; s < kSlotCount; ++s) SetSlot(theme, s, (c.slotsOn >> s) & 1);
-        EXPECT_EQ(ArrowsOf(MarksFor(c.element, theme, model)), c.arrows) << c.element << " slots " << c.slotsOn;
-        EXPECT_EQ(MarksFor(c.element, theme, model).hint, c.hint) << c.element << " slots " << c.slotsOn;
+        model.ApplyLanguageTexts(
+            [&](int n) { return std::string(n == 224 ? c.text224 : n == 247 ? c.text247 : n == 242 ? c.text242 : "x"); });
+        EXPECT_EQ(model.Item("lblText", 0).caption, c.row0);
+        EXPECT_EQ(model.Item("lblPopup_text", 8).caption, c.entry);
+        EXPECT_EQ(model.Item("lblText", 37).fontSize, c.fontSize) << c.text242;
     }
-    SetSlot(theme, kDesktopSlot, false);
-    EXPECT_EQ(MarksFor(9, theme, model).arrows.size(), 7u);
-
-    SetSlot(theme, kStandbySlot, true);
-    SetSlot(theme, kDesktopSlot, true);
-    model.RepaintAll(theme);
-    for (int e = 0; e <= 3; ++e) EXPECT_EQ(ArrowsOf(MarksFor(e, theme, model)), (std::vector<int>{0, 3})) << e;
-    EXPECT_EQ(MarksFor(0, theme, model).hint, 0);
-    EXPECT_EQ(MarksFor(9, theme, model).arrows.size(), 5u);
 }
 
-// Every arrow, in every slot configuration, points from inside its own screen at a visible item
-// of that screen that carries the selected element's colour; no table names an item the layout
-// lacks.
-TEST(Marks, EveryArrowPointsAtItsColourInsideItsScreen) {
+// The marks of selected elements in the slot states that change them, and every arrow, in every
+// slot state, pointing from inside its own screen at a visible item of that screen that carries
+// the selected element's colour; no table names an item the layout lacks.
+TEST(Marks, FollowTheirTableRowsAndTheSlotsAndPointAtTheirColour) {
+    const struct { int element, slotsOn; std::vector<int> arrows; int hint; } cases[] = {
+        {11, 0, {2, 5}, 0}, {12, 0, {2}, 0}, {4, 0, {0, 2, 3, 5, 6, 10, 11, 12}, 0}, {16, 0, {7, 8, 9}, 0},
+        {0, 0, {}, 270}, {28, 0, {}, 271}, {8, 0, {1}, 0}, {8, kDesktopOn, {}, 278}, {99, 0, {}, 0},
+        {5, 0, {2, 5, 6, 10, 11, 12}, 0}, {5, kSmallOn, {2, 6, 10, 11, 12}, 0}, {5, kMediumOn, {5, 6, 10, 11, 12}, 0},
+        {5, kSmallOn | kMediumOn, {6, 10, 11, 12}, 0}, {9, 0, {0, 2, 3, 5, 10, 11, 12}, 0},
+        {9, kStandbyOn, {2, 5, 10, 11, 12}, 0}, {0, kStandbyOn, {0, 3}, 0}, {3, kStandbyOn, {0, 3}, 0}};
+    std::size_t tableRowsChecked = 0;
     for (int mask = 0; mask < 64; ++mask) {
-        Theme theme = DistinctTheme();
-        for (int s = 0; s < kSlotCount; ++s) SetSlot(theme, s, (mask >> s) & 1);
-        const PreviewModel model = FreshModel(theme);
+        const Theme theme = DistinctTheme(mask);
+        const PreviewModel model = Preview::Fresh(theme);
+        for (const auto& c : cases) {
+            if (c.slotsOn != mask) continue;
+            ++tableRowsChecked;
+            const Marks marks = MarksFor(c.element, theme, model);
+            EXPECT_EQ(ArrowsOf(marks), c.arrows) << c.element << " slots " << mask;
+            EXPECT_EQ(marks.hint, c.hint) << c.element << " slots " << mask;
+        }
         const auto hits = [&](const ArrowPlacement& a, Rgb c) {
             for (int id = 0; id < model.ItemCount(); ++id) {
                 const ItemState& s = model.State(id);
@@ -395,15 +276,16 @@ TEST(Marks, EveryArrowPointsAtItsColourInsideItsScreen) {
             EXPECT_TRUE(std::ranges::adjacent_find(arrows) == arrows.end()) << "an arrow twice for element " << e;
             for (const ArrowPlacement& a : marks.arrows)
                 EXPECT_TRUE(a.arrow >= 0 && a.arrow < kArrowCount && a.x >= 0 && a.y >= 0 && a.x < kScreenWidth &&
-                            a.y < kScreenHeight && hits(a, MakeRGB(theme.colours[e])))
+                            a.y < kScreenHeight && hits(a, ColourOf(e)))
                     << "element " << e << " arrow " << a.arrow << " at " << a.x << "," << a.y << " slots " << mask;
         }
         // Pictures and the transparent standby fill follow the slots (holder 6 shows slot 0 again).
         for (int h = 0; h < kBackImageCount; ++h)
-            EXPECT_EQ(model.State(model.Find("BackImage", h)).visible, theme.SlotOn(h == 6 ? 0 : h)) << h << " " << mask;
-        EXPECT_EQ(model.State(model.Find("ShapeStandby", kNoIndex)).transparent, theme.SlotOn(kStandbySlot)) << mask;
+            EXPECT_EQ(model.Item("BackImage", h).visible, theme.SlotOn(h == 6 ? 0 : h)) << h << " " << mask;
+        EXPECT_EQ(model.Item("ShapeStandby").transparent, theme.SlotOn(kStandbySlot)) << mask;
         EXPECT_EQ(model.MissedLookups(), 0) << "slot mask " << mask;
     }
+    EXPECT_EQ(tableRowsChecked, std::size(cases));
 }
 
 }  // namespace
