@@ -3,11 +3,9 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
-#include <sstream>
-
 #include "commands/Commands.h"
-#include "support/TarTestKit.h"
 #include "support/CliRun.h"
+#include "support/TarTestKit.h"
 #include "support/TempDir.h"
 
 using namespace tintora;
@@ -22,6 +20,7 @@ CliRun Cli(const std::vector<std::string>& args) {
     return CaptureCli([&](std::ostream& out, std::ostream& err) { return cli::RunCli(args, out, err); });
 }
 
+// A theme archive made by hand: the pictures, then theme.xml with these lines.
 std::string HandMade(const TempDir& dir, const std::string& name, std::string_view body,
                      std::initializer_list<std::pair<std::string, Bytes>> pictures = {}) {
     Bytes a;
@@ -29,17 +28,19 @@ std::string HandMade(const TempDir& dir, const std::string& name, std::string_vi
     const std::string doc = "<Ericsson_theme>\r\n" + std::string(body) + "</Ericsson_theme>\r\n";
     AddMember(a, "theme.xml", Bytes(doc.begin(), doc.end()));
     AddEndBlocks(a);
-    WriteBytes(dir.Path() / name, a);
+    WriteBytes(dir / name, a);
     return dir / name;
 }
 
-}  // namespace
+// day.month.year h:m:s without leading zeros, as the clock gives it.
+const char* const kStampFromClock =
+    "\"created\": \"[1-9][0-9]?\\.[1-9][0-9]?\\.[0-9]{4} [0-9]{1,2}:[0-9]{1,2}:[0-9]{1,2}\"";
 
 TEST(Cli, NewThenShowPrintsTheThemeAsJson) {
     TempDir dir;
     const std::string thm = dir / "out.thm";
     CliRun r = Cli({"new", thm, "--name", "Sommar\\\xC3\xA4\t", "--modified-by", "Ann", "--creator", "Bo",
-                 "--created", "1.1.2027 0:0:0"});
+                    "--created", "1.1.2027 0:0:0"});
     ASSERT_EQ(r.status, 0) << r.err;
     r = Cli({"show", thm});
     ASSERT_EQ(r.status, 0) << r.err;
@@ -50,32 +51,28 @@ TEST(Cli, NewThenShowPrintsTheThemeAsJson) {
           "{\"slot\": 0, \"member\": \"stand.gif\", \"on\": false, \"bytes\": 0, \"width\": 0, \"height\": 0}",
           "{\"slot\": 5, \"member\": \"large.gif\""})
         EXPECT_THAT(r.out, HasSubstr(part));
-    // Without --created the stamp comes from the clock: day.month.year h:m:s without leading zeros.
     ASSERT_EQ(Cli({"new", dir / "a.thm"}).status, 0);
-    EXPECT_THAT(Cli({"show", dir / "a.thm"}).out,
-                ContainsRegex("\"created\": \"[1-9][0-9]?\\.[1-9][0-9]?\\.[0-9]{4} [0-9]{1,2}:[0-9]{1,2}:[0-9]{1,2}\""));
-}
+    EXPECT_THAT(Cli({"show", dir / "a.thm"}).out, ContainsRegex(kStampFromClock));
 
-TEST(Cli, ShowReportsPicturesAndColoursAsTheBoxesWouldHoldThem) {
-    TempDir dir;
-    Bytes gif{'G', 'I', 'F', '8', '9', 'a', 101, 0, 16, 0, 1, 2, 3};
-    const std::string thm = HandMade(dir, "p.thm",
-        "<Title_image_large Source=\"large.gif\"/>\r\n<Text Color=\"0xabcdef\"/>\r\n<Prompt Color=\"0x12\"/>\r\n",
-        {{"large.gif", gif}});
-    const CliRun r = Cli({"show", thm});
+    // A picture that is on, and colours as their boxes would hold them.
+    const Bytes gif{'G', 'I', 'F', '8', '9', 'a', 101, 0, 16, 0, 1, 2, 3};
+    r = Cli({"show", HandMade(dir, "p.thm", "<Title_image_large Source=\"large.gif\"/>\r\n"
+                                            "<Text Color=\"0xabcdef\"/>\r\n<Prompt Color=\"0x12\"/>\r\n",
+                              {{"large.gif", gif}})});
     ASSERT_EQ(r.status, 0) << r.err;
-    EXPECT_THAT(r.out, HasSubstr("{\"slot\": 5, \"member\": \"large.gif\", \"on\": true, \"bytes\": 13, \"width\": 101, \"height\": 16}"));
+    EXPECT_THAT(r.out, HasSubstr("{\"slot\": 5, \"member\": \"large.gif\", \"on\": true, \"bytes\": 13, "
+                                 "\"width\": 101, \"height\": 16}"));
     EXPECT_THAT(r.out, HasSubstr("\"Text\": \"ABCDEF\""));
     EXPECT_THAT(r.out, HasSubstr("\"Prompt\": \"12\\\"/>\""));
 }
 
 TEST(Cli, ShowFailuresAndUsage) {
     TempDir dir;
-    WriteAll(dir.Path() / "zero.thm", std::string(2048, '\0'));
+    WriteAll(dir / "zero.thm", std::string(2048, '\0'));
     Bytes a;
     AddMember(a, "stand.gif", Bytes(10, 'g'));
     AddEndBlocks(a);
-    WriteBytes(dir.Path() / "nodoc.thm", a);
+    WriteBytes(dir / "nodoc.thm", a);
     const std::pair<std::string, const char*> failures[] = {
         {dir / "missing.thm", "Can not find the file"}, {dir / "zero.thm", "Error when unpacking TAR file...."},
         {dir / "nodoc.thm", "no theme document"}, {HandMade(dir, "bad.thm", "<Text\r\n"), "Error in ReadFile"}};
@@ -93,7 +90,7 @@ TEST(Cli, ShowFailuresAndUsage) {
         EXPECT_EQ(r.status, 2) << ::testing::PrintToString(args);
         EXPECT_FALSE(r.err.empty()) << "a usage error says what is wrong";
     }
-    EXPECT_FALSE(fs::exists(dir.Path() / "x.thm"));
+    EXPECT_FALSE(fs::exists(dir / "x.thm"));
 
     r = Cli({"--help"});
     EXPECT_EQ(r.status, 0);
@@ -103,57 +100,55 @@ TEST(Cli, ShowFailuresAndUsage) {
 
 TEST(Cli, CheckPrintsFindingsNewestFirstAndTheHighestStatus) {
     TempDir dir;
-    ASSERT_EQ(Cli({"new", dir / "safe.thm"}).status, 0);
+    const std::string plain = HandMade(dir, "plain.thm", "<Theme_name Value=\"No colours\"/>\r\n");
     const std::string unsafe = HandMade(dir, "unsafe.thm",
         "<Highlight Color=\"0xFFC600\"/>\r\n<Highlight_text Color=\"0xFFDF10\"/>\r\n"
         "<Text Color=\"0x000000\"/>\r\n<Background Color=\"0x000000\"/>\r\n");
-    CliRun r = Cli({"check", dir / "safe.thm"});
+    const std::string findings =
+        "-->Text and background are too close\n-->Highlight and highlight text are too close\n";
+    CliRun r = Cli({"check", plain});
     EXPECT_EQ(r.status, 0);
     EXPECT_EQ(r.out, "-->All colors are safe\n");
     r = Cli({"check", unsafe});
     EXPECT_EQ(r.status, 1);
-    EXPECT_EQ(r.out, "-->Text and background are too close\n-->Highlight and highlight text are too close\n");
+    EXPECT_EQ(r.out, findings);
 
     // Several files: each its own block, a bad file does not stop the others, and every file
     // starts from the default theme.
-    WriteAll(dir.Path() / "junk.thm", "not an archive");
-    r = Cli({"check", unsafe, dir / "junk.thm", dir / "safe.thm"});
+    WriteAll(dir / "junk.thm", "not an archive");
+    r = Cli({"check", unsafe, dir / "junk.thm", plain});
     EXPECT_EQ(r.status, 2);
-    EXPECT_EQ(r.out, "== " + unsafe + "\n-->Text and background are too close\n"
-                     "-->Highlight and highlight text are too close\n== " + (dir / "junk.thm") +
-                     "\n== " + (dir / "safe.thm") + "\n-->All colors are safe\n");
+    EXPECT_EQ(r.out, "== " + unsafe + "\n" + findings + "== " + (dir / "junk.thm") + "\n== " + plain +
+                         "\n-->All colors are safe\n");
     EXPECT_THAT(r.err, HasSubstr("cannot open " + (dir / "junk.thm")));
-    EXPECT_EQ(Cli({"check", dir / "safe.thm", unsafe}).status, 1);
+    EXPECT_EQ(Cli({"check", plain, unsafe}).status, 1);
 }
 
-TEST(Cli, ResaveKeepsOrMakesTheCreationDate) {
+TEST(Cli, ResaveKeepsOrMakesTheCreationDateAndUnpackExtractsSafely) {
     TempDir dir;
     ASSERT_EQ(Cli({"new", dir / "in.thm", "--created", "2.2.2002 1:9:40"}).status, 0);
     ASSERT_EQ(Cli({"resave", dir / "in.thm", dir / "out.thm"}).status, 0);
-    EXPECT_EQ(ReadAll(dir.Path() / "in.thm"), ReadAll(dir.Path() / "out.thm"))
-        << "a theme saved by the program saves to the same bytes";
-
+    EXPECT_EQ(ReadAll(dir / "in.thm"), ReadAll(dir / "out.thm")) << "a saved theme saves to the same bytes";
     const std::string undated = HandMade(dir, "undated.thm", "<Text Color=\"0x0000FF\"/>\r\n");
     ASSERT_EQ(Cli({"resave", undated, dir / "dated.thm"}).status, 0);
     const CliRun r = Cli({"show", dir / "dated.thm"});
-    EXPECT_THAT(r.out, ContainsRegex("\"created\": \"[0-9]+\\.[0-9]+\\.[0-9]{4} "));
+    EXPECT_THAT(r.out, ContainsRegex(kStampFromClock));
     EXPECT_THAT(r.out, HasSubstr("\"Text\": \"0000FF\""));
     EXPECT_EQ(Cli({"resave", dir / "missing.thm", dir / "o.thm"}).status, 1);
-    EXPECT_FALSE(fs::exists(dir.Path() / "o.thm"));
-}
+    EXPECT_FALSE(fs::exists(dir / "o.thm"));
 
-TEST(Cli, UnpackExtractsSafely) {
-    TempDir dir;
     Bytes a;
     AddMember(a, "stand.gif", Bytes(700, 's'));
     AddMember(a, "../escape.gif", Bytes(10, 'e'));
     AddMember(a, "theme.xml", Bytes(5, 'x'));
     AddEndBlocks(a);
-    WriteBytes(dir.Path() / "a.thm", a);
-    const CliRun r = Cli({"unpack", dir / "a.thm", dir / "out/deep"});
-    ASSERT_EQ(r.status, 0) << r.err;
-    EXPECT_EQ(r.out, "stand.gif\ntheme.xml\n");
-    EXPECT_EQ(ReadAll(dir.Path() / "out/deep/stand.gif").size(), 700u);
-    EXPECT_FALSE(fs::exists(dir.Path() / "out/escape.gif"));
+    WriteBytes(dir / "a.thm", a);
+    const CliRun u = Cli({"unpack", dir / "a.thm", dir / "out/deep"});
+    ASSERT_EQ(u.status, 0) << u.err;
+    EXPECT_EQ(u.out, "stand.gif\ntheme.xml\n");
+    EXPECT_EQ(ReadAll(dir / "out/deep/stand.gif").size(), 700u);
+    EXPECT_FALSE(fs::exists(dir / "out/escape.gif"));
     EXPECT_EQ(Cli({"unpack", dir / "none.thm", dir / "out2"}).status, 1);
 }
+
+}  // namespace

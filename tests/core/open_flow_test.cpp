@@ -5,7 +5,9 @@
 #include <gtest/gtest.h>
 
 #include <array>
+#include <cstdio>
 #include <filesystem>
+#include <optional>
 
 #include "support/EditorRig.h"
 #include "workspace/FileSystem.h"
@@ -14,89 +16,96 @@ using namespace tintora;
 using namespace tintora::test;
 using ::testing::Contains;
 using ::testing::ElementsAre;
+using ::testing::Not;
 namespace fs = std::filesystem;
 
 namespace {
 
+using Info = std::array<std::string, 4>;
+Info InfoOf(const ThemeInfo& i) { return {i.name, i.modifiedBy, i.created, i.creator}; }
 Bytes Gif(int w, int h, std::size_t extra = 20) { return HeaderGif(w, h, extra, static_cast<unsigned>(w * 31 + h)); }
 Bytes Text(std::string_view s) { return Bytes(s.begin(), s.end()); }
 
 struct OpenFlow : ::testing::Test, EditorRig<> {
-    // An archive written by the program's own writers from a theme that `setup` prepares.
-    std::string Save(const std::string& name, const std::function<void(Theme&)>& setup) {
-        const std::string path = dir / name;
-        EXPECT_TRUE(WriteThemeFile(log, path, setup));
-        return path;
-    }
-
     // An archive made of the given members, written by hand.
     std::string Archive(const std::string& name, std::initializer_list<std::pair<std::string, Bytes>> members) {
         Bytes a;
         for (const auto& [n, data] : members) AddMember(a, n, data);
         AddEndBlocks(a);
-        const std::string path = dir / name;
-        WriteBytes(path, a);
-        return path;
+        WriteBytes(dir / name, a);
+        return dir / name;
     }
-
-    std::string Document(std::string_view body) {
-        return std::string("<?xml version=\"1.0\"?>\r\n<Ericsson_theme>\r\n") + std::string(body) +
-               "</Ericsson_theme>\r\n";
+    // An archive holding only theme.xml with these lines inside the root element.
+    std::string DocArchive(const std::string& name, std::string_view body) {
+        return Archive(name, {{"theme.xml", Text(Document(body))}});
+    }
+    static std::string Document(std::string_view body) {
+        return "<?xml version=\"1.0\"?>\r\n<Ericsson_theme>\r\n" + std::string(body) + "</Ericsson_theme>\r\n";
     }
 };
 
-}  // namespace
-
-TEST_F(OpenFlow, AThemeWrittenByTheProgramReadsBackWhole) {
-    const Bytes stand = Gif(101, 80, 900), small = Gif(101, 20, 300);
-    const std::string path = Save("round.thm", [&](Theme& t) {
-        t.colours[4] = "0000FF";
-        t.colours[9] = "123ABC";
-        t.colours[36] = "00ff00";
+TEST_F(OpenFlow, AThemeWrittenByTheProgramReadsBackWholeFromTheDiskAndFromMemory) {
+    std::array<std::string, kElementCount> upper;
+    Theme written;
+    const std::string path = dir / "round.thm";
+    ASSERT_TRUE(WriteThemeFile(log, path, [&](Theme& t) {
+        for (int i = 0; i < kElementCount; ++i) {
+            char text[8];
+            std::snprintf(text, sizeof text, "%02Xab%02X", i * 6, 250 - i);  // written as held
+            t.colours[i] = upper[i] = text;
+            upper[i].replace(2, 2, "AB");  // and upper-cased when read
+        }
         t.info = {"Summer, hot", "Ann \xC3\xA5", "5.12.2026 9:3:7", "Bo"};
-        t.slots[0] = t.slots[3] = SlotState::On;
-        t.members[0] = {stand, true};
-        t.members[3] = {small, true};
-    });
-    editor.GetTheme().info.name = "previous";
-
-    ASSERT_EQ(editor.ReadFileBrowse(path), Editor::OpenResult::Opened);
+        for (int s = 0; s < kSlotCount; ++s) {
+            t.slots[s] = SlotState::On;
+            t.members[s] = {Gif(kSlots[s].width, kSlots[s].height, 300 + 97 * s), true};
+        }
+        written = t;
+    }));
     const Theme& t = editor.GetTheme();
-    EXPECT_EQ(t.colours[4], "0000FF");
-    EXPECT_EQ(t.colours[9], "123ABC");
-    EXPECT_EQ(t.colours[36], "00FF00") << "written as held, upper-cased when read";
-    EXPECT_EQ(t.colours[0], "B52908");
-    EXPECT_EQ((std::array{t.info.name, t.info.modifiedBy, t.info.created, t.info.creator}),
-              (std::array<std::string, 4>{"Summer, hot", "Ann \xC3\xA5", "5.12.2026 9:3:7", "Bo"}));
-    EXPECT_EQ(t.slots, (std::array{SlotState::On, SlotState::Empty, SlotState::Empty, SlotState::On,
-                                   SlotState::Empty, SlotState::Empty}));
-    EXPECT_EQ(*t.members[0].data, stand);
-    EXPECT_TRUE(t.members[0].active);
-    EXPECT_EQ(*t.members[3].data, small);
-    EXPECT_FALSE(t.members[6].active) << "the reader never fills the document record";
-    EXPECT_FALSE(fs::exists(dir / "temp")) << "the work folder is removed after reading";
+    const auto expectWhole = [&](const char* how) {
+        EXPECT_EQ(t.colours, upper) << how;
+        EXPECT_EQ(InfoOf(t.info), InfoOf(written.info)) << how;
+        for (int s = 0; s < kSlotCount; ++s) {
+            EXPECT_TRUE(t.SlotOn(s) && t.members[s].active) << how << " " << s;
+            EXPECT_EQ(t.members[s].data, written.members[s].data) << how << " " << s;
+        }
+        EXPECT_FALSE(t.Document().active) << how << ": the reader never fills the document record";
+        EXPECT_FALSE(fs::exists(dir / "temp")) << how << ": the work folder is removed after reading";
+    };
+
+    log.ClearCaptured();
+    ASSERT_EQ(editor.ReadFileBrowse(path), Editor::OpenResult::Opened);
+    expectWhole("disk");
     EXPECT_THAT(view.calls, Contains("ShowThemeInfo"));
     EXPECT_EQ(view.calls.back(), "FindingsChanged");
-    EXPECT_THAT(log.Captured(), Contains("#############ReadFileBrowse has started##########"));
+    EXPECT_TRUE(Logged("#############ReadFileBrowse has started##########"));
+
+    // A work folder kept in memory opens the same theme with the same log lines.
+    const std::vector<std::string> onDisk = log.Captured();
+    editor.Reset();
+    editor.GetTheme().info = {};
+    log.ClearCaptured();
+    {
+        const MemoryFolder memory(editor.Tempfolder());
+        ASSERT_EQ(editor.ReadFileBrowse(path), Editor::OpenResult::Opened);
+    }
+    expectWhole("memory");
+    EXPECT_EQ(log.Captured(), onDisk);
 }
 
 TEST_F(OpenFlow, MisspelledTwinsLetterCaseAndTheQuirksTheReaderKeeps) {
     const std::string path = Archive("twins.thm", {
         {"stand.gif", Gif(101, 80)},
-        {"theme.xml", Text(Document(
-            "<Hightlight_text Color=\"0x010101\"/>\r\n"
-            "<Hightlight_disabled_text Color=\"0x020202\"/>\r\n"
-            "<Popup_hightlight_text Color=\"0x030303\"/>\r\n"
-            "<Popup_hightlight_disabled_text Color=\"0x040404\"/>\r\n"
+        {"theme.XML", Text(Document(
+            "<Hightlight_text Color=\"0x010101\"/>\r\n<Hightlight_disabled_text Color=\"0x020202\"/>\r\n"
+            "<Popup_hightlight_text Color=\"0x030303\"/>\r\n<Popup_hightlight_disabled_text Color=\"0x040404\"/>\r\n"
             "<Calendar_weekend_hightlight Color=\"0x050505\"/>\r\n"
             "<Calendar_weekend_hightlight_text Color=\"0x060606\"/>\r\n"
-            "<popup_prompt Color=\"0x070707\"/>\r\n"
-            "<Backround_image Source=\"STAND.GIF\"/>\r\n"
-            "<Text Color=\"0xABC\"/>\r\n"
-            "<Prompt Value=\"1\"/>\r\n"
-            "<Theme_name Name=\"Other tool\"/>\r\n"
-            "<Theme_creator/>\r\n"
-            "<Theme_created Value=\"no closing quote\r\n"))}});
+            "<popup_prompt Color=\"0x070707\"/>\r\n<Backround_image Source=\"STAND.GIF\"/>\r\n"
+            "<Text Color=\"0xABC\"/>\r\n<Prompt Value=\"1\"/>\r\n<Theme_name Name=\"Other tool\"/>\r\n"
+            "<Theme_creator/>\r\n<Theme_created Value=\"no closing quote\r\n"))},
+        {"a.xml", Text(Document("<Text Color=\"0x0000BB\"/>\r\n"))}});  // the first XML member is the document
     ASSERT_EQ(editor.ReadFileBrowse(path), Editor::OpenResult::Opened);
     const Theme& t = editor.GetTheme();
     const std::pair<int, const char*> twins[] = {{12, "010101"}, {13, "020202"}, {25, "030303"},
@@ -104,19 +113,12 @@ TEST_F(OpenFlow, MisspelledTwinsLetterCaseAndTheQuirksTheReaderKeeps) {
     for (const auto& [e, value] : twins) EXPECT_EQ(t.colours[e], value) << e;
     EXPECT_EQ(t.colours[22], "5C1D0E") << "a tag differing in letter case is ignored";
     EXPECT_EQ(t.slots[0], SlotState::On) << "the member is found whatever its letter case";
-    EXPECT_EQ(editor.Colour(9), "ABC\"/>") << "three digits and the three characters that end the line";
-    EXPECT_EQ(editor.Colour(14), "000000");
+    EXPECT_EQ(t.colours[9], "ABC\"/>") << "three digits and the three characters that end the line";
+    EXPECT_EQ(t.colours[14], "000000");
     EXPECT_TRUE(Logged("Could Not find the value in FindValue -- sTag=<Prompt Value=\"1\"/>"));
-    EXPECT_EQ((std::array{t.info.name, t.info.modifiedBy, t.info.created, t.info.creator}),
-              (std::array<std::string, 4>{"Other tool", "", "no closing quote", ""}))
+    EXPECT_EQ(InfoOf(t.info), (Info{"Other tool", "", "no closing quote", ""}))
         << "texts the document does not name end up empty";
-    EXPECT_EQ(editor.Colour(0), "B52908") << "elements the document does not name keep their value";
-    // The next save writes the correct spelling.
-    Theme copy = t;
-    bSaveFile(copy);
-    const std::string doc = AsText(*copy.Document().data);
-    EXPECT_NE(doc.find("<Highlight_text Color=\"0x010101\"/>"), std::string::npos);
-    EXPECT_EQ(doc.find("Hightlight"), std::string::npos);
+    EXPECT_EQ(t.colours[0], "B52908") << "elements the document does not name keep their value";
 }
 
 TEST_F(OpenFlow, IndentationAndEveryKindOfLineEnd) {
@@ -124,9 +126,8 @@ TEST_F(OpenFlow, IndentationAndEveryKindOfLineEnd) {
         const std::string doc = "<?xml version=\"1.0\"?>" + eol + "  \t<Ericsson_theme>" + eol +
                                 "\t\t<Text Color=\"0xabcdef\"/>" + eol + "    <Theme_name Value=\"Ind\"/>" +
                                 eol + "</Ericsson_theme>";
-        const std::string path = Archive("eol.thm", {{"theme.xml", Text(doc)}});
-        ASSERT_EQ(editor.ReadFileBrowse(path), Editor::OpenResult::Opened);
-        EXPECT_EQ(editor.Colour(9), "ABCDEF") << "lower-case values are upper-cased";
+        ASSERT_EQ(editor.ReadFileBrowse(Archive("eol.thm", {{"theme.xml", Text(doc)}})), Editor::OpenResult::Opened);
+        EXPECT_EQ(editor.Colour(9), "ABCDEF");
         EXPECT_EQ(editor.GetTheme().info.name, "Ind");
         editor.SetColour(9, "000000");
     }
@@ -134,7 +135,7 @@ TEST_F(OpenFlow, IndentationAndEveryKindOfLineEnd) {
 
 TEST_F(OpenFlow, PictureNamesLoseTheirBlanksAndCannotReachOutsideTheWorkFolder) {
     const Bytes gif = Gif(101, 80);
-    WriteBytes(dir.Path() / "secret.gif", gif);
+    WriteBytes(dir / "secret.gif", gif);
     const std::string path = Archive("names.thm", {
         {"mystand.gif", gif},
         {"theme.xml", Text(Document("<Background_image Source=\"my stand.gif\"/>\r\n"
@@ -143,92 +144,76 @@ TEST_F(OpenFlow, PictureNamesLoseTheirBlanksAndCannotReachOutsideTheWorkFolder) 
                                     "<Title_image_small Source=\"../secret.gif\"/>\r\n"))}});
     ASSERT_EQ(editor.ReadFileBrowse(path), Editor::OpenResult::Opened);
     const Theme& t = editor.GetTheme();
-    EXPECT_EQ(t.slots[0], SlotState::On);
-    EXPECT_EQ(*t.members[0].data, gif);
+    EXPECT_EQ(t.members[0].data, gif);
     EXPECT_EQ(t.slots, (std::array{SlotState::On, SlotState::Empty, SlotState::Empty, SlotState::Empty,
                                    SlotState::Empty, SlotState::Empty}))
         << "a missing picture is no failure; a parent reference finds nothing";
     EXPECT_TRUE(toolkit.shown.empty());
-    // An absolute name has its first "/" at the start: a damaged picture line.
-    const std::string absolute = Archive("abs.thm", {{"theme.xml", Text(Document(
-        "<Background_image Source=\"" + (dir / "secret.gif") + "\"/>\r\n"))}});
-    EXPECT_EQ(editor.ReadFileBrowse(absolute), Editor::OpenResult::ReadFailed);
-    EXPECT_EQ(t.slots[0], SlotState::Empty);
 }
 
-TEST_F(OpenFlow, ADamagedLineEndsReadingWithThreeMessages) {
-    const std::string path = Archive("broken.thm", {{"theme.xml", Text(Document(
-        "<Text Color=\"0x111111\"/>\r\n"
-        "<Background_image Source=stand.gif>\r\n"
-        "<Prompt Color=\"0x222222\"/>\r\n"))}});
-    EXPECT_EQ(editor.ReadFileBrowse(path), Editor::OpenResult::ReadFailed);
-    EXPECT_EQ(editor.Colour(9), "111111") << "lines before the failing one have taken effect";
-    EXPECT_EQ(editor.Colour(14), "5C1D0E") << "lines after it have not";
-    EXPECT_THAT(toolkit.Texts(), ElementsAre("Error in ReadFile", "Line Number-> 3",
-                                             "Current sTag->Background_image"));
-    EXPECT_FALSE(fs::exists(dir / "temp"));
-
-    toolkit.shown.clear();
-    const std::string noClose = Archive("noclose.thm", {{"theme.xml", Text("<Text\r\n")}});
-    editor.ReadFileBrowse(noClose);
-    EXPECT_THAT(toolkit.Texts(), ElementsAre("Error in ReadFile", "Line Number-> 0", "Current sTag->"));
-}
-
-TEST_F(OpenFlow, OpeningSwitchesPicturesOffAndEmptiesRecordsFirst) {
+TEST_F(OpenFlow, EveryFailedOpenIsReportedAndADamagedLineEndsReading) {
+    using R = Editor::OpenResult;
+    const std::string truncated = Archive("cut.thm", {{"theme.xml", Bytes(600, 'x')}});
+    fs::resize_file(truncated, 700);  // the member's data now runs past the end of the file
+    const std::string damaged = "Error in ReadFile";
+    const struct {
+        std::string path;
+        R result;
+        std::vector<std::string> shown;
+        bool emptied;                        // pictures switched off and records emptied first
+        bool rulesRun;                       // the colour rules ran and repainted at the end
+        std::optional<bool> workFolderLeft;  // unknown when the flow never reached it
+    } cases[] = {
+        {dir / "gone.thm", R::FileMissing, {"Can not find the file"}, false, false, std::nullopt},
+        {truncated, R::UnpackFailed, {"Error when unpacking TAR file...."}, true, true, true},
+        {Archive("nodoc.thm", {{"stand.gif", Gif(101, 80)}}), R::NoDocument,
+         {editor.GetTexts().GetText(kTextNoThemeDocument)}, true, false, true},  // kept until the next open
+        {Archive("noclose.thm", {{"theme.xml", Text("<Text\r\n")}}), R::ReadFailed,
+         {damaged, "Line Number-> 0", "Current sTag->"}, true, true, false},
+        // An absolute picture name has its first "/" at the start: a damaged line, nothing loaded.
+        {DocArchive("abs.thm", "<Background_image Source=\"" + (dir / "secret.gif") + "\"/>\r\n"), R::ReadFailed,
+         {damaged, "Line Number-> 2", "Current sTag->Background_image"}, true, true, false},
+        {DocArchive("noquote.thm", "<Text Color=\"0x111111\"/>\r\n<Background_image Source=stand.gif>\r\n"
+                                   "<Prompt Color=\"0x222222\"/>\r\n"), R::ReadFailed,
+         {damaged, "Line Number-> 3", "Current sTag->Background_image"}, true, true, false},
+    };
+    WriteBytes(dir / "secret.gif", Gif(101, 80));
     Theme& t = editor.GetTheme();
-    t.slots[2] = SlotState::On;
-    t.members[2] = {Gif(101, 27), true};
-    t.slots[4] = SlotState::Off;
-    t.members[4] = {Gif(101, 16), false};
-    const std::string path = Archive("bad.thm", {{"theme.xml", Bytes(600, 'x')}});
-    fs::resize_file(path, 700);  // the member's data now runs past the end of the file
-    EXPECT_EQ(editor.ReadFileBrowse(path), Editor::OpenResult::UnpackFailed);
-    EXPECT_EQ(t.slots[2], SlotState::Empty);
-    EXPECT_EQ(t.slots[4], SlotState::Empty) << "a picture that is gone no longer shows as loaded";
-    for (const auto& m : t.members) {
-        EXPECT_FALSE(m.active);
-        EXPECT_FALSE(m.data.has_value());
+    for (const auto& c : cases) {
+        t.slots[2] = SlotState::On;
+        t.members[2] = {Gif(101, 27), true};
+        t.slots[4] = SlotState::Off;
+        t.members[4] = {Gif(101, 16), false};
+        toolkit.shown.clear();
+        view.calls.clear();
+        EXPECT_EQ(editor.ReadFileBrowse(c.path), c.result) << c.path;
+        EXPECT_EQ(toolkit.Texts(), c.shown) << c.path;
+        // A picture that is gone no longer shows as loaded.
+        EXPECT_EQ(t.slots[2] == SlotState::Empty && t.slots[4] == SlotState::Empty, c.emptied) << c.path;
+        if (c.emptied) {
+            for (const auto& m : t.members) EXPECT_TRUE(!m.active && !m.data) << c.path;
+        }
+        EXPECT_EQ(!view.calls.empty() && view.calls.back() == "FindingsChanged", c.rulesRun) << c.path;
+        if (c.workFolderLeft) {
+            EXPECT_EQ(fs::exists(dir / "temp"), *c.workFolderLeft) << c.path;
+        }
     }
-    EXPECT_THAT(toolkit.Texts(), Contains("Error when unpacking TAR file...."));
-    EXPECT_EQ(view.calls.back(), "FindingsChanged") << "the rules still run after a failed unpack";
-    EXPECT_EQ(editor.Colour(4), "FFEAB6") << "the colours of the previous theme stay";
-}
-
-TEST_F(OpenFlow, EarlyExitsAndTheChoiceOfDocument) {
-    EXPECT_EQ(editor.ReadFileBrowse(dir / "gone.thm"), Editor::OpenResult::FileMissing);
-    EXPECT_THAT(toolkit.Texts(), ElementsAre("Can not find the file"));
     EXPECT_FALSE(fs::exists(dir / "gone.thm"));
-
-    toolkit.shown.clear();
-    EXPECT_EQ(editor.ReadFileBrowse(Archive("nodoc.thm", {{"stand.gif", Gif(101, 80)}})),
-              Editor::OpenResult::NoDocument);
-    EXPECT_THAT(toolkit.Texts(), ElementsAre(editor.GetTexts().GetText(kTextNoThemeDocument)));
-    EXPECT_TRUE(fs::exists(dir.Path() / "temp" / "stand.gif")) << "the unpacked files stay until the next open";
-    EXPECT_THAT(view.calls, ::testing::Not(Contains("FindingsChanged"))) << "no rules, no repaint";
-
-    // The document is the first XML member in archive order, whatever its letter case.
-    const std::string path = Archive("two.thm", {
-        {"z.XML", Text(Document("<Text Color=\"0x0000AA\"/>\r\n"))},
-        {"a.xml", Text(Document("<Text Color=\"0x0000BB\"/>\r\n"))}});
-    ASSERT_EQ(editor.ReadFileBrowse(path), Editor::OpenResult::Opened);
-    EXPECT_EQ(editor.Colour(9), "0000AA");
+    EXPECT_EQ(editor.Colour(9), "111111") << "lines before the damaged one have taken effect";
+    EXPECT_EQ(editor.Colour(14), "5C1D0E") << "lines after it have not";
 }
 
 TEST_F(OpenFlow, ReadAsksForAFileAndKeepsTheCreatedLabel) {
-    const std::string path = Save("read.thm", [](Theme& t) {
-        t.colours[4] = "0000FF";
-        t.info = {"N", "M", "1.1.2027 0:0:0", "C"};
-    });
+    const std::string path = DocArchive("read.thm", "<Prompt Color=\"0x0000FF\"/>\r\n");
     editor.Settings().readFolder = dir.Path().string();
     toolkit.files.push_back(path);
     EXPECT_EQ(editor.ReadWithDialog(), Editor::OpenResult::Opened);
     ASSERT_EQ(toolkit.fileRequests.size(), 1u);
-    EXPECT_EQ(toolkit.fileRequests[0].folder, dir.Path().string());
-    EXPECT_EQ(toolkit.fileRequests[0].extension, "thm");
-    EXPECT_EQ(toolkit.fileRequests[0].title, "Read theme");
-    EXPECT_FALSE(toolkit.fileRequests[0].save);
-    EXPECT_EQ(editor.Colour(4), "0000FF");
-    EXPECT_THAT(view.calls, ::testing::Not(Contains("ShowThemeInfo")));
+    const FileDialogRequest& request = toolkit.fileRequests[0];
+    EXPECT_EQ(std::tie(request.folder, request.extension, request.title, request.save),
+              std::make_tuple(dir.Path().string(), "thm", "Read theme", false));
+    EXPECT_EQ(editor.Colour(14), "0000FF");
+    EXPECT_THAT(view.calls, Not(Contains("ShowThemeInfo")));
     EXPECT_THAT(view.calls, Contains("ClearStatusLabels"));
     EXPECT_FALSE(fs::exists(dir / "temp"));
 
@@ -239,51 +224,22 @@ TEST_F(OpenFlow, ReadAsksForAFileAndKeepsTheCreatedLabel) {
     EXPECT_FALSE(fs::exists(dir / "typed.thm"));
 }
 
-TEST_F(OpenFlow, AWorkFolderInMemoryOpensTheSameThemeWithTheSameLogLines) {
-    const Bytes stand = Gif(101, 80, 700);
-    const std::string path = Save("mem.thm", [&](Theme& t) {
-        t.colours[19] = "ABCDEF";
-        t.info.name = "Memory";
-        t.slots[0] = SlotState::On;
-        t.members[0] = {stand, true};
-    });
-    log.ClearCaptured();
-    ASSERT_EQ(editor.ReadFileBrowse(path), Editor::OpenResult::Opened);
-    const std::vector<std::string> onDisk = log.Captured();
-    const Theme fromDisk = editor.GetTheme();
-
-    editor.Reset();
-    editor.GetTheme().info = {};
-    log.ClearCaptured();
-    {
-        const MemoryFolder memory(editor.Tempfolder());
-        ASSERT_EQ(editor.ReadFileBrowse(path), Editor::OpenResult::Opened);
-        EXPECT_FALSE(fs::exists(dir / "temp"));
-    }
-    EXPECT_EQ(editor.GetTheme().slots, fromDisk.slots) << "the picture was found in memory";
-    EXPECT_EQ(log.Captured(), onDisk);
-    EXPECT_EQ(editor.GetTheme().colours, fromDisk.colours);
-    EXPECT_EQ(editor.GetTheme().info.name, "Memory");
-    EXPECT_EQ(*editor.GetTheme().members[0].data, stand);
-    EXPECT_FALSE(fs::exists(dir / "temp")) << "nothing of the work folder reached the disk";
-}
-
-TEST(MemoryFolderTest, KeepsOnlyItsOwnFolderInMemory) {
+TEST(MemoryFolderTest, KeepsOnlyItsOwnFolderInMemoryFlatAndNeverReplacing) {
     TempDir dir;
     const std::string root = dir / "work";
     MemoryFolder memory(root);
     FileSystem& files = Files();
-    EXPECT_EQ(files.Status(root), FileSystem::Kind::None);
     files.MakeFolder(root);
     EXPECT_EQ(files.Status(root), FileSystem::Kind::Folder);
-    EXPECT_FALSE(fs::exists(root)) << "the folder lives in memory";
+    EXPECT_FALSE(fs::exists(root));
     std::string why;
     const Bytes data{1, 2, 3};
     ASSERT_TRUE(files.WriteNew(root + "/b.gif", data.data(), data.size(), why));
     ASSERT_TRUE(files.WriteNew(root + "/a.xml", data.data(), 1, why));
     EXPECT_FALSE(files.WriteNew(root + "/a.xml", data.data(), 1, why)) << "never replaces";
     EXPECT_FALSE(files.WriteNew(root + "/sub/c.gif", data.data(), 1, why)) << "files only, flat";
-    EXPECT_FALSE(files.WriteNew(root + "x/c.gif", data.data(), 1, why)) << "a sibling is on the disk";
+    ASSERT_TRUE(files.WriteNew(root + "x.gif", data.data(), 1, why));
+    EXPECT_TRUE(fs::exists(root + "x.gif")) << "a name that only begins like the folder is on the disk";
     EXPECT_EQ(files.ListFiles(root), (std::vector<std::string>{"a.xml", "b.gif"}));
     EXPECT_EQ(*files.Read(root + "/b.gif", 2), (Bytes{1, 2}));
     files.Remove(root);
@@ -292,12 +248,10 @@ TEST(MemoryFolderTest, KeepsOnlyItsOwnFolderInMemory) {
     files.Remove(root + "/b.gif");
     files.Remove(root);
     EXPECT_EQ(files.Status(root), FileSystem::Kind::None);
-    // Everything else is the disk.
-    WriteAll(dir.Path() / "disk.txt", "d");
-    EXPECT_EQ(files.Status(dir / "disk.txt"), FileSystem::Kind::File);
-    EXPECT_EQ(*files.Read(dir / "disk.txt", 10), (Bytes{'d'}));
     // A folder whose parent does not exist cannot be made, in memory as on the disk.
     MemoryFolder nested(dir / "no/parent");
     Files().MakeFolder(dir / "no/parent");
     EXPECT_EQ(Files().Status(dir / "no/parent"), FileSystem::Kind::None);
 }
+
+}  // namespace
