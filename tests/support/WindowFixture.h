@@ -5,15 +5,14 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <filesystem>
 #include <memory>
 #include <string>
 #include <string_view>
 #include <vector>
 
 #include "model/Catalogue.h"
-#include "preview/PreviewLayout.h"
 #include "settings/SettingsStore.h"
+#include "support/PreviewPixels.h"
 #include "support/RecordingToolkit.h"
 #include "support/TempDir.h"
 #include "support/TestGif.h"
@@ -34,11 +33,17 @@
 
 namespace tintora::test {
 
+// A picture of one colour, as a GIF file's bytes.
+inline std::string GifOf(QSize size, QColor c) {
+    const auto byte = [](int v) { return static_cast<std::uint8_t>(v); };
+    return SolidGif(size.width(), size.height(), byte(c.red()), byte(c.green()), byte(c.blue()));
+}
+
 class WindowFixture : public ::testing::Test {
 protected:
     void SetUp() override {
-        savedHome_ = qgetenv("HOME");
         // The browser starts in the home folder: the temporary folder here.
+        savedHome_ = qgetenv("HOME");
         qputenv("HOME", QByteArray::fromStdString(dir.Path().string()));
         log.SetCapture(true);
     }
@@ -61,12 +66,15 @@ protected:
         EXPECT_NE(w, nullptr) << name.toStdString();
         return w;
     }
-    QPushButton* Button(const QString& name) const { return Find<QPushButton>(name); }
-    QPushButton* Button(const char* prefix, int i) const { return Button(QString::fromLatin1(prefix) + QString::number(i)); }
-    QLabel* Label(const char* prefix, int i) const { return Find<QLabel>(QString::fromLatin1(prefix) + QString::number(i)); }
-    HexBox* Box(int i) const { return Find<HexBox>(QStringLiteral("txtColor_%1").arg(i)); }
+    template <class T>
+    T* Find(const char* prefix, int i) const { return Find<T>(QString::fromLatin1(prefix) + QString::number(i)); }
+    QPushButton* Button(const char* name) const { return Find<QPushButton>(QString::fromLatin1(name)); }
+    QPushButton* Button(const char* prefix, int i) const { return Find<QPushButton>(prefix, i); }
+    QLabel* Label(const char* prefix, int i) const { return Find<QLabel>(prefix, i); }
+    HexBox* Box(int i) const { return Find<HexBox>("txtColor_", i); }
     QLabel* Caption(int i) const { return Label("lbl_", i); }
-    Swatch* SwatchOf(int i) const { return Find<Swatch>(QStringLiteral("shapeSelect_%1").arg(i)); }
+    Swatch* SwatchOf(int i) const { return Find<Swatch>("shapeSelect_", i); }
+    QComboBox* Languages() const { return Find<QComboBox>(QStringLiteral("cboLang")); }
     QTabWidget* Tabs() const { return Find<QTabWidget>(QStringLiteral("SSTab1")); }
     QListWidget* List() const { return Find<QListWidget>(QStringLiteral("ListFiles")); }
     PreviewWidget* PreviewOnScreen() const { return Find<PreviewWidget>(QStringLiteral("preview")); }
@@ -74,22 +82,37 @@ protected:
     Editor& Core() const { return window->GetEditor(); }
     void Click(QWidget* w) const { QTest::mouseClick(w, Qt::LeftButton); }
 
-    // A click on the caption of tab `index`.
     void OpenTab(int index) {
         QTabBar* bar = Tabs()->tabBar();
         QTest::mouseClick(bar, Qt::LeftButton, {}, bar->tabRect(index).center());
         ASSERT_EQ(Tabs()->currentIndex(), index);
     }
-
     // Replaces the whole text of hex box `i` by typing, on the tab that shows it.
     void Type(int i, const QString& keys) {
         HexBox* box = Box(i);
         for (int t = 0; t < Tabs()->count(); ++t)
             if (Tabs()->widget(t)->isAncestorOf(box)) OpenTab(t);
-        QTest::mouseClick(box, Qt::LeftButton);
+        Click(box);
         QTest::keyClick(box, Qt::Key_A, Qt::ControlModifier);
         QTest::keyClick(box, Qt::Key_Backspace);
         QTest::keyClicks(box, keys);
+    }
+    // A click on an entry of the file list; with `twice`, a double-click as the window system
+    // delivers it: press and release, the double-click, the release.
+    void ClickEntry(const char* text, bool twice = false) {
+        const auto found = List()->findItems(QString::fromUtf8(text), Qt::MatchExactly);
+        ASSERT_EQ(found.size(), 1) << text;
+        const QPoint at = List()->visualItemRect(found.front()).center();
+        QTest::mouseClick(List()->viewport(), Qt::LeftButton, {}, at);
+        if (!twice) return;
+        QTest::mouseDClick(List()->viewport(), Qt::LeftButton, {}, at);
+        QTest::mouseRelease(List()->viewport(), Qt::LeftButton, {}, at);
+    }
+    void ChooseLanguage(const QString& name) {
+        const int at = Languages()->findText(name);
+        ASSERT_GE(at, 0) << name.toStdString();
+        Languages()->setCurrentIndex(at);
+        Q_EMIT Languages()->activated(at);
     }
 
     // Writes a file into the temporary folder and returns its path.
@@ -105,45 +128,23 @@ protected:
     // A one-coloured picture of the slot's size through its Select button.
     void LoadPicture(int slot, QColor c = QColor(10, 200, 30)) {
         const SlotDef& def = kSlots[static_cast<std::size_t>(slot)];
-        Select(slot, File("slot" + std::to_string(slot) + ".gif",
-                          SolidGif(def.width, def.height, static_cast<std::uint8_t>(c.red()),
-                                   static_cast<std::uint8_t>(c.green()), static_cast<std::uint8_t>(c.blue()))));
+        Select(slot, File("slot" + std::to_string(slot) + ".gif", GifOf({def.width, def.height}, c)));
     }
     void ClickOnOff(int slot) { Click(Button("cmdOnOff_", slot)); }
 
-    // The point of the preview widget at (dx, dy) twips inside item name(index).
-    QPoint PreviewPoint(std::string_view name, int index, int dx, int dy) const {
-        const int id = Model().Find(name, index);
-        EXPECT_GE(id, 0) << name;
-        const ItemState& s = Model().State(id);
-        const int screen = Model().Def(id).screen;
-        return {(ScreenLeft(screen) + s.left + dx) * 2 / kTwipsPerPixel,
-                (ScreenTop(screen) + s.top + dy) * 2 / kTwipsPerPixel};
-    }
-    // The colour the preview widget paints there now.
-    QColor PaintedAt(std::string_view name, int index = kNoIndex, int dx = 30, int dy = 30) const {
-        return PreviewOnScreen()->grab().toImage().pixelColor(PreviewPoint(name, index, dx, dy));
+    // The colour the preview widget paints `offset` pixels inside item name(index) now.
+    QColor PaintedAt(std::string_view name, int index = kNoIndex, QPoint offset = {4, 4}) const {
+        return PreviewOnScreen()->grab().toImage().pixelColor(ItemRect(Model(), name, index).topLeft() + offset);
     }
     void ClickPreviewItem(std::string_view name, int index) {
-        const ItemState& s = Model().Item(name, index);
-        QTest::mouseClick(PreviewOnScreen(), Qt::LeftButton, {}, PreviewPoint(name, index, s.width / 2, s.height / 2));
+        QTest::mouseClick(PreviewOnScreen(), Qt::LeftButton, {}, ItemRect(Model(), name, index).center());
     }
-
     std::vector<int> ShownArrows() const {
         std::vector<int> arrows;
         for (const ArrowPlacement& a : window->Arrows()) arrows.push_back(a.arrow);
         std::sort(arrows.begin(), arrows.end());
         return arrows;
     }
-
-    void ChooseLanguage(const QString& name) {
-        auto* combo = Find<QComboBox>(QStringLiteral("cboLang"));
-        const int at = combo->findText(name);
-        ASSERT_GE(at, 0) << name.toStdString();
-        combo->setCurrentIndex(at);
-        Q_EMIT combo->activated(at);
-    }
-
     long LogCount(const std::string& line) const {
         return std::count(log.Captured().begin(), log.Captured().end(), line);
     }

@@ -4,7 +4,6 @@
 #include <gtest/gtest.h>
 
 #include <functional>
-#include <memory>
 
 #include "platform/QtToolkit.h"
 
@@ -29,55 +28,50 @@ void AnswerNextDialog(std::function<void(Dialog&)> answer) {
 }
 
 TEST(QtToolkit, MessageBoxesCarryTheTitleButtonsAndIcon) {
-    QtToolkit toolkit;
-    int shown = 0;
-    AnswerNextDialog<QMessageBox>([&](QMessageBox& box) {
-        ++shown;
-        EXPECT_EQ(box.windowTitle(), "Tintora") << "an empty title";
-        EXPECT_EQ(box.icon(), QMessageBox::Warning);
-        EXPECT_EQ(box.standardButtons(), QMessageBox::Yes | QMessageBox::No);
-        box.button(QMessageBox::No)->click();
-    });
-    EXPECT_EQ(toolkit.MessageBox("text", "", Buttons::YesNo, Icon::Warning), Answer::No);
-
-    AnswerNextDialog<QMessageBox>([&](QMessageBox& box) {
-        ++shown;
-        EXPECT_EQ(box.windowTitle(), "Warning");
-        EXPECT_EQ(box.icon(), QMessageBox::NoIcon);
-        EXPECT_EQ(box.standardButtons(), QMessageBox::Ok | QMessageBox::Cancel);
-        box.button(QMessageBox::Cancel)->click();
-    });
-    EXPECT_EQ(toolkit.MessageBox("text", "Warning", Buttons::OkCancel, Icon::None), Answer::Cancel);
-    EXPECT_EQ(shown, 2);
+    // Shows a box, checks what it shows, presses `press` and gives back the answer.
+    const auto ask = [](const char* title, Buttons buttons, Icon icon, const char* shownTitle,
+                        QMessageBox::StandardButtons shownButtons, QMessageBox::Icon shownIcon,
+                        QMessageBox::StandardButton press) {
+        bool shown = false;
+        AnswerNextDialog<QMessageBox>([&](QMessageBox& box) {
+            shown = true;
+            EXPECT_EQ(box.windowTitle(), shownTitle);
+            EXPECT_EQ(box.icon(), shownIcon);
+            EXPECT_EQ(box.standardButtons(), shownButtons);
+            box.button(press)->click();
+        });
+        const Answer answer = QtToolkit().MessageBox("text", title, buttons, icon);
+        EXPECT_TRUE(shown);
+        return answer;
+    };
+    EXPECT_EQ(ask("", Buttons::YesNo, Icon::Warning, "Tintora", QMessageBox::Yes | QMessageBox::No,
+                  QMessageBox::Warning, QMessageBox::No), Answer::No) << "an empty title";
+    EXPECT_EQ(ask("Warning", Buttons::OkCancel, Icon::None, "Warning", QMessageBox::Ok | QMessageBox::Cancel,
+                  QMessageBox::NoIcon, QMessageBox::Cancel), Answer::Cancel);
 }
 
 TEST(QtToolkit, TheChooserShowsTheCustomColoursAndReturnsThemOnlyOnConfirm) {
     QtToolkit toolkit;
     CustomColourBlock custom{10, 20, 30, 0, 40, 50, 60, 0};
     custom[60] = 255;  // red of custom colour 15
-    QColor seen0, seen1, seen15;
+    const CustomColourBlock before = custom;
     AnswerNextDialog<QColorDialog>([&](QColorDialog& dialog) {
         QColorDialog::setCustomColor(0, QColor(200, 200, 200));
         dialog.reject();
     });
-    const CustomColourBlock before = custom;
     EXPECT_FALSE(toolkit.ChooseColour(custom));
     EXPECT_EQ(custom, before) << "cancel keeps even a colour the user defined";
 
+    std::vector<QColor> seen;
     AnswerNextDialog<QColorDialog>([&](QColorDialog& dialog) {
-        seen0 = QColorDialog::customColor(0);
-        seen1 = QColorDialog::customColor(1);
-        seen15 = QColorDialog::customColor(15);
+        seen = {QColorDialog::customColor(0), QColorDialog::customColor(1), QColorDialog::customColor(15)};
         QColorDialog::setCustomColor(2, QColor(1, 2, 3));  // the user defines a colour
         dialog.setCurrentColor(QColor(0, 0, 255));
         dialog.accept();
     });
-    const auto chosen = toolkit.ChooseColour(custom);
-    ASSERT_TRUE(chosen);
-    EXPECT_EQ(*chosen, 0x00FF0000u) << "blue in the lowest-red layout";
-    EXPECT_EQ(seen0, QColor(10, 20, 30)) << "the dialog did not keep the cancelled colour";
-    EXPECT_EQ(seen1, QColor(40, 50, 60));
-    EXPECT_EQ(seen15, QColor(255, 0, 0));
+    EXPECT_EQ(toolkit.ChooseColour(custom), 0x00FF0000u) << "blue in the lowest-red layout";
+    // The dialog did not keep the cancelled colour.
+    EXPECT_EQ(seen, (std::vector<QColor>{{10, 20, 30}, {40, 50, 60}, {255, 0, 0}}));
     CustomColourBlock expected = before;
     expected[8] = 1;
     expected[9] = 2;
