@@ -8,10 +8,9 @@
 #include <string>
 
 #include "model/Catalogue.h"
-#include "support/RecordingToolkit.h"
+#include "support/LogRig.h"
 #include "support/RecordingView.h"
 #include "support/TarTestKit.h"
-#include "support/TempDir.h"
 #include "text/Texts.h"
 #include "themefile/DocumentWriter.h"
 #include "themefile/TarWriter.h"
@@ -21,24 +20,19 @@
 namespace tintora::test {
 
 template <class Kit = RecordingToolkit, class View = RecordingView>
-struct EditorRig {
-    TempDir dir;
-    FixedClock clock{LocalTime{2026, 12, 5, 9, 3, 7}};
-    Kit toolkit;
-    Log log{{}, clock, &toolkit};
+struct EditorRig : LogRig<Kit> {
     View view;
-    Editor editor{log, toolkit, view, dir / "temp"};
+    Editor editor{this->log, this->toolkit, view, this->dir / "temp"};
 
-    EditorRig() {
-        log.SetCapture(true);
-        editor.SetClock(clock);
+    EditorRig() : LogRig<Kit>(LocalTime{2026, 12, 5, 9, 3, 7}) {
+        editor.SetClock(this->clock);
         editor.IniDefault();
-        log.ClearCaptured();
+        this->log.ClearCaptured();
         view.calls.clear();
     }
 
     bool Logged(const std::string& line) const {
-        const auto& lines = log.Captured();
+        const auto& lines = this->log.Captured();
         return std::find(lines.begin(), lines.end(), line) != lines.end();
     }
 };

@@ -13,11 +13,8 @@
 #include <vector>
 
 #include "model/Theme.h"
-#include "support/RecordingToolkit.h"
-#include "support/TempDir.h"
+#include "support/LogRig.h"
 #include "text/Texts.h"
-#include "workspace/Clock.h"
-#include "workspace/Log.h"
 
 namespace tintora::test {
 
@@ -97,14 +94,10 @@ inline std::vector<std::string> TreeOf(const std::filesystem::path& root) {
     return out;
 }
 
-// A log that keeps its lines in memory, a toolkit that records what it shows, and the texts.
-struct TarRig {
-    TempDir dir;
-    FixedClock clock{LocalTime{2026, 12, 5, 12, 0, 0}};
-    RecordingToolkit toolkit;
-    Log log{{}, clock, &toolkit};
+// The log rig and the texts the archive procedures take.
+struct TarRig : LogRig<> {
     Texts texts;
-    TarRig() { log.SetCapture(true); }
+    TarRig() : LogRig(LocalTime{2026, 12, 5, 12, 0, 0}) {}
     void Forget() {
         log.ClearCaptured();
         toolkit.shown.clear();
