@@ -132,10 +132,9 @@ void FilesTab::BuildWidgets() {
             [this](QListWidgetItem* item) { ListDoubleClicked(item); });
 }
 
-void FilesTab::Initialise() {
+void FilesTab::FillPlaces() {
     browser_.SetDrives(PlatformDriveList());
     FillDriveCombo();
-    UpdateListFiles();
 }
 
 void FilesTab::FillDriveCombo() {

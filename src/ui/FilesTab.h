@@ -30,8 +30,9 @@ class FilesTab : public QWidget {
 public:
     explicit FilesTab(Editor& editor, QWidget* parent = nullptr);
 
-    // Start-up: the places to browse from, the place list, then the folder list.
-    void Initialise();
+    // Start-up: the places to browse from and the place list. The folder list is already there:
+    // the captions' refresh that runs before this at start-up has read the folder.
+    void FillPlaces();
     // The tab's own captions in the language in force, then the folder list again.
     void ApplyLanguage();
 

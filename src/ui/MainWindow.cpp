@@ -257,7 +257,7 @@ void MainWindow::StartUp() {
     FillLanguageList(101);
     hint_->clear();
     filesTab_->ClearStatusLabels();
-    filesTab_->Initialise();
+    filesTab_->FillPlaces();  // the browser was filled by FillLanguageList's refresh
     log_.WriteLog("Ini of application complete", 1);
     editor_.CheckColors();
 }
