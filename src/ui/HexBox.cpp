@@ -37,9 +37,9 @@ HexBox::HexBox(QWidget* parent) : QLineEdit(parent) {
 
 void HexBox::showEvent(QShowEvent* event) {
     // The boxes sit on tabs that are hidden at start-up, so their fixed-pitch font is loaded when
-    // the first of them shows instead of before the window's first frame.
-    if (!fixedPitch_) {
-        fixedPitch_ = true;
+    // the first of them shows instead of before the window's first frame. Nothing else sets a
+    // box's own font.
+    if (!testAttribute(Qt::WA_SetFont)) {
         static const QFont font = QFontDatabase::systemFont(QFontDatabase::FixedFont);
         static const int width = BoxWidth(font);
         setFont(font);

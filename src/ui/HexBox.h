@@ -27,7 +27,6 @@ protected:
 
 private:
     bool complete_ = true;
-    bool fixedPitch_ = false;  // the fixed-pitch font is set
 };
 
 }  // namespace tintora
