@@ -12,16 +12,13 @@
 
 #include "model/Catalogue.h"
 #include "settings/SettingsStore.h"
+#include "support/LogRig.h"
 #include "support/PreviewPixels.h"
-#include "support/RecordingToolkit.h"
-#include "support/TempDir.h"
 #include "support/TestGif.h"
 #include "ui/ElementRow.h"
 #include "ui/HexBox.h"
 #include "ui/MainWindow.h"
 #include "ui/PreviewWidget.h"
-#include "workspace/Clock.h"
-#include "workspace/Log.h"
 
 #include <QComboBox>
 #include <QLabel>
@@ -33,19 +30,13 @@
 
 namespace tintora::test {
 
-// A picture of one colour, as a GIF file's bytes.
-inline std::string GifOf(QSize size, QColor c) {
-    const auto byte = [](int v) { return static_cast<std::uint8_t>(v); };
-    return SolidGif(size.width(), size.height(), byte(c.red()), byte(c.green()), byte(c.blue()));
-}
-
-class WindowFixture : public ::testing::Test {
+class WindowFixture : public ::testing::Test, public LogRig<> {
 protected:
+    WindowFixture() : LogRig(LocalTime{2026, 12, 7, 14, 5, 9}) {}
     void SetUp() override {
         // The browser starts in the home folder: the temporary folder here.
         savedHome_ = qgetenv("HOME");
         qputenv("HOME", QByteArray::fromStdString(dir.Path().string()));
-        log.SetCapture(true);
     }
     void TearDown() override {
         window.reset();
@@ -115,22 +106,17 @@ protected:
         Q_EMIT Languages()->activated(at);
     }
 
-    // Writes a file into the temporary folder and returns its path.
-    std::string File(const std::string& name, const std::string& bytes) {
-        WriteAll(dir / name, bytes);
-        return dir / name;
-    }
-    // The Select button of `slot` with `path` chosen in the open dialog.
-    void Select(int slot, const std::string& path) {
+    // A one-coloured picture of the slot's size, chosen with its Select button; returns its bytes.
+    std::string LoadPicture(int slot, QColor c = QColor(10, 200, 30)) {
+        const SlotDef& def = kSlots[static_cast<std::size_t>(slot)];
+        const auto byte = [](int v) { return static_cast<std::uint8_t>(v); };
+        const std::string gif = SolidGif(def.width, def.height, byte(c.red()), byte(c.green()), byte(c.blue()));
+        const std::string path = dir / ("slot" + std::to_string(slot) + ".gif");
+        WriteAll(path, gif);
         toolkit.files.push_back(path);
         Click(Button("cmdLoadFile_", slot));
+        return gif;
     }
-    // A one-coloured picture of the slot's size through its Select button.
-    void LoadPicture(int slot, QColor c = QColor(10, 200, 30)) {
-        const SlotDef& def = kSlots[static_cast<std::size_t>(slot)];
-        Select(slot, File("slot" + std::to_string(slot) + ".gif", GifOf({def.width, def.height}, c)));
-    }
-    void ClickOnOff(int slot) { Click(Button("cmdOnOff_", slot)); }
 
     // The colour the preview widget paints `offset` pixels inside item name(index) now.
     QColor PaintedAt(std::string_view name, int index = kNoIndex, QPoint offset = {4, 4}) const {
@@ -149,11 +135,7 @@ protected:
         return std::count(log.Captured().begin(), log.Captured().end(), line);
     }
 
-    TempDir dir;
-    FixedClock clock{LocalTime{2026, 12, 7, 14, 5, 9}};
-    RecordingToolkit toolkit;
     MemorySettingsStore store;
-    Log log{dir.Path() / "log.txt", clock, &toolkit};
     std::unique_ptr<MainWindow> window;
 
 private:

@@ -162,15 +162,5 @@ TEST(PreviewPainter, AnElementsArrowsAreRedPointersClippedToTheirScreens) {
     EXPECT_EQ(Count(image, QRect(screen.right() - 20, screen.bottom() + 1, 30, 8), kCanvas, true), 0);
 }
 
-TEST(HitTestItem, FindsTheItemUnderAPixelAtAnyZoom) {
-    Fixture f;
-    for (double zoom : {1.0, 2.0, 3.0}) {
-        EXPECT_EQ(HitTestItem(f.model, ItemRect(f.model, "lblText", 2, zoom).center(), zoom), f.model.Find("lblText", 2)) << zoom;
-        EXPECT_EQ(HitTestItem(f.model, ScreenPixel("f_Setting", 60, 900, zoom), zoom), f.model.Find("f_Setting")) << zoom;
-        EXPECT_EQ(HitTestItem(f.model, ScreenPixel("f_calling", -30, 10, zoom), zoom), -1) << "in the gap";
-    }
-    EXPECT_EQ(HitTestItem(f.model, {-5, -5}), -1);
-}
-
 }  // namespace
 }  // namespace tintora

@@ -14,20 +14,25 @@ using namespace tintora;
 using tintora::test::ReadText;
 using tintora::test::TempDir;
 
-TEST(QtSettingsStore, TextsComeBackExactlyFromTheFileAndHandWrittenListsReadAsOneText) {
+TEST(QtSettingsStore, TheUsersStoreIsTintorasAndTextsComeBackExactlyFromItsFile) {
     TempDir dir;
-    const std::string file = dir / "store.conf";
+    const QByteArray saved = qgetenv("XDG_CONFIG_HOME");
+    qputenv("XDG_CONFIG_HOME", QByteArray::fromStdString(dir.Path().string()));
+    const std::string file = dir / "Tintora/Tintora.conf";
     const std::pair<std::string, std::string> values[] = {
         {"plain", "B52908"}, {"comma", "Smith, John"}, {"blanks", "  padded  "}, {"at", "@odd start"},
         {"quote", "say \"hi\"; done"}, {"backslash", "c:\\themes\\"}, {"unicode", "Åsa Jörg ß"}, {"empty", ""},
     };
     {
-        QtSettingsStore store(file);
+        QtSettingsStore store;
+        EXPECT_EQ(store.FileName(), file);
         for (const auto& [key, value] : values) store.Write("Info", key, value);
         store.Write("Last", "37", "0A0B0C");
         EXPECT_TRUE(store.Sync());
     }
-    QtSettingsStore again(file);
+    QtSettingsStore again;
+    if (saved.isNull()) qunsetenv("XDG_CONFIG_HOME");
+    else qputenv("XDG_CONFIG_HOME", saved);
     for (const auto& [key, value] : values) EXPECT_EQ(again.Read("Info", key), value) << key;
     EXPECT_FALSE(again.Read("Info", "absent"));
     EXPECT_FALSE(again.Read("Path", "plain")) << "sections are kept apart";
@@ -35,19 +40,7 @@ TEST(QtSettingsStore, TextsComeBackExactlyFromTheFileAndHandWrittenListsReadAsOn
     for (const char* line : {"[Info]\n", "\nplain=B52908\n", "[Last]\n37=0A0B0C\n"})
         EXPECT_NE(text.find(line), std::string::npos) << line;
 
+    // A list written by hand reads as one text.
     test::WriteAll(dir / "hand.conf", "[Info]\nCreator=Smith,John\n");
     EXPECT_EQ(QtSettingsStore(dir / "hand.conf").Read("Info", "Creator"), "Smith,John");
-}
-
-TEST(QtSettingsStore, TheUsersStoreBelongsToTintora) {
-    TempDir dir;
-    const QByteArray saved = qgetenv("XDG_CONFIG_HOME");
-    qputenv("XDG_CONFIG_HOME", QByteArray::fromStdString(dir.Path().string()));
-    QtSettingsStore store;
-    if (saved.isNull()) qunsetenv("XDG_CONFIG_HOME");
-    else qputenv("XDG_CONFIG_HOME", saved);
-    EXPECT_EQ(store.FileName(), dir / "Tintora/Tintora.conf");
-    store.Write("Path", "Read", "/r");
-    EXPECT_TRUE(store.Sync());
-    EXPECT_EQ(ReadText(dir / "Tintora/Tintora.conf"), "[Path]\nRead=/r\n");
 }
