@@ -112,7 +112,6 @@ const ForeignWriter kForeignWriters[] = {
     {"gnu_v7", "tar", "tar --format=v7 -C {src} -cf {out} {files}"},
     {"gnu_posix", "tar", "tar --format=posix -C {src} -cf {out} {files}"},
     {"gnu_folder_dot", "tar", "tar -C {src} -cf {out} ."},
-    {"gnu_posix_folder_dot", "tar", "tar --format=posix -C {src} -cf {out} ."},
     {"bsdtar_ustar", "bsdtar", "bsdtar --format ustar -C {src} -cf {out} {files}"},
     {"bsdtar_pax", "bsdtar", "bsdtar --format pax -C {src} -cf {out} {files}"},
     {"bsdtar_paxr", "bsdtar", "bsdtar --format paxr -C {src} -cf {out} {files}"},
