@@ -1,4 +1,5 @@
-// tintora-cli's subcommands, called in-process.
+// tintora-cli's subcommands, called in-process: their arguments, output and exit status. What the
+// open flow, the archive reader and the colour rules do for them is tested with those.
 
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
@@ -54,34 +55,21 @@ TEST(Cli, NewThenShowPrintsTheThemeAsJson) {
     ASSERT_EQ(Cli({"new", dir / "a.thm"}).status, 0);
     EXPECT_THAT(Cli({"show", dir / "a.thm"}).out, ContainsRegex(kStampFromClock));
 
-    // A picture that is on, and colours as their boxes would hold them.
+    // A picture that is on, measured.
     const Bytes gif{'G', 'I', 'F', '8', '9', 'a', 101, 0, 16, 0, 1, 2, 3};
-    r = Cli({"show", HandMade(dir, "p.thm", "<Title_image_large Source=\"large.gif\"/>\r\n"
-                                            "<Text Color=\"0xabcdef\"/>\r\n<Prompt Color=\"0x12\"/>\r\n",
-                              {{"large.gif", gif}})});
-    ASSERT_EQ(r.status, 0) << r.err;
+    r = Cli({"show", HandMade(dir, "p.thm", "<Title_image_large Source=\"large.gif\"/>\r\n", {{"large.gif", gif}})});
     EXPECT_THAT(r.out, HasSubstr("{\"slot\": 5, \"member\": \"large.gif\", \"on\": true, \"bytes\": 13, "
                                  "\"width\": 101, \"height\": 16}"));
-    EXPECT_THAT(r.out, HasSubstr("\"Text\": \"ABCDEF\""));
-    EXPECT_THAT(r.out, HasSubstr("\"Prompt\": \"12\\\"/>\""));
 }
 
 TEST(Cli, ShowFailuresAndUsage) {
     TempDir dir;
-    WriteAll(dir / "zero.thm", std::string(2048, '\0'));
-    Bytes a;
-    AddMember(a, "stand.gif", Bytes(10, 'g'));
-    AddEndBlocks(a);
-    WriteBytes(dir / "nodoc.thm", a);
-    const std::pair<std::string, const char*> failures[] = {
-        {dir / "missing.thm", "Can not find the file"}, {dir / "zero.thm", "Error when unpacking TAR file...."},
-        {dir / "nodoc.thm", "no theme document"}, {HandMade(dir, "bad.thm", "<Text\r\n"), "Error in ReadFile"}};
-    CliRun r;
-    for (const auto& [file, message] : failures) {
-        r = Cli({"show", file});
-        EXPECT_EQ(r.status, 1) << file;
-        EXPECT_THAT(r.err, HasSubstr(message));
-    }
+    // Which failures the open flow tells apart is tested there; each one exits 1, its message on
+    // the error stream.
+    CliRun r = Cli({"show", HandMade(dir, "bad.thm", "<Text\r\n")});
+    EXPECT_EQ(r.status, 1);
+    EXPECT_THAT(r.err, HasSubstr("Error in ReadFile"));
+    EXPECT_EQ(Cli({"show", dir / "missing.thm"}).status, 1);
 
     for (const std::vector<std::string>& args : std::vector<std::vector<std::string>>{
              {"show"}, {"show", "a", "b"}, {"show", "--json", "a"}, {"frobnicate"}, {}, {"new"}, {"check"},
@@ -92,10 +80,7 @@ TEST(Cli, ShowFailuresAndUsage) {
     }
     EXPECT_FALSE(fs::exists(dir / "x.thm"));
 
-    r = Cli({"--help"});
-    EXPECT_EQ(r.status, 0);
-    for (const char* word : {"new", "show", "check", "resave", "unpack", "--modified-by", "--created"})
-        EXPECT_THAT(r.out, HasSubstr(word));
+    EXPECT_EQ(Cli({"--help"}).status, 0);
 }
 
 TEST(Cli, CheckPrintsFindingsNewestFirstAndTheHighestStatus) {
@@ -106,10 +91,7 @@ TEST(Cli, CheckPrintsFindingsNewestFirstAndTheHighestStatus) {
         "<Text Color=\"0x000000\"/>\r\n<Background Color=\"0x000000\"/>\r\n");
     const std::string findings =
         "-->Text and background are too close\n-->Highlight and highlight text are too close\n";
-    CliRun r = Cli({"check", plain});
-    EXPECT_EQ(r.status, 0);
-    EXPECT_EQ(r.out, "-->All colors are safe\n");
-    r = Cli({"check", unsafe});
+    CliRun r = Cli({"check", unsafe});
     EXPECT_EQ(r.status, 1);
     EXPECT_EQ(r.out, findings);
 
@@ -124,7 +106,7 @@ TEST(Cli, CheckPrintsFindingsNewestFirstAndTheHighestStatus) {
     EXPECT_EQ(Cli({"check", plain, unsafe}).status, 1);
 }
 
-TEST(Cli, ResaveKeepsOrMakesTheCreationDateAndUnpackExtractsSafely) {
+TEST(Cli, ResaveKeepsOrMakesTheCreationDateAndUnpackListsTheMembers) {
     TempDir dir;
     ASSERT_EQ(Cli({"new", dir / "in.thm", "--created", "2.2.2002 1:9:40"}).status, 0);
     ASSERT_EQ(Cli({"resave", dir / "in.thm", dir / "out.thm"}).status, 0);
@@ -137,17 +119,11 @@ TEST(Cli, ResaveKeepsOrMakesTheCreationDateAndUnpackExtractsSafely) {
     EXPECT_EQ(Cli({"resave", dir / "missing.thm", dir / "o.thm"}).status, 1);
     EXPECT_FALSE(fs::exists(dir / "o.thm"));
 
-    Bytes a;
-    AddMember(a, "stand.gif", Bytes(700, 's'));
-    AddMember(a, "../escape.gif", Bytes(10, 'e'));
-    AddMember(a, "theme.xml", Bytes(5, 'x'));
-    AddEndBlocks(a);
-    WriteBytes(dir / "a.thm", a);
-    const CliRun u = Cli({"unpack", dir / "a.thm", dir / "out/deep"});
+    // unpack makes the folder and lists what it wrote there.
+    const CliRun u = Cli({"unpack", HandMade(dir, "p.thm", "", {{"stand.gif", Bytes(700, 's')}}), dir / "out/deep"});
     ASSERT_EQ(u.status, 0) << u.err;
     EXPECT_EQ(u.out, "stand.gif\ntheme.xml\n");
     EXPECT_EQ(ReadAll(dir / "out/deep/stand.gif").size(), 700u);
-    EXPECT_FALSE(fs::exists(dir / "out/escape.gif"));
     EXPECT_EQ(Cli({"unpack", dir / "none.thm", dir / "out2"}).status, 1);
 }
 
