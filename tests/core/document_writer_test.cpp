@@ -7,7 +7,6 @@
 #include <vector>
 
 #include "model/Theme.h"
-#include "text/Cp1252.h"
 #include "themefile/DocumentWriter.h"
 
 using namespace tintora;
@@ -34,7 +33,7 @@ Theme DefaultTheme() {
 
 }  // namespace
 
-TEST(DocumentWriter, LinesForNoSomeAndAllPictures) {
+TEST(DocumentWriter, LinesForNoSomeAndAllPicturesAndTextsInWindows1252) {
     Theme t = DefaultTheme();
     t.Document().active = false;
     auto lines = SavedLines(t);
@@ -65,29 +64,16 @@ TEST(DocumentWriter, LinesForNoSomeAndAllPictures) {
     ASSERT_EQ(lines.size(), 47u);
     EXPECT_EQ(lines[7], pictures[3]);
     EXPECT_EQ(lines[8], expected[7].second);
-}
 
-TEST(DocumentWriter, TextsAsHeldInWindows1252) {
-    Theme t = DefaultTheme();
+    // Texts and values are written as held, in Windows-1252.
     t.colours[9] = "ABC";
     t.info = {"Summer, \"hot\" <&> -- Bl\xC3\xA5 \xE2\x82\xAC", "Ann", "5.12.2026 9:3:7",
               "\xE6\x97\xA5\xE6\x9C\xAC \xC3\xBC"};  // "日本 ü": the CJK letters cannot be encoded
-    const auto lines = SavedLines(t);
+    lines = SavedLines(t);
     EXPECT_EQ(std::vector(lines.begin() + 2, lines.begin() + 6),
               (std::vector<std::string>{"<Theme_name Value=\"Summer, \"hot\" <&> -- Bl\xE5 \x80\"/>",
                                         "<Theme_modified_by Value=\"Ann\"/>",
                                         "<Theme_created Value=\"5.12.2026 9:3:7\"/>",
                                         "<Theme_creator Value=\"?? \xFC\"/>-->"}));
     EXPECT_NE(std::find(lines.begin(), lines.end(), "<Text Color=\"0xABC\"/>"), lines.end());
-    EXPECT_EQ(Cp1252ToUtf8("Bl\xE5 \x80"), "Bl\xC3\xA5 \xE2\x82\xAC");
-}
-
-TEST(DocumentWriter, AppendingAllocatesOnTheFirstLine) {
-    MemberRecord r;
-    EXPECT_FALSE(IsBufferAllocated(r.data));
-    AppendDocumentLine(r, "");
-    AppendDocumentLine(r, "ab");
-    EXPECT_EQ(r.data, (Bytes{13, 10, 'a', 'b', 13, 10}));
-    r.data.emplace();
-    EXPECT_TRUE(IsBufferAllocated(r.data)) << "an allocated buffer of zero bytes is allocated";
 }

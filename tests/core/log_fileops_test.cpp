@@ -56,11 +56,6 @@ TEST_F(LogFixture, LinesAreTimeTwoTabsMessageAndLevelTwoIsShownWhole) {
     EXPECT_THAT(toolkit.Texts(), ElementsAre(longText, "still shown"));
 }
 
-TEST(CreationStamp, NoLeadingZeros) {
-    EXPECT_EQ(MakeCreationStamp({2026, 12, 5, 9, 3, 7}), "5.12.2026 9:3:7");
-    EXPECT_EQ(MakeCreationStamp({2026, 10, 31, 23, 59, 59}), "31.10.2026 23:59:59");
-}
-
 TEST_F(LogFixture, FileExistAndGetFileName) {
     WriteAll(dir.Path() / "a.thm", "x");
     fs::create_directory(dir.Path() / "sub");

@@ -111,7 +111,9 @@ TEST(ChangeColor, EachElementPaintsItsOwnItemsOnly) {
         // its colour for when it turns opaque.
         {16, 0, "ShapeProgressBar", 0, kBack, 16}, {16, 0, "ShapeProgressBar", 0, kBorder, 16},
         {17, 0, "ShapeProgressBar", 1, kBack, 17}, {17, 0, "ShapeProgressBar", 1, kBorder, 17},
-        {5, kSmallOn, "lblTitle_text", 7, kBack, 5}, {29, 0, "WapLine", 6, kBorder, 29}};
+        {5, kSmallOn, "lblTitle_text", 7, kBack, 5}, {29, 0, "WapLine", 6, kBorder, 29},
+        // The desktop title's outline copies, with and without the desktop picture.
+        {37, kDesktopOn, "lblText", 42, kText, 37}, {37, 0, "lblText", 44, kText, 37}, {37, 0, "lblText", 34, kText, 36}};
     for (const auto& c : cases) {
         Theme theme = DistinctTheme(c.slotsOn);
         PreviewModel model = Preview::Fresh(theme);
@@ -164,15 +166,6 @@ TEST_F(Preview, SlotsDecideCopiesTitleBarsAndListRows) {
         for (int k = 0; k < 5; ++k) EXPECT_EQ(At("lblText", k).top, (medium ? 486 : 240) + 240 * k) << k;
     }
     EXPECT_EQ(std::pair(At("lblText", 50).height, At("lblText", 0).height), std::pair(175, 240));
-    // The desktop title's copies are placed around wherever the title is now, in its colour.
-    At("lblText", 34).left = 100;
-    At("lblText", 34).top = 200;
-    model.ChangeColor(37, theme);
-    const std::pair<int, int> places[] = {{90, 200}, {100, 190}, {110, 200}, {100, 210}};
-    for (int i = 41; i <= 44; ++i) {
-        EXPECT_EQ(std::pair(At("lblText", i).left, At("lblText", i).top), places[i - 41]) << i;
-        EXPECT_EQ(At("lblText", i).text, ColourOf(37)) << i;
-    }
 }
 
 TEST(PlaceTextCopies, CopiesFollowTheirMainLabelByTheirOffsets) {
@@ -190,12 +183,6 @@ TEST(PlaceTextCopies, CopiesFollowTheirMainLabelByTheirOffsets) {
         const ItemState &main = model.Item(c.name, c.main), &copy = model.Item(c.name, c.copy);
         EXPECT_EQ(std::pair(copy.left, copy.top), std::pair(main.left + c.dx, main.top + c.dy)) << c.name << c.copy;
     }
-    // The calendar, WAP table and WAP page shadows keep their own places.
-    const ItemState bar = model.Item("lblTitle_text", 5);
-    model.Item("lblTitle_text", 8).left = model.Item("lblText", 39).left = 400;
-    model.PlaceTextCopies();
-    EXPECT_EQ(model.Item("lblTitle_text", 5), bar);
-    EXPECT_EQ(model.Item("lblText", 40).left, 0);
     // New sample texts place the copies again.
     model.Item("lblTitle_text", 2).left = 77;
     model.ApplyLanguageTexts(Texts{});

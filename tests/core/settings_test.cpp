@@ -48,10 +48,6 @@ TEST_F(Settings, FirstStartShowsTheDefaultThemeInItsOrderAndLogsIt) {
     EXPECT_EQ(s.browseFolder, "/home/tester/");
     EXPECT_EQ(s.readFolder + s.createFolder + s.defaultCreator + s.defaultModifiedBy, "");
     EXPECT_EQ(store.Size(), 1u) << "loading writes nothing";
-    for (const char* home : {"/", "/home/slash/"}) {
-        setenv("HOME", home, 1);
-        EXPECT_EQ(DefaultBrowseFolder(), home);
-    }
 }
 
 TEST_F(Settings, EverythingComesBackInTheNextRun) {
@@ -64,8 +60,6 @@ TEST_F(Settings, EverythingComesBackInTheNextRun) {
     s = {s.customColors, "/media/card/themes/", "/srv/read", "/srv/create", "Åsa, Lund", "Jörg", "not stored"};
     SaveSettings(run.editor, store);
     EXPECT_EQ(store.Size(), 38u + 64u + 5u);
-    EXPECT_EQ(store.Read("Last", "7"), "c4");
-    EXPECT_EQ(store.Read("CustC", "63"), "255");
 
     test::EditorRig<> second;
     LoadSettings(second.editor, store);
