@@ -6,6 +6,7 @@
 
 #include <filesystem>
 #include <string>
+#include <tuple>
 
 #include "support/EditorRig.h"
 #include "workspace/FileBrowser.h"
@@ -228,14 +229,9 @@ TEST_F(Browser, ChoosingAnotherPlaceJumpsThereAndSaveIsDisabledEitherWay) {
     ASSERT_TRUE(browser.SaveEnabled());
     const int before = refreshes;
     browser.ChooseDrive(1);  // the place the folder is in already: no jump
-    EXPECT_EQ(browser.Folder(), Themes());
-    EXPECT_EQ(refreshes, before);
-    EXPECT_FALSE(browser.SaveEnabled());
-
+    EXPECT_EQ(std::tuple(browser.Folder(), refreshes, browser.SaveEnabled()), std::tuple(Themes(), before, false));
     browser.ChooseDrive(0);
-    EXPECT_EQ(browser.Folder(), "/");
-    EXPECT_EQ(refreshes, before + 1);
-    EXPECT_EQ(browser.DriveIndex(), 0);
+    EXPECT_EQ(std::tuple(browser.Folder(), refreshes, browser.DriveIndex()), std::tuple("/", before + 1, 0));
 }
 
 }  // namespace

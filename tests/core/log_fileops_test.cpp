@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <tuple>
 
 #include "support/RecordingToolkit.h"
 #include "support/TempDir.h"
@@ -40,9 +41,8 @@ TEST_F(LogFixture, LinesAreTimeTwoTabsMessageAndLevelTwoIsShownWhole) {
     const std::string longText(3000, 'x');
     log.WriteLog(longText, 2);
     ASSERT_EQ(toolkit.shown.size(), 1u);
-    EXPECT_EQ(toolkit.shown[0].text, longText);
-    EXPECT_EQ(toolkit.shown[0].buttons, Buttons::Ok);
-    EXPECT_EQ(toolkit.shown[0].icon, Icon::None);
+    EXPECT_EQ(std::tie(toolkit.shown[0].text, toolkit.shown[0].buttons, toolkit.shown[0].icon),
+              std::make_tuple(longText, Buttons::Ok, Icon::None));
     // A second run of the same day appends.
     Log(log.Path(), clock, nullptr).WriteLog("two\r\nlines");
     EXPECT_EQ(ReadText(log.Path()), "12:04:09\t\tApplication started\n12:04:09\t\t\n12:04:09\t\t" + longText +

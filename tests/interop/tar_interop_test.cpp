@@ -1,6 +1,6 @@
-// Our archives against real tar programs, both ways: what we write, GNU tar, bsdtar, busybox and
-// Python's tarfile list and extract; what they write, we unpack. A case is skipped only when its
-// program is not installed.
+// Our archives against real tar programs, both ways: what we write, GNU tar and Python's tarfile
+// list and extract; what they, bsdtar and busybox write, we unpack. A case is skipped only when
+// its program is not installed.
 
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
@@ -46,8 +46,8 @@ bool HaveTool(const std::string& tool) { return RunShell("command -v " + tool + 
 
 std::string Quote(const fs::path& p) { return "'" + p.string() + "'"; }
 
-// Our archive listed by each reader; those that extract ({out}) must give back identical bytes.
-const std::vector<std::string> kNames = {"stand.gif", "desk.gif", "asian.gif", "theme.xml"};
+// Our archive listed by each reader with mode, owner, time and size, and extracted ({out}) with
+// identical bytes.
 const struct {
     const char* tool;
     const char* command;
@@ -65,8 +65,6 @@ const struct {
      "    tf.extractall(sys.argv[2])\" {thm} {out}",
      {"stand.gif 0o666 0 0 1013735380 True 6123", "desk.gif 0o666 0 0 1013735380 True 512",
       "asian.gif 0o666 0 0 1013735380 True 4097", "theme.xml 0o666 0 0 1013735380 True 2345"}},
-    {"bsdtar", "bsdtar -tf {thm}", kNames},
-    {"busybox", "busybox tar -tf {thm}", kNames},
 };
 
 struct InteropTest : ::testing::Test, TarRig {};
@@ -89,7 +87,6 @@ TEST_F(InteropTest, RealTarReadersListAndExtractOurArchive) {
         const auto [status, lines] = RunShell(reader.command, {{"{thm}", Quote(thm)}, {"{out}", Quote(out)}});
         ASSERT_EQ(status, 0) << ::testing::PrintToString(lines);
         EXPECT_EQ(lines, reader.listing);
-        if (fs::is_empty(out)) continue;  // a lister only
         for (int i : {0, 1, 4, kDocumentMember})
             EXPECT_EQ(ReadBytes(out / std::string(kMemberNames[i])), *t.members[i].data) << kMemberNames[i];
         EXPECT_EQ(fs::last_write_time(out / "theme.xml"),
