@@ -2,6 +2,7 @@
 
 #include <cstdint>
 
+#include "colourrules/PhoneColours.h"
 #include "model/ColourText.h"
 #include "text/Texts.h"
 
@@ -76,6 +77,17 @@ bool RuleFails(const ColourRule& rule, const ColourValues& colours) {
 }
 
 }  // namespace
+
+Rgb PhoneColour(const Rgb& colour) {
+    const auto at = [](int v) { return static_cast<std::size_t>(v < 0 ? 0 : v > 255 ? 255 : v); };
+    return {kSnap8[at(colour.red)], kSnap8[at(colour.green)], kSnap4[at(colour.blue)]};
+}
+
+std::uint32_t PhoneColour(std::uint32_t rgb) {
+    const Rgb snapped = PhoneColour(Rgb{static_cast<int>(rgb >> 16 & 0xFF), static_cast<int>(rgb >> 8 & 0xFF),
+                                        static_cast<int>(rgb & 0xFF)});
+    return static_cast<std::uint32_t>(snapped.red << 16 | snapped.green << 8 | snapped.blue);
+}
 
 int TruncateComponent(std::string_view pair, int n) {
     if (n <= 0) return 0;

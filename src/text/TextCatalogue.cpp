@@ -18,6 +18,14 @@
 // (292 and 293 are free in all three languages; 301 and up would meet the Swedish numbers.)
 // With these the three languages fill 101-300, 301-500 and 501-700 without overlapping.
 //
+// Texts added after that take base numbers from 701 (Swedish +200 from 901, German +400 from
+// 1101); blocks are kept by subject so that work on different features does not collide:
+//   701-719  keeping the user's work safe (reasons, warnings, picture sizes)
+//   720-739  importing pictures from any image
+//   740-759  the preview's hover, zoom and contrast figures
+//   760-779  the desktop (command line of the editor, drag and drop)
+//   780-799  unsaved changes, undo and redo, recovery
+//
 // Texts 256 and 656 are the maker's address shown in the preview. Some entries stand as the
 // translators left them: the "XXX" of 361 and 363, "Gestalter" under 532, "Vorschau" under 553,
 // 657-661 in English, and the trailing blanks of 276 and 587.

@@ -9,10 +9,19 @@ namespace tintora {
 
 enum LanguageOffset : int { kEnglish = 0, kSwedish = 200, kGerman = 400 };
 
-// Every text has an English base number in this range; each language keeps its own copy of the
-// range at its offset, so a number outside it would reach into another language's texts.
+// Every text has an English base number in one of these ranges; each language keeps its own copy
+// of a range at its offset, so a number outside them would reach into another language's texts.
+// The first range is full; texts added since live in the second (Swedish 901-1099, German
+// 1101-1299), which keeps clear of the first range's copies.
 inline constexpr int kFirstBaseNumber = 101;
 inline constexpr int kLastBaseNumber = 300;
+inline constexpr int kFirstAddedBaseNumber = 701;
+inline constexpr int kLastAddedBaseNumber = 899;
+
+constexpr bool IsBaseNumber(int number) {
+    return (number >= kFirstBaseNumber && number <= kLastBaseNumber) ||
+           (number >= kFirstAddedBaseNumber && number <= kLastAddedBaseNumber);
+}
 
 // Base numbers of the messages that explain a failure to the user.
 inline constexpr int kTextPictureUnreadable = 297;  // followed by the file path

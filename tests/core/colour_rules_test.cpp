@@ -1,4 +1,5 @@
 #include "colourrules/ColourRules.h"
+#include "colourrules/PhoneColours.h"
 
 #include <gtest/gtest.h>
 
@@ -32,6 +33,9 @@ TEST(ColourComponents, TruncateKeepsTheTopBitsAndSnapTiesGoToTheLowerLevel) {
         EXPECT_EQ(TruncateComponent(c.pair, c.bits), c.truncated) << c.pair << "/" << c.bits;
         EXPECT_EQ(SnapComponent(c.pair, c.bits), c.snapped) << c.pair << "/" << c.bits;
     }
+    // The phone's colour of a whole colour snaps the same way, blue on its four levels.
+    EXPECT_EQ(PhoneColour(0xFF13EDD5u), 0x24DBFFu);
+    EXPECT_EQ(PhoneColour(Rgb{0x12, 0xEE, 0x2A}), (Rgb{0x00, 0xFF, 0x00}));
 }
 
 // Pairs compare truncated components, triples snapped ones; the two reductions can disagree.

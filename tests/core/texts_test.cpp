@@ -39,7 +39,7 @@ TEST(GetText, TextsOfTheLanguageInForceWithoutFallBackAndNumberMode) {
     // A number outside the base range never reaches another language: 100 + 200 is the English
     // 300, 100 + 400 the Swedish 500, and 301 is Swedish.
     for (int offset : {kEnglish, kSwedish, kGerman})
-        for (int n : {0, 100, 104, 301, 501, -5}) EXPECT_EQ(InLanguage(offset).GetText(n), "Missing") << offset << "/" << n;
+        for (int n : {0, 100, 104, 301, 501, 700, 900, 1101, -5}) EXPECT_EQ(InLanguage(offset).GetText(n), "Missing") << offset << "/" << n;
 }
 
 TEST(Catalogue, HoldsExactlyTheNumbersOfEachLanguage) {
@@ -53,8 +53,18 @@ TEST(Catalogue, HoldsExactlyTheNumbersOfEachLanguage) {
         for (int n = first; n <= last; ++n) expected.insert(n);
     for (int n = -32768; n <= 32767; ++n) {
         if (const auto text = CatalogueText(n)) {
-            present.insert(n);
             EXPECT_FALSE(text->empty()) << n;
+            if (n <= 700) {
+                present.insert(n);
+                continue;
+            }
+            // A text added later stands in all three languages, under a base number of the
+            // added range.
+            const int base = n >= kFirstAddedBaseNumber + kGerman    ? n - kGerman
+                             : n >= kFirstAddedBaseNumber + kSwedish ? n - kSwedish
+                                                                     : n;
+            EXPECT_TRUE(base >= kFirstAddedBaseNumber && base <= kLastAddedBaseNumber) << n;
+            for (int offset : {kEnglish, kSwedish, kGerman}) EXPECT_TRUE(CatalogueText(base + offset)) << n;
         }
     }
     EXPECT_EQ(present, expected);
