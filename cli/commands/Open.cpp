@@ -8,10 +8,9 @@
 #include "commands/Commands.h"
 #include "commands/Json.h"
 #include "pictures/ImageInfo.h"
-#include "themefile/DocumentWriter.h"
 #include "themefile/TarReader.h"
-#include "themefile/TarWriter.h"
 #include "workspace/FileSystem.h"
+#include "workspace/SaveTheme.h"
 
 namespace tintora::cli {
 
@@ -110,10 +109,8 @@ int RunResave(const Args& args, std::ostream& out, std::ostream& err) {
     if (!Opened(editor.ReadFileBrowse(args[0]))) return kExitFailed;
     Theme& theme = editor.GetTheme();
     if (theme.info.created.empty()) theme.info.created = MakeCreationStamp(session.GetClock().Now());
-    bSaveFile(theme);
-    theme.Document().active = true;
     std::string reason;
-    if (!CreateTarFile(editor.GetLog(), editor.GetTexts(), theme, args[1], &reason)) {
+    if (!SaveTheme(editor.GetLog(), editor.GetTexts(), theme, args[1], reason)) {
         err << "tintora-cli resave: " << reason << '\n';
         return kExitFailed;
     }

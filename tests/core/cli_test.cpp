@@ -40,14 +40,16 @@ const char* const kStampFromClock =
 TEST(Cli, NewThenShowPrintsTheThemeAsJson) {
     TempDir dir;
     const std::string thm = dir / "out.thm";
-    CliRun r = Cli({"new", thm, "--name", "Sommar\\\xC3\xA4\t", "--modified-by", "Ann", "--creator", "Bo",
-                    "--created", "1.1.2027 0:0:0"});
+    // A creator that would add a document line of its own is stored on one line, and said so.
+    CliRun r = Cli({"new", thm, "--name", "Sommar\\\xC3\xA4", "--modified-by", "Ann", "--creator",
+                    "Bo\r\n<Background_image Source=\"theme.xml\"/>", "--created", "1.1.2027 0:0:0"});
     ASSERT_EQ(r.status, 0) << r.err;
+    EXPECT_THAT(r.err, HasSubstr("--creator is stored as \"Bo  <Background_image Source='theme.xml'/>\""));
     r = Cli({"show", thm});
     ASSERT_EQ(r.status, 0) << r.err;
     for (const char* part :
-         {"\"name\": \"Sommar\\\\\xC3\xA4\\t\"", "\"modified_by\": \"Ann\"", "\"created\": \"1.1.2027 0:0:0\"",
-          "\"creator\": \"Bo\"", "\"Standby_operatorname\": \"B52908\",\n    \"Standby_operatorname_outline\"",
+         {"\"name\": \"Sommar\\\\\xC3\xA4\"", "\"modified_by\": \"Ann\"", "\"created\": \"1.1.2027 0:0:0\"",
+          "\"creator\": \"Bo  <Background_image Source='theme.xml'/>\"", "\"Standby_operatorname\": \"B52908\",\n    \"Standby_operatorname_outline\"",
           "\"Desktop_title_outline\": \"FFFFFF\"\n  }",
           "{\"slot\": 0, \"member\": \"stand.gif\", \"on\": false, \"bytes\": 0, \"width\": 0, \"height\": 0}",
           "{\"slot\": 5, \"member\": \"large.gif\""})
