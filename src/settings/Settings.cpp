@@ -2,6 +2,7 @@
 
 #include <charconv>
 #include <cstdlib>
+#include <vector>
 
 #include "settings/SettingsStore.h"
 #include "workspace/Editor.h"
@@ -34,6 +35,21 @@ std::uint8_t ParseByte(const std::string& text) {
     return static_cast<std::uint8_t>(value);
 }
 
+// Every value the program stores, by section and key, in the order it is written.
+std::vector<std::pair<std::pair<std::string, std::string>, std::string>> ValuesToStore(const Editor& editor) {
+    std::vector<std::pair<std::pair<std::string, std::string>, std::string>> values;
+    for (int i = 0; i < kElementCount; ++i) values.push_back({{kLast, std::to_string(i)}, editor.Colour(i)});
+    const UserSettings& s = editor.Settings();
+    for (std::size_t j = 0; j < s.customColors.size(); ++j)
+        values.push_back({{kCustom, std::to_string(j)}, std::to_string(s.customColors[j])});
+    values.push_back({{kPath, "BrowseFolder"}, s.browseFolder});
+    values.push_back({{kPath, "Read"}, s.readFolder});
+    values.push_back({{kPath, "Create"}, s.createFolder});
+    values.push_back({{kInfo, "Creator"}, s.defaultCreator});
+    values.push_back({{kInfo, "Modified"}, s.defaultModifiedBy});
+    return values;
+}
+
 }  // namespace
 
 std::string DefaultBrowseFolder() {
@@ -43,7 +59,7 @@ std::string DefaultBrowseFolder() {
     return folder;
 }
 
-void LoadSettings(Editor& editor, SettingsStore& store) {
+StoredSettings LoadSettings(Editor& editor, SettingsStore& store) {
     if (ReadOr(store, kLast, "0", kNoColoursStored) != kNoColoursStored) {
         editor.WithRulesBatched([&] {
             for (int i = 0; i < kElementCount; ++i)
@@ -65,18 +81,18 @@ void LoadSettings(Editor& editor, SettingsStore& store) {
     s.browseFolder = ReadOr(store, kPath, "BrowseFolder", DefaultBrowseFolder());
     s.defaultCreator = ReadOr(store, kInfo, "Creator", "");
     s.defaultModifiedBy = ReadOr(store, kInfo, "Modified", "");
+
+    StoredSettings held;
+    for (const auto& [key, value] : ValuesToStore(editor))
+        if (auto text = store.Read(key.first, key.second)) held[key] = std::move(*text);
+    return held;
 }
 
-void SaveSettings(const Editor& editor, SettingsStore& store) {
-    for (int i = 0; i < kElementCount; ++i) store.Write(kLast, std::to_string(i), editor.Colour(i));
-    const UserSettings& s = editor.Settings();
-    for (std::size_t j = 0; j < s.customColors.size(); ++j)
-        store.Write(kCustom, std::to_string(j), std::to_string(s.customColors[j]));
-    store.Write(kPath, "BrowseFolder", s.browseFolder);
-    store.Write(kPath, "Read", s.readFolder);
-    store.Write(kPath, "Create", s.createFolder);
-    store.Write(kInfo, "Creator", s.defaultCreator);
-    store.Write(kInfo, "Modified", s.defaultModifiedBy);
+void SaveSettings(const Editor& editor, SettingsStore& store, const StoredSettings& atLoad) {
+    for (const auto& [key, value] : ValuesToStore(editor)) {
+        const auto held = atLoad.find(key);
+        if (held == atLoad.end() || held->second != value) store.Write(key.first, key.second, value);
+    }
 }
 
 }  // namespace tintora

@@ -12,10 +12,7 @@
 #include "support/TarTestKit.h"
 #include "themefile/TarHeader.h"
 #include "themefile/TarWriter.h"
-#include "workspace/FileReplace.h"
-
-#include <sys/wait.h>
-#include <unistd.h>
+#include "support/EndedProcess.h"
 
 using namespace tintora;
 using namespace tintora::test;
@@ -143,18 +140,6 @@ TEST_F(WriterTest, FailedSavesNameTheReasonAndLeaveEverythingAsItWas) {
         EXPECT_EQ(ReadText(dir / "keep.thm"), "the old archive");
     }
 }
-
-namespace {
-
-// The id of a process that has ended.
-long EndedProcess() {
-    const pid_t child = fork();
-    if (child == 0) _exit(0);
-    waitpid(child, nullptr, 0);
-    return child;
-}
-
-}  // namespace
 
 TEST_F(WriterTest, ASaveKeepsTheFilesPermissionsAndLinkAndClearsTemporariesOfEndedProcesses) {
     const Theme theme = ThemeWith({{kDocumentMember, Pattern(60, 3)}});
