@@ -410,6 +410,32 @@ constexpr CatalogueEntry kCatalogue[] = {
     {698, "Das Bild ist zu groß zum Speichern (mehr als 32767 Bytes): "},
     {699, "Das Thema konnte nicht gespeichert werden: "},
     {700, "Das Archiv enthält kein Themendokument (theme.xml)."},
+
+    // The preview's hover, zoom and contrast figures.
+    {740, "Select %1"},
+    {741, "Contrast on the phone (text on its background):"},
+    {742, "hard to read on the phone"},
+    {743, "Use %1 for %2 (%3:1)"},
+    {744, "meant to look faint"},
+    {745, "%1 on %2"},
+    {746, "Zoom"},
+    {747, "%1 picture"},
+    {940, "Välj %1"},
+    {941, "Kontrast i telefonen (text mot bakgrund):"},
+    {942, "svårläst i telefonen"},
+    {943, "Använd %1 för %2 (%3:1)"},
+    {944, "ska se blek ut"},
+    {945, "%1 på %2"},
+    {946, "Förstoring"},
+    {947, "Bild: %1"},
+    {1140, "%1 auswählen"},
+    {1141, "Kontrast auf dem Telefon (Text auf Hintergrund):"},
+    {1142, "auf dem Telefon schwer lesbar"},
+    {1143, "%1 für %2 verwenden (%3:1)"},
+    {1144, "soll blass wirken"},
+    {1145, "%1 auf %2"},
+    {1146, "Vergrößerung"},
+    {1147, "Bild: %1"},
 };
 
 constexpr bool ByNumber(const CatalogueEntry& a, const CatalogueEntry& b) { return a.number < b.number; }
