@@ -106,6 +106,31 @@ TEST(Cli, CheckPrintsFindingsNewestFirstAndTheHighestStatus) {
     EXPECT_EQ(Cli({"check", plain, unsafe}).status, 1);
 }
 
+// --contrast keeps the nine rules' output as it is and adds the pairs, worst first, with a fix for
+// each hard one; a hard pair fails the check, a faint disabled text does not.
+TEST(Cli, CheckContrastAddsThePairsAfterTheFindings) {
+    TempDir dir;
+    const std::string dark = HandMade(dir, "dark.thm",
+        "<Text Color=\"0x5C1D0E\"/>\r\n<Background Color=\"0x123456\"/>\r\n"
+        "<Disabled_text Color=\"0x123457\"/>\r\n");
+    const CliRun rules = Cli({"check", dark});
+    const CliRun r = Cli({"check", "--contrast", dark});
+    EXPECT_EQ(r.status, 1);
+    ASSERT_EQ(r.out.substr(0, rules.out.size()), rules.out);
+    const std::string pairs = r.out.substr(rules.out.size());
+    EXPECT_THAT(pairs, ::testing::StartsWith("Contrast on the phone (text on its background):\n"
+                                             "  Disabled text on Background: 1.0:1 (meant to look faint)\n"
+                                             "  Text on Background: 1.3:1 \xE2\x80\x94 hard to read on the phone; Use "));
+    EXPECT_THAT(pairs, ContainsRegex("Use [0-9A-F]{6} for Text \\(([4-9]|1[0-9]|2[01])\\.[0-9]:1\\)\n"));
+
+    // The default theme's weekend days are its one hard pair.
+    ASSERT_EQ(Cli({"new", dir / "default.thm"}).status, 0);
+    const CliRun d = Cli({"check", "--contrast", dir / "default.thm"});
+    EXPECT_EQ(d.status, 1);
+    EXPECT_EQ(std::count(d.out.begin(), d.out.end(), ';'), 1) << d.out;
+    EXPECT_THAT(d.out, HasSubstr("Calendar weekend text on Background: 2.5:1"));
+}
+
 TEST(Cli, ResaveKeepsOrMakesTheCreationDateAndUnpackListsTheMembers) {
     TempDir dir;
     ASSERT_EQ(Cli({"new", dir / "in.thm", "--created", "2.2.2002 1:9:40"}).status, 0);
