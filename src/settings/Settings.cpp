@@ -15,6 +15,7 @@ constexpr const char* kLast = "Last";
 constexpr const char* kCustom = "CustC";
 constexpr const char* kPath = "Path";
 constexpr const char* kInfo = "Info";
+constexpr const char* kView = "View";
 
 // Stored colours exist unless key "Last" / "0" is absent, which this value stands for.
 constexpr const char* kNoColoursStored = "XX";
@@ -65,6 +66,9 @@ void LoadSettings(Editor& editor, SettingsStore& store) {
     s.browseFolder = ReadOr(store, kPath, "BrowseFolder", DefaultBrowseFolder());
     s.defaultCreator = ReadOr(store, kInfo, "Creator", "");
     s.defaultModifiedBy = ReadOr(store, kInfo, "Modified", "");
+    // The preview's zoom: a whole factor 1 to 4; anything else keeps the default.
+    const int zoom = ParseByte(ReadOr(store, kView, "Zoom", ""));
+    s.previewZoom = zoom >= 1 && zoom <= 4 ? zoom : UserSettings{}.previewZoom;
 }
 
 void SaveSettings(const Editor& editor, SettingsStore& store) {
@@ -77,6 +81,7 @@ void SaveSettings(const Editor& editor, SettingsStore& store) {
     store.Write(kPath, "Create", s.createFolder);
     store.Write(kInfo, "Creator", s.defaultCreator);
     store.Write(kInfo, "Modified", s.defaultModifiedBy);
+    store.Write(kView, "Zoom", std::to_string(s.previewZoom));
 }
 
 }  // namespace tintora
