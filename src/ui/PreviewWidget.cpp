@@ -1,5 +1,6 @@
 #include "ui/PreviewWidget.h"
 
+#include <QApplication>
 #include <QHelpEvent>
 #include <QMouseEvent>
 #include <QPaintEvent>
@@ -59,7 +60,11 @@ bool PreviewWidget::event(QEvent* event) {
         QToolTip::hideText();
         event->ignore();
     } else {
-        QToolTip::showText(help->globalPos(), QString::fromStdString(text), this);
+        const QString tip = QString::fromStdString(text);
+        QToolTip::showText(help->globalPos(), tip, this);
+        // The tip's window carries the text as its title too, for tools that read windows.
+        for (QWidget* w : QApplication::topLevelWidgets())
+            if (w->inherits("QTipLabel")) w->setWindowTitle(tip);
     }
     return true;
 }

