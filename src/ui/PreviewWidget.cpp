@@ -16,6 +16,7 @@ PreviewWidget::PreviewWidget(const PreviewModel& model, QWidget* parent)
     // Painted at whole zoom factors only: any other scale would blur the phone pixels.
     setFixedSize(PreviewSize(zoom_));
     setAttribute(Qt::WA_OpaquePaintEvent);
+    setMouseTracking(true);  // for the tooltip, which follows the pointer
 }
 
 void PreviewWidget::SetZoom(int zoom) {
@@ -52,21 +53,30 @@ int PreviewWidget::ElementAt(QPoint pixel) {
     return PickElement(sources, model_, Rgb{painted.red(), painted.green(), painted.blue()});
 }
 
+void PreviewWidget::ShowTip(QPoint pixel, QPoint global) {
+    const std::string text = describe_ ? describe_(SourcesAt(pixel)) : std::string();
+    if (text.empty()) {
+        QToolTip::hideText();
+        return;
+    }
+    const QString tip = QString::fromStdString(text);
+    QToolTip::showText(global, tip, this);
+    // The tip's window carries the text as its title too, for tools that read windows.
+    for (QWidget* w : QApplication::topLevelWidgets())
+        if (w->inherits("QTipLabel")) w->setWindowTitle(tip);
+}
+
 bool PreviewWidget::event(QEvent* event) {
     if (event->type() != QEvent::ToolTip) return QWidget::event(event);
     const auto* help = static_cast<QHelpEvent*>(event);
-    const std::string text = describe_ ? describe_(SourcesAt(help->pos())) : std::string();
-    if (text.empty()) {
-        QToolTip::hideText();
-        event->ignore();
-    } else {
-        const QString tip = QString::fromStdString(text);
-        QToolTip::showText(help->globalPos(), tip, this);
-        // The tip's window carries the text as its title too, for tools that read windows.
-        for (QWidget* w : QApplication::topLevelWidgets())
-            if (w->inherits("QTipLabel")) w->setWindowTitle(tip);
-    }
+    ShowTip(help->pos(), help->globalPos());
     return true;
+}
+
+void PreviewWidget::mouseMoveEvent(QMouseEvent* event) {
+    // A tip that is up follows the pointer from item to item; Qt alone would leave the first one.
+    if (QToolTip::isVisible()) ShowTip(event->position().toPoint(), event->globalPosition().toPoint());
+    QWidget::mouseMoveEvent(event);
 }
 
 void PreviewWidget::SetPicture(int holder, const QImage& image) {

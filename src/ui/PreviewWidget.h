@@ -63,8 +63,12 @@ protected:
     bool event(QEvent* event) override;
     void paintEvent(QPaintEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
 
 private:
+    // Shows the tooltip for `pixel` at `global`, or hides it where nothing is named.
+    void ShowTip(QPoint pixel, QPoint global);
+
     int Pixels(int twips) const { return twips * zoom_ / kTwipsPerPixel; }
 
     const PreviewModel& model_;
