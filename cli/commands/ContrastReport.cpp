@@ -12,7 +12,7 @@ bool PrintContrast(const Theme& theme, const Texts& texts, std::ostream& out) {
         if (pair.HardToRead()) {
             hard = true;
             const ContrastFix fix = FixFor(pair, theme);
-            if (fix.element >= 0) out << "; " << FixText(fix, texts);
+            if (fix.element >= 0) out << ". " << FixText(fix, texts);
         }
         out << '\n';
     }

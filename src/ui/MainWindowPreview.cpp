@@ -93,7 +93,7 @@ void MainWindow::ShowFindings() {
     if (!lines.empty()) shown += QString::fromStdString(ContrastHeading(texts));
     for (const auto& [line, fix] : lines) {
         shown += QLatin1Char('\n') + line;
-        if (fix.element >= 0) shown += QLatin1Char(' ') + QString::fromStdString(FixText(fix, texts));
+        if (fix.element >= 0) shown += QStringLiteral(". ") + QString::fromStdString(FixText(fix, texts));
         links += FixLink(fix);
     }
     if (shown == txtSafe_->toPlainText() && links == shownLinks_) return;
@@ -109,7 +109,7 @@ void MainWindow::ShowFindings() {
         cursor.insertBlock();
         cursor.insertText(line, plain);
         if (fix.element < 0) continue;
-        cursor.insertText(QStringLiteral(" "), plain);
+        cursor.insertText(QStringLiteral(". "), plain);
         QTextCharFormat link;
         link.setAnchor(true);
         link.setAnchorHref(FixLink(fix));

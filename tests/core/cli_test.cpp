@@ -120,7 +120,7 @@ TEST(Cli, CheckContrastAddsThePairsAfterTheFindings) {
     const std::string pairs = r.out.substr(rules.out.size());
     EXPECT_THAT(pairs, ::testing::StartsWith("Contrast on the phone (text on its background):\n"
                                              "  Disabled text on Background: 1.0:1 (meant to look faint)\n"
-                                             "  Text on Background: 1.3:1 \xE2\x80\x94 hard to read on the phone; Use "));
+                                             "  Text on Background: 1.3:1 \xE2\x80\x94 hard to read on the phone. Use "));
     EXPECT_THAT(pairs, ContainsRegex("Use [0-9A-F]{6} for Text \\(([4-9]|1[0-9]|2[01])\\.[0-9]:1\\)\n"));
 
 }

@@ -107,7 +107,7 @@ TEST_F(PreviewPointing, AHardToReadTextGetsAContrastLineWhoseFixIsOneClick) {
     const QString box = FindingsBox()->toPlainText();
     ASSERT_TRUE(box.startsWith(rules)) << "the nine rules' findings come first, unchanged";
     EXPECT_TRUE(box.mid(rules.size()).startsWith("Contrast on the phone")) << box.toStdString();
-    EXPECT_TRUE(box.contains("Text on Background: 1.3:1 \u2014 hard to read on the phone Use ")) << box.toStdString();
+    EXPECT_TRUE(box.contains("Text on Background: 1.3:1 \u2014 hard to read on the phone. Use ")) << box.toStdString();
 
     const QTextCursor link = FindingsBox()->document()->find(QStringLiteral("for Text ("));
     ASSERT_FALSE(link.isNull());
