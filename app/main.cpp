@@ -15,6 +15,7 @@
 #include "platform/QtSettingsStore.h"
 #include "preview/PreviewLayout.h"
 #include "ui/PreviewPainter.h"
+#include "ui/PreviewWidget.h"
 #include "ui/MainWindow.h"
 #include "ui/WindowToolkit.h"
 #include "workspace/Clock.h"
@@ -38,10 +39,9 @@ void WriteGeometry(QWidget& window, const QString& file) {
     for (const QWidget* w : window.findChildren<QWidget*>())
         if (!w->objectName().isEmpty() && w->isVisible()) put(w->objectName(), *w, w->rect());
     // The phone screens inside the preview, named as the layout names them.
-    if (const QWidget* preview = window.findChild<QWidget*>(QStringLiteral("preview"))) {
-        const auto px = [](int twips) {
-            return static_cast<int>(twips * tintora::kDefaultPreviewZoom / tintora::kTwipsPerPixel);
-        };
+    if (const auto* preview = window.findChild<tintora::PreviewWidget*>(QStringLiteral("preview"))) {
+        const int zoom = preview->Zoom();
+        const auto px = [zoom](int twips) { return twips * zoom / tintora::kTwipsPerPixel; };
         for (int s = 0; s < tintora::kScreenCount; ++s) {
             const QRect r(px(tintora::ScreenLeft(s)), px(tintora::ScreenTop(s)), px(tintora::kScreenWidth),
                           px(tintora::kScreenHeight));

@@ -6,6 +6,7 @@
 #include "colourrules/ColourRules.h"
 #include "commands/CliSession.h"
 #include "commands/Commands.h"
+#include "commands/ContrastReport.h"
 #include "commands/Json.h"
 #include "pictures/ImageInfo.h"
 #include "pictures/PictureFindings.h"
@@ -113,20 +114,27 @@ int RunShow(const Args& args, std::ostream& out, std::ostream& err) {
 }
 
 int RunCheck(const Args& args, std::ostream& out, std::ostream& err) {
-    if (args.empty()) {
-        err << "tintora-cli: usage: tintora-cli check FILE.thm...\n";
-        return kExitUsage;
-    }
-    for (const std::string& a : args)
-        if (a.rfind("--", 0) == 0) {
+    bool contrast = false;
+    Args files;
+    for (const std::string& a : args) {
+        if (a == "--contrast") {
+            contrast = true;
+        } else if (a.rfind("--", 0) == 0) {
             err << "tintora-cli check: unknown option '" << a << "'\n";
             return kExitUsage;
+        } else {
+            files.push_back(a);
         }
+    }
+    if (files.empty()) {
+        err << "tintora-cli: usage: tintora-cli check [--contrast] FILE.thm...\n";
+        return kExitUsage;
+    }
     CliSession session(err);
     Editor& editor = session.GetEditor();
     int status = kExitOk;
-    for (const std::string& file : args) {
-        if (args.size() > 1) out << "== " << file << '\n';
+    for (const std::string& file : files) {
+        if (files.size() > 1) out << "== " << file << '\n';
         session.ResetTheme();
         if (!Opened(editor.ReadFileBrowse(file))) {
             err << "tintora-cli check: cannot open " << file << '\n';
@@ -138,6 +146,7 @@ int RunCheck(const Args& args, std::ostream& out, std::ostream& err) {
         if (!FailedRules(editor.GetTheme().colours).empty() ||
             !PictureSizeFindings(editor.GetTheme(), editor.GetTexts()).empty())
             status = std::max(status, kExitFailed);
+        if (contrast && PrintContrast(editor.GetTheme(), editor.GetTexts(), out)) status = std::max(status, kExitFailed);
     }
     return status;
 }

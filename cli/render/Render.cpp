@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "commands/CliSession.h"
+#include "preview/PreviewColours.h"
 #include "preview/PreviewModel.h"
 #include "ui/PreviewPainter.h"
 #include "ui/PreviewPictures.h"
@@ -19,10 +20,12 @@ namespace tintora::cli {
 
 namespace {
 
-constexpr std::string_view kUsage = "tintora-cli render FILE.thm OUT.png | tintora-cli render --default OUT.png";
+constexpr std::string_view kUsage =
+    "tintora-cli render [--mark-contrast] FILE.thm OUT.png | tintora-cli render [--mark-contrast] --default OUT.png";
 
 struct RenderArgs {
     bool useDefault = false;
+    bool markContrast = false;
     std::string theme;
     std::string image;
 };
@@ -33,6 +36,8 @@ std::optional<RenderArgs> ParseArgs(const Args& args, std::ostream& err) {
     for (const std::string& a : args) {
         if (a == "--default" && !parsed.useDefault) {
             parsed.useDefault = true;
+        } else if (a == "--mark-contrast" && !parsed.markContrast) {
+            parsed.markContrast = true;
         } else if (a.rfind("--", 0) == 0) {
             err << "tintora-cli: unknown option '" << a << "' (usage: " << kUsage << ")\n";
             return std::nullopt;
@@ -70,14 +75,19 @@ private:
 
 // The model brought in line with the theme the way the window's is after start-up and an
 // open, and painted as the preview widget paints it.
-QImage PaintTheme(const Theme& theme, const Texts& texts) {
-    PreviewModel preview;
-    preview.ApplyLanguageTexts(texts);
-    preview.RepaintAll(theme);
+// With `markContrast`, the texts of the pairs that are hard to read are outlined on top.
+QImage PaintTheme(const Theme& theme, const Texts& texts, bool markContrast) {
+    const PreviewModel preview = PreviewFor(theme, texts);
     QImage image(PreviewSize(kDefaultPreviewZoom), QImage::Format_ARGB32_Premultiplied);
     image.fill(Qt::transparent);
     QPainter painter(&image);
     PaintPreview(painter, preview, PreviewPictures(theme), kDefaultPreviewZoom);
+    if (markContrast) {
+        std::vector<int> items;
+        for (const ContrastPair& pair : ContrastPairs(theme, preview))
+            if (pair.HardToRead()) items.insert(items.end(), pair.items.begin(), pair.items.end());
+        PaintOutlines(painter, preview, items, kDefaultPreviewZoom);
+    }
     painter.end();
     return image;
 }
@@ -106,7 +116,7 @@ int RunRender(const Args& args, std::ostream& out, std::ostream& err) {
         err << "tintora-cli render: painting needs a graphical application\n";
         return kExitFailed;
     }
-    if (!SavePng(PaintTheme(editor.GetTheme(), editor.GetTexts()), parsed->image)) {
+    if (!SavePng(PaintTheme(editor.GetTheme(), editor.GetTexts(), parsed->markContrast), parsed->image)) {
         err << "tintora-cli render: cannot write " << parsed->image << '\n';
         return kExitFailed;
     }

@@ -1,6 +1,7 @@
 #include "pictures/PictureFindings.h"
 
 #include "pictures/ImageInfo.h"
+#include "text/FillIn.h"
 #include "text/Texts.h"
 
 namespace tintora {
@@ -13,9 +14,9 @@ std::vector<std::string> PictureSizeFindings(const Theme& theme, const Texts& te
         const std::optional<ImageInfo> info = MeasureImage(*record.data);
         const std::string needW = std::to_string(slot.width), needH = std::to_string(slot.height);
         if (!info || info->kind.empty()) {
-            lines.push_back(FillText(texts.GetText(kTextPictureNoSize), {slot.member, needW, needH}));
+            lines.push_back(FillIn(texts.GetText(kTextPictureNoSize), {slot.member, needW, needH}));
         } else if (info->width != slot.width || info->height != slot.height) {
-            lines.push_back(FillText(texts.GetText(kTextPictureWrongSize),
+            lines.push_back(FillIn(texts.GetText(kTextPictureWrongSize),
                                      {slot.member, std::to_string(info->width), std::to_string(info->height),
                                       needW, needH}));
         }

@@ -293,10 +293,13 @@ void PreviewModel::ChangeColor(int index, const Theme& theme) {
         for (int i = t.first; i <= t.last; ++i) {
             ItemState& item = Item(t.name, i);
             switch (t.part) {
-                case Part::Text: item.text = c; break;
-                case Part::Back: item.back = c; break;
-                case Part::Border: item.border = c; break;
-                case Part::Whole: item.back = item.border = c; break;
+                case Part::Text: item.text = c, item.textElement = index; break;
+                case Part::Back: item.back = c, item.backElement = index; break;
+                case Part::Border: item.border = c, item.borderElement = index; break;
+                case Part::Whole:
+                    item.back = item.border = c;
+                    item.backElement = item.borderElement = index;
+                    break;
             }
         }
     }

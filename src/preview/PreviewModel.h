@@ -31,6 +31,11 @@ struct ItemState {
     std::string caption;
     int fontSize = 0;
     bool bold = false;
+    // The colour elements that last painted the text, back and border: the ones the phone shows
+    // there. -1 where no element paints (the value is then the layout's default).
+    int textElement = -1;
+    int backElement = -1;
+    int borderElement = -1;
     friend bool operator==(const ItemState&, const ItemState&) = default;
 };
 

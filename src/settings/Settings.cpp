@@ -16,6 +16,7 @@ constexpr const char* kLast = "Last";
 constexpr const char* kCustom = "CustC";
 constexpr const char* kPath = "Path";
 constexpr const char* kInfo = "Info";
+constexpr const char* kView = "View";
 
 // Stored colours exist unless key "Last" / "0" is absent, which this value stands for.
 constexpr const char* kNoColoursStored = "XX";
@@ -47,6 +48,7 @@ std::vector<std::pair<std::pair<std::string, std::string>, std::string>> ValuesT
     values.push_back({{kPath, "Create"}, s.createFolder});
     values.push_back({{kInfo, "Creator"}, s.defaultCreator});
     values.push_back({{kInfo, "Modified"}, s.defaultModifiedBy});
+    values.push_back({{kView, "Zoom"}, std::to_string(s.previewZoom)});
     return values;
 }
 
@@ -81,6 +83,9 @@ StoredSettings LoadSettings(Editor& editor, SettingsStore& store) {
     s.browseFolder = ReadOr(store, kPath, "BrowseFolder", DefaultBrowseFolder());
     s.defaultCreator = ReadOr(store, kInfo, "Creator", "");
     s.defaultModifiedBy = ReadOr(store, kInfo, "Modified", "");
+    // The preview's zoom: a whole factor 1 to 4; anything else keeps the default.
+    const int zoom = ParseByte(ReadOr(store, kView, "Zoom", ""));
+    s.previewZoom = zoom >= 1 && zoom <= 4 ? zoom : UserSettings{}.previewZoom;
 
     StoredSettings held;
     for (const auto& [key, value] : ValuesToStore(editor))

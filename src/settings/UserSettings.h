@@ -15,6 +15,7 @@ struct UserSettings {
     std::string defaultCreator;         // DefaultCreator
     std::string defaultModifiedBy;      // DefaultModifiedBy
     std::string defaultThemeName;       // DefaultThemeName: until exit only, never stored
+    int previewZoom = 2;                // the preview's zoom factor, 1 to 4
 };
 
 }  // namespace tintora

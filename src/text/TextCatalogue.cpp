@@ -417,6 +417,14 @@ constexpr CatalogueEntry kCatalogue[] = {
     {703, "The file is larger than 16 MiB and cannot be a theme."},
     {704, "%1 is %2 x %3; the phone needs %4 x %5"},
     {705, "%1 has no size that can be read; the phone needs %2 x %3"},
+    {740, "Select %1"},
+    {741, "Contrast on the phone (text on its background):"},
+    {742, "hard to read on the phone"},
+    {743, "Use %1 for %2 (%3:1)"},
+    {744, "meant to look faint"},
+    {745, "%1 on %2"},
+    {746, "Zoom"},
+    {747, "%1 picture"},
 
     // Added texts, Swedish (901-1099)
     {901, "Inställningarna kunde inte sparas:"},
@@ -424,6 +432,14 @@ constexpr CatalogueEntry kCatalogue[] = {
     {903, "Filen är större än 16 MiB och kan inte vara ett tema."},
     {904, "%1 är %2 x %3; telefonen behöver %4 x %5"},
     {905, "%1 har ingen storlek som går att läsa; telefonen behöver %2 x %3"},
+    {940, "Välj %1"},
+    {941, "Kontrast i telefonen (text mot bakgrund):"},
+    {942, "svårläst i telefonen"},
+    {943, "Använd %1 för %2 (%3:1)"},
+    {944, "ska se blek ut"},
+    {945, "%1 på %2"},
+    {946, "Förstoring"},
+    {947, "Bild: %1"},
 
     // Added texts, German (1101-1299)
     {1101, "Die Einstellungen konnten nicht gespeichert werden:"},
@@ -431,6 +447,14 @@ constexpr CatalogueEntry kCatalogue[] = {
     {1103, "Die Datei ist größer als 16 MiB und kann kein Thema sein."},
     {1104, "%1 ist %2 x %3; das Telefon braucht %4 x %5"},
     {1105, "%1 hat keine lesbare Größe; das Telefon braucht %2 x %3"},
+    {1140, "%1 auswählen"},
+    {1141, "Kontrast auf dem Telefon (Text auf Hintergrund):"},
+    {1142, "auf dem Telefon schwer lesbar"},
+    {1143, "%1 für %2 verwenden (%3:1)"},
+    {1144, "soll blass wirken"},
+    {1145, "%1 auf %2"},
+    {1146, "Vergrößerung"},
+    {1147, "Bild: %1"},
 };
 
 constexpr bool ByNumber(const CatalogueEntry& a, const CatalogueEntry& b) { return a.number < b.number; }

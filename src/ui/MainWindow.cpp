@@ -213,6 +213,15 @@ QWidget* MainWindow::BuildSidePanel() {
     buttons->addWidget(cboLang_, 1, 0);
     buttons->addWidget(cmdAbout_, 2, 0);
     buttons->addWidget(cmdExit_, 3, 0);
+    auto* zoomRow = new QHBoxLayout;
+    lblZoom_ = new QLabel(panel);
+    lblZoom_->setObjectName(QStringLiteral("lblZoom"));
+    cboZoom_ = new QComboBox(panel);
+    cboZoom_->setObjectName(QStringLiteral("cboZoom"));
+    for (int z = PreviewWidget::kMinZoom; z <= PreviewWidget::kMaxZoom; ++z) cboZoom_->addItem(QStringLiteral("%1x").arg(z), z);
+    zoomRow->addWidget(lblZoom_);
+    zoomRow->addWidget(cboZoom_, 1);
+    buttons->addLayout(zoomRow, 4, 0);
     bottom->addLayout(buttons);
     column->addLayout(bottom);
     column->addStretch(1);
@@ -241,6 +250,7 @@ void MainWindow::ConnectRows() {
         const ItemDef& def = preview_.Def(id);
         if (def.kind == ItemKind::Label && def.name == "lblText") ToggleTextNumbers();
     });
+    ConnectPreview();
 }
 
 // --- Start-up and exit ---
@@ -252,6 +262,7 @@ void MainWindow::StartUp() {
     log_.WriteLog("Version:" + VersionText(), 1);
     preview_.PlaceTextCopies();
     storedAtStart_ = LoadSettings(editor_, store_);
+    SetPreviewZoom(editor_.Settings().previewZoom);
     ArrangeMenuItems();
     bDeleteFolder(log_, tempfolder_.string());
     RemoveAbandonedWorkFolders(tempfolder_.parent_path());
@@ -305,13 +316,7 @@ void MainWindow::ChangeColor(int index) {
     previewWidget_->UpdateChangedScreens();
 }
 
-void MainWindow::FindingsChanged() {
-    QString text = ToQString(editor_.Findings());
-    text.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
-    // Most colour changes leave the findings as they were; laying the box out again costs more
-    // than the rules themselves.
-    if (text != txtSafe_->toPlainText()) txtSafe_->setPlainText(text);
-}
+void MainWindow::FindingsChanged() { ShowFindings(); }
 
 void MainWindow::SlotChanged(int slot) {
     ShowSlotCaptions(slot);
@@ -343,16 +348,19 @@ void MainWindow::ShowSlotPicture(int slot) {
 void MainWindow::SetStandbyFillTransparent(bool transparent) {
     preview_.SetStandbyFillTransparent(transparent);
     previewWidget_->update();
+    ShowFindings();  // what shows on a picture is not measured
 }
 
 void MainWindow::ShowBackImage(int holder, bool visible) {
     preview_.ShowBackImage(holder, visible);
     previewWidget_->update();
+    ShowFindings();  // what shows on a picture is not measured
 }
 
 void MainWindow::ArrangeMenuItems() {
     preview_.ArrangeMenuItems(editor_.GetTheme());
     previewWidget_->update();
+    ShowFindings();  // what shows on a picture is not measured
 }
 
 void MainWindow::ShowThemeInfo() { filesTab_->ShowThemeInfo(); }

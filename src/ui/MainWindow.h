@@ -58,6 +58,16 @@ public:
     void ToggleTextNumbers();
     void ApplyLanguage();
 
+    // --- The preview talks back (MainWindowPreview.cpp) ---
+    // Selects the element as a click on its caption does (a selected one stays selected), shows
+    // its tab and puts the focus in its hex box.
+    void SelectElement(int index);
+    // The preview's zoom factor 1..4, remembered in the settings.
+    void SetPreviewZoom(int zoom);
+    // Applies a contrast fix offered in the findings box ("fix:ELEMENT:RRGGBB"); false for any
+    // other link.
+    bool ApplyContrastFix(const QString& link);
+
     // --- Exit: the log line, the settings and the work folder; then the window closes ---
     void cmdExit_Click();
 
@@ -76,6 +86,7 @@ public:
 
 protected:
     void closeEvent(QCloseEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     void BuildWidgets();
@@ -88,6 +99,11 @@ private:
     void ClearSelection();
     void ShowSlotCaptions(int slot);
     void ShowSlotPicture(int slot);
+    void ConnectPreview();
+    void ShowPreviewMenu(QPoint pixel);
+    // The nine rules' findings, then the contrast lines with their fixes for the pairs that are
+    // hard to read on the phone.
+    void ShowFindings();
 
     Log& log_;
     SettingsStore& store_;
@@ -107,6 +123,9 @@ private:
     QPlainTextEdit* txtSafe_ = nullptr;
     QPushButton* cmdSafe_ = nullptr;
     QComboBox* cboLang_ = nullptr;
+    QLabel* lblZoom_ = nullptr;
+    QComboBox* cboZoom_ = nullptr;
+    QString shownLinks_;  // the fix links txtSafe shows, to skip needless layouts
     QPushButton* cmdAbout_ = nullptr;
     QPushButton* cmdExit_ = nullptr;
 

@@ -7,6 +7,7 @@
 #include <QTabWidget>
 
 #include "text/LanguageChoice.h"
+#include "text/PreviewTexts.h"
 #include "ui/FilesTab.h"
 #include "ui/HexBox.h"
 #include "ui/MainWindow.h"
@@ -69,8 +70,10 @@ void MainWindow::ApplyLanguage() {
     for (const ElementDef& element : kElements)
         rows_[static_cast<std::size_t>(element.index)].lbl->setText(text(element.LabelNumber()));
 
+    lblZoom_->setText(text(kTextZoom));
     preview_.ApplyLanguageTexts(texts);  // the sample texts, then the copies placed again
     previewWidget_->update();
+    ShowFindings();  // the contrast lines in the new language
     filesTab_->ApplyLanguage();  // its captions, then the folder list with the parent entry
 }
 

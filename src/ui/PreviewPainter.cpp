@@ -207,16 +207,38 @@ void PaintPreview(QPainter& painter, const PreviewModel& preview, const std::arr
     painter.restore();
 }
 
-int HitTestItem(const PreviewModel& preview, QPointF pixel, double zoom) {
-    if (zoom <= 0) return -1;
-    const double x = pixel.x() * kTwipsPerPixel / zoom;
-    const double y = pixel.y() * kTwipsPerPixel / zoom;
-    for (int screen = 0; screen < kScreenCount; ++screen) {
-        const int sx = static_cast<int>(std::floor(x)) - ScreenLeft(screen);
-        const int sy = static_cast<int>(std::floor(y)) - ScreenTop(screen);
-        if (sx >= 0 && sy >= 0 && sx < kScreenWidth && sy < kScreenHeight) return preview.ItemAt(screen, sx, sy);
+void PaintOutlines(QPainter& painter, const PreviewModel& preview, std::span<const int> items, double zoom) {
+    const int w = std::max(1, static_cast<int>(std::lround(zoom)));
+    for (int id : items) {
+        if (id < 0 || id >= preview.ItemCount()) continue;
+        const int screen = preview.Def(id).screen;
+        const int sx = ScreenLeft(screen), sy = ScreenTop(screen);
+        const ItemState& s = preview.State(id);
+        const QRect r = PixelRect(sx + s.left, sy + s.top, s.width, s.height, zoom)
+                            .intersected(PixelRect(sx, sy, kScreenWidth, kScreenHeight, zoom));
+        if (r.isEmpty()) continue;
+        painter.fillRect(QRect(r.left(), r.top(), r.width(), w), kOutlineColour);
+        painter.fillRect(QRect(r.left(), r.bottom() - w + 1, r.width(), w), kOutlineColour);
+        painter.fillRect(QRect(r.left(), r.top(), w, r.height()), kOutlineColour);
+        painter.fillRect(QRect(r.right() - w + 1, r.top(), w, r.height()), kOutlineColour);
     }
-    return -1;
+}
+
+PreviewPoint PointAt(QPointF pixel, double zoom) {
+    if (zoom <= 0) return {};
+    const int x = static_cast<int>(std::floor(pixel.x() * kTwipsPerPixel / zoom));
+    const int y = static_cast<int>(std::floor(pixel.y() * kTwipsPerPixel / zoom));
+    for (int screen = 0; screen < kScreenCount; ++screen) {
+        const int sx = x - ScreenLeft(screen);
+        const int sy = y - ScreenTop(screen);
+        if (sx >= 0 && sy >= 0 && sx < kScreenWidth && sy < kScreenHeight) return {screen, sx, sy};
+    }
+    return {};
+}
+
+int HitTestItem(const PreviewModel& preview, QPointF pixel, double zoom) {
+    const PreviewPoint p = PointAt(pixel, zoom);
+    return p.screen < 0 ? -1 : preview.ItemAt(p.screen, p.x, p.y);
 }
 
 }  // namespace tintora

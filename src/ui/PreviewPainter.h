@@ -2,6 +2,7 @@
 // Paints the phone preview into any QPainter: the editor's preview widget, the command line's
 // image export and the tests all draw through this one function.
 
+#include <QColor>
 #include <QImage>
 #include <QPainter>
 #include <QPointF>
@@ -30,6 +31,21 @@ QSize PreviewSize(double zoom = kDefaultPreviewZoom);
 void PaintPreview(QPainter& painter, const PreviewModel& preview,
                   const std::array<QImage, kBackImageCount>& pictures, double zoom = kDefaultPreviewZoom,
                   std::span<const ArrowPlacement> arrows = {}, const QRegion& only = {});
+
+// Outlines the given items (ids of the model) where they lie on their screens, in a colour no
+// theme element is expected to use, one screen pixel per phone pixel wide.
+void PaintOutlines(QPainter& painter, const PreviewModel& preview, std::span<const int> items,
+                   double zoom = kDefaultPreviewZoom);
+inline const QColor kOutlineColour(255, 0, 255);
+
+// The screen under `pixel` (a position in the painted preview) and the point there in twips
+// within it; screen -1 outside every screen.
+struct PreviewPoint {
+    int screen = -1;
+    int x = 0;
+    int y = 0;
+};
+PreviewPoint PointAt(QPointF pixel, double zoom = kDefaultPreviewZoom);
 
 // The id of the topmost visible item under `pixel` (a position in the painted preview), the
 // screen's own background between items, or -1 outside every screen.

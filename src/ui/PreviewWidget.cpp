@@ -1,18 +1,82 @@
 #include "ui/PreviewWidget.h"
 
+#include <QApplication>
+#include <QHelpEvent>
 #include <QMouseEvent>
 #include <QPaintEvent>
 #include <QPainter>
+#include <QToolTip>
 
-#include "ui/PreviewPainter.h"
+#include <algorithm>
 
 namespace tintora {
 
 PreviewWidget::PreviewWidget(const PreviewModel& model, QWidget* parent)
     : QWidget(parent), model_(model) {
-    // Painted at its natural size only: a scaled preview would blur the phone pixels.
-    setFixedSize(PreviewSize());
+    // Painted at whole zoom factors only: any other scale would blur the phone pixels.
+    setFixedSize(PreviewSize(zoom_));
     setAttribute(Qt::WA_OpaquePaintEvent);
+    setMouseTracking(true);  // for the tooltip, which follows the pointer
+}
+
+void PreviewWidget::SetZoom(int zoom) {
+    zoom = std::clamp(zoom, kMinZoom, kMaxZoom);
+    if (zoom == zoom_) return;
+    zoom_ = zoom;
+    setFixedSize(PreviewSize(zoom_));
+    updateGeometry();
+    update();
+}
+
+std::vector<ColourSource> PreviewWidget::SourcesAt(QPoint pixel) const {
+    const PreviewPoint p = PointAt(pixel, zoom_);
+    if (p.screen < 0) return {};
+    return ColoursAt(model_, p.screen, p.x, p.y);
+}
+
+int PreviewWidget::ElementAt(QPoint pixel) {
+    const std::vector<ColourSource> sources = SourcesAt(pixel);
+    if (sources.empty()) return -1;
+    // The colour painted there decides between a text and its fill: the point's screen painted
+    // afresh, without the arrows that may lie over it. (Painting that one pixel alone would
+    // rasterise the scaled text a little differently.)
+    const PreviewPoint p = PointAt(pixel, zoom_);
+    const QRect screen(Pixels(ScreenLeft(p.screen)), Pixels(ScreenTop(p.screen)), Pixels(kScreenWidth) + 1,
+                       Pixels(kScreenHeight) + 1);
+    QImage image(screen.size(), QImage::Format_RGB32);
+    {
+        QPainter painter(&image);
+        painter.translate(-screen.topLeft());
+        PaintPreview(painter, model_, pictures_, zoom_, {}, QRegion(screen));
+    }
+    const QColor painted = image.pixelColor(pixel - screen.topLeft());
+    return PickElement(sources, model_, Rgb{painted.red(), painted.green(), painted.blue()});
+}
+
+void PreviewWidget::ShowTip(QPoint pixel, QPoint global) {
+    const std::string text = describe_ ? describe_(SourcesAt(pixel)) : std::string();
+    if (text.empty()) {
+        QToolTip::hideText();
+        return;
+    }
+    const QString tip = QString::fromStdString(text);
+    QToolTip::showText(global, tip, this);
+    // The tip's window carries the text as its title too, for tools that read windows.
+    for (QWidget* w : QApplication::topLevelWidgets())
+        if (w->inherits("QTipLabel")) w->setWindowTitle(tip);
+}
+
+bool PreviewWidget::event(QEvent* event) {
+    if (event->type() != QEvent::ToolTip) return QWidget::event(event);
+    const auto* help = static_cast<QHelpEvent*>(event);
+    ShowTip(help->pos(), help->globalPos());
+    return true;
+}
+
+void PreviewWidget::mouseMoveEvent(QMouseEvent* event) {
+    // A tip that is up follows the pointer from item to item; Qt alone would leave the first one.
+    if (QToolTip::isVisible()) ShowTip(event->position().toPoint(), event->globalPosition().toPoint());
+    QWidget::mouseMoveEvent(event);
 }
 
 void PreviewWidget::SetPicture(int holder, const QImage& image) {
@@ -33,8 +97,6 @@ bool SameLook(const ItemState& a, const ItemState& b) {
            a.visible == b.visible && a.left == b.left && a.top == b.top && a.width == b.width &&
            a.height == b.height && a.fontSize == b.fontSize && a.bold == b.bold && a.caption == b.caption;
 }
-
-int Pixels(int twips) { return static_cast<int>(twips * kDefaultPreviewZoom / kTwipsPerPixel); }
 
 }  // namespace
 
@@ -63,12 +125,12 @@ void PreviewWidget::UpdateChangedScreens() {
             update(Pixels(ScreenLeft(s)), Pixels(ScreenTop(s)), Pixels(kScreenWidth) + 1, Pixels(kScreenHeight) + 1);
 }
 
-QSize PreviewWidget::sizeHint() const { return PreviewSize(); }
+QSize PreviewWidget::sizeHint() const { return PreviewSize(zoom_); }
 
 void PreviewWidget::paintEvent(QPaintEvent* event) {
     QPainter painter(this);
     painter.fillRect(event->rect(), palette().window());
-    PaintPreview(painter, model_, pictures_, kDefaultPreviewZoom, arrows_, event->region());
+    PaintPreview(painter, model_, pictures_, zoom_, arrows_, event->region());
 }
 
 void PreviewWidget::mousePressEvent(QMouseEvent* event) {
@@ -76,7 +138,12 @@ void PreviewWidget::mousePressEvent(QMouseEvent* event) {
         QWidget::mousePressEvent(event);
         return;
     }
-    const int id = HitTestItem(model_, event->position());
+    if (event->modifiers() & Qt::ControlModifier) {
+        if (const int element = ElementAt(event->position().toPoint()); element >= 0) Q_EMIT elementPicked(element);
+        event->accept();
+        return;
+    }
+    const int id = HitTestItem(model_, event->position(), zoom_);
     if (id >= 0) Q_EMIT itemClicked(id);
     event->accept();
 }

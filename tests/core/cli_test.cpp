@@ -119,6 +119,25 @@ TEST(Cli, CheckPrintsFindingsNewestFirstAndTheHighestStatus) {
     EXPECT_FALSE(fs::exists(fs::temp_directory_path() / ("tintora-cli-" + std::to_string(getpid()))));
 }
 
+// --contrast keeps the nine rules' output as it is and adds the pairs, worst first, with a fix for
+// each hard one, which fails the check; a disabled text is listed as meant to look faint.
+TEST(Cli, CheckContrastAddsThePairsAfterTheFindings) {
+    TempDir dir;
+    const std::string dark = HandMade(dir, "dark.thm",
+        "<Text Color=\"0x5C1D0E\"/>\r\n<Background Color=\"0x123456\"/>\r\n"
+        "<Disabled_text Color=\"0x123457\"/>\r\n");
+    const CliRun rules = Cli({"check", dark});
+    const CliRun r = Cli({"check", "--contrast", dark});
+    EXPECT_EQ(r.status, 1);
+    ASSERT_EQ(r.out.substr(0, rules.out.size()), rules.out);
+    const std::string pairs = r.out.substr(rules.out.size());
+    EXPECT_THAT(pairs, ::testing::StartsWith("Contrast on the phone (text on its background):\n"
+                                             "  Disabled text on Background: 1.0:1 (meant to look faint)\n"
+                                             "  Text on Background: 1.3:1 \xE2\x80\x94 hard to read on the phone. Use "));
+    EXPECT_THAT(pairs, ContainsRegex("Use [0-9A-F]{6} for Text \\(([4-9]|1[0-9]|2[01])\\.[0-9]:1\\)\n"));
+
+}
+
 TEST(Cli, ResaveKeepsOrMakesTheCreationDateAndUnpackListsTheMembers) {
     TempDir dir;
     ASSERT_EQ(Cli({"new", dir / "in.thm", "--created", "2.2.2002 1:9:40"}).status, 0);

@@ -57,9 +57,9 @@ TEST_F(Settings, EverythingComesBackInTheNextRun) {
     UserSettings& s = run.editor.Settings();
     for (std::size_t j = 0; j < s.customColors.size(); ++j)
         s.customColors[j] = static_cast<std::uint8_t>(j * 4 + j % 4);  // 0 .. 255
-    s = {s.customColors, "/media/card/themes/", "/srv/read", "/srv/create", "Åsa, Lund", "Jörg", "not stored"};
+    s = {s.customColors, "/media/card/themes/", "/srv/read", "/srv/create", "Åsa, Lund", "Jörg", "not stored", 3};
     SaveSettings(run.editor, store, atLoad);
-    EXPECT_EQ(store.Size(), 38u + 64u + 5u);
+    EXPECT_EQ(store.Size(), 38u + 64u + 6u);
 
     test::EditorRig<> second;
     LoadSettings(second.editor, store);
@@ -67,7 +67,8 @@ TEST_F(Settings, EverythingComesBackInTheNextRun) {
     for (int i = 0; i < kElementCount; ++i)
         EXPECT_EQ(second.editor.Colour(i), i == 7 ? "c4" : std::string(6, "0123456789ABCDEF"[i % 16])) << i;
     const auto stored = [](const UserSettings& u) {
-        return std::tie(u.customColors, u.browseFolder, u.readFolder, u.createFolder, u.defaultCreator, u.defaultModifiedBy);
+        return std::tie(u.customColors, u.browseFolder, u.readFolder, u.createFolder, u.defaultCreator, u.defaultModifiedBy,
+                        u.previewZoom);
     };
     EXPECT_EQ(stored(second.editor.Settings()), stored(s));
     EXPECT_EQ(second.editor.Settings().defaultThemeName, "");
@@ -77,7 +78,7 @@ TEST_F(Settings, EverythingComesBackInTheNextRun) {
 // other's changes.
 TEST_F(Settings, OfTwoEditorsTheLastToExitKeepsWhatTheOtherChanged) {
     SaveSettings(run.editor, store, LoadSettings(run.editor, store));
-    ASSERT_EQ(store.Size(), 38u + 64u + 5u) << "a first run stores every value";
+    ASSERT_EQ(store.Size(), 38u + 64u + 6u) << "a first run stores every value";
     test::EditorRig<> first, second;
     const StoredSettings firstAtLoad = LoadSettings(first.editor, store);
     const StoredSettings secondAtLoad = LoadSettings(second.editor, store);
@@ -100,7 +101,9 @@ TEST_F(Settings, StoredValuesThatAreAbsentOrDamaged) {
         {"abc", 0}, {"256", 0}, {"-1", 0}, {"3.5", 0}, {" 7", 0}, {"7 ", 0}, {"+7", 0},
         {"", 0},    {"99999999999999999999", 0}, {"7", 7}, {"255", 255}, {"007", 7}, {"200", 200}};
     for (std::size_t j = 0; j < std::size(custom); ++j) store.Write("CustC", std::to_string(j), custom[j].first);
+    store.Write("View", "Zoom", "5");  // beyond 4x: the default 2x
     LoadSettings(run.editor, store);
+    EXPECT_EQ(run.editor.Settings().previewZoom, 2);
     EXPECT_EQ(run.editor.Colour(0), "12AB9F");
     for (int i = 1; i < 37; ++i) EXPECT_EQ(run.editor.Colour(i), "000000") << i;
     EXPECT_EQ(run.editor.Colour(37), "zz");

@@ -3,6 +3,7 @@
 
 #include <gmock/gmock.h>
 
+#include "preview/PreviewColours.h"
 #include "render/Render.h"
 #include "support/CliRun.h"
 #include "support/EditorRig.h"
@@ -73,6 +74,29 @@ TEST_F(CliRenderTest, ThePngIsTransparentBetweenTheScreensAndWhatTheEditorWindow
             differing += onScreen && painted.pixel(x, y) != rendered.pixel(x, y);
         }
     EXPECT_EQ(differing, 0) << "pixels of the screens that differ from the window's";
+}
+
+// The default theme's one hard pair is the calendar's weekend days on the background.
+TEST_F(CliRenderTest, MarkContrastOutlinesTheHardToReadTextsAndNothingElse) {
+    const QImage plain = Render({"render", "--default", dir / "plain.png"});
+    const QImage marked = Render({"render", "--mark-contrast", "--default", dir / "marked.png"});
+    Theme theme;
+    for (const ElementDef& e : kElements) theme.colours[static_cast<std::size_t>(e.index)] = e.defaultValue;
+    const PreviewModel model = PreviewFor(theme, Texts{});
+    QRegion weekend;
+    for (int i = 28; i <= 31; ++i) {
+        const QRect r = test::ItemRect(model, "lblText", i);
+        weekend += r;
+        EXPECT_EQ(marked.pixelColor(r.topLeft()), kOutlineColour) << i;
+    }
+    int differing = 0;
+    for (int y = 0; y < plain.height(); ++y)
+        for (int x = 0; x < plain.width(); ++x)
+            if (plain.pixel(x, y) != marked.pixel(x, y)) {
+                ++differing;
+                ASSERT_TRUE(weekend.contains(QPoint(x, y))) << x << "," << y;
+            }
+    EXPECT_GT(differing, 0);
 }
 
 TEST_F(CliRenderTest, WrongCommandLinesAndUnreadableThemesWriteNoImage) {

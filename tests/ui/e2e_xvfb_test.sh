@@ -2,7 +2,8 @@
 # End to end: the real tintora binary on its own Xvfb display. Opens a theme with one click in the
 # file browser and checks on a screenshot that the desktop screen of the preview shows the theme's
 # Desktop_background; types another colour into that element's hex box with xdotool and checks the
-# preview again; then leaves through the Exit button and checks the stored colour.
+# preview again; reads the tooltip over that point and selects the element by Ctrl+click there;
+# then leaves through the Exit button and checks the stored colour.
 # Usage: e2e_xvfb_test.sh PATH/TO/tintora [PATH/TO/tintora-cli]; the command-line companion is
 # looked for beside the editor's build folder when not given. Exit 77 (skipped) only when Xvfb is
 # not installed.
@@ -98,9 +99,30 @@ xdotool type --delay 30 "12ab34"
 
 wait_for 100 shows_colour 12ab34 || fail "the desktop screen shows $(pixel $px $py), not 12ab34 (before: $before)"
 
+# Resting the pointer on the desktop screen names its colour in a tooltip, whose window carries
+# the text as its title.
+xdotool mousemove $((px + 1)) $((py - 1)) sleep 0.2 mousemove $px $py
+timeout 10 xdotool search --sync --onlyvisible --name "^Desktop background 12AB34$" >/dev/null ||
+  fail "no tooltip naming Desktop background 12AB34"
+
+# Ctrl+click on the preview selects the element painted there as its caption would: from the
+# Image tab, a Ctrl+click on the desktop screen's background turns to the Standby tab, where the
+# caption of Desktop_background is drawn in red.
+click tab_0
+wait_for 100 grep -q "^currentTab 0$" "$geometry" || fail "the Image tab did not open"
+xdotool mousemove $px $py keydown ctrl click 1 keyup ctrl
+wait_for 100 grep -q "^currentTab 4$" "$geometry" || fail "Ctrl+click on the preview did not turn to the Standby tab"
+caption_is_red() {
+  local x y w h
+  read -r x y w h < <(rect lbl_8) || return 1
+  import -window root -depth 8 "$work/shot.ppm"
+  convert "$work/shot.ppm" -crop "${w}x${h}+${x}+${y}" -format %c histogram:info: | grep -qi "#FF0000"
+}
+wait_for 50 caption_is_red || fail "the caption of Desktop_background is not red after Ctrl+click"
+
 click cmdExit
 wait_for 100 bash -c "! kill -0 $app_pid 2>/dev/null" || fail "Exit did not end the program"
 app_pid=""
 grep -q "^8=12AB34$" "$work/config/Tintora/Tintora.conf" || fail "the stored colour of element 8 is not 12AB34"
 grep -q "Exit Application" "$work/data/Tintora/"*.txt || fail "no exit line in the log"
-echo "PASS: opened.thm opened with a click and showed 3c7a5e; typed 12ab34, the preview showed it, Exit stored 12AB34"
+echo "PASS: opened.thm opened with a click and showed 3c7a5e; typed 12ab34, the preview showed it; the tooltip named it, Ctrl+click selected it; Exit stored 12AB34"

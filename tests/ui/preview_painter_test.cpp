@@ -18,6 +18,7 @@ namespace tintora {
 namespace {
 
 using test::ItemRect;
+using test::ScreenNamed;
 using test::ScreenPixel;
 using test::ScreenRect;
 
@@ -105,6 +106,26 @@ TEST(PreviewPainter, PicturesShowInTheirHoldersWhileTheirSlotIsOn) {
     const QRect bar(ScreenPixel("f_sms", 30, 30), ScreenPixel("f_sms", 1480, 280));
     EXPECT_GT(Count(image, bar, QColor(128, 128, 128)), 0);
     EXPECT_EQ(Count(image, bar, small), 0);
+}
+
+// Every zoom factor shows each phone pixel of a picture as a whole square of screen pixels.
+TEST(PreviewPainter, EveryZoomShowsEachPhonePixelAsAWholeSquare) {
+    Fixture f;
+    QImage checker(101, 80, QImage::Format_RGB32);
+    for (int y = 0; y < 80; ++y)
+        for (int x = 0; x < 101; ++x) checker.setPixelColor(x, y, (x + y) % 2 ? QColor(250, 250, 0) : QColor(0, 0, 120));
+    f.pictures[1] = checker;
+    f.theme.slots[kDesktopSlot] = SlotState::On;
+    f.model.RepaintAll(f.theme);
+    for (int zoom = 1; zoom <= 4; ++zoom) {
+        const QImage image = f.Paint(zoom);
+        EXPECT_EQ(image.size(), PreviewSize(1) * zoom);
+        const QPoint origin = ScreenRect(ScreenNamed("f_Setting"), zoom).topLeft();
+        int wrong = 0;
+        for (int y = 30 * zoom; y < 80 * zoom; ++y)  // below the desktop title
+            for (int x = 0; x < 101 * zoom; ++x) wrong += image.pixelColor(origin + QPoint(x, y)) != checker.pixelColor(x / zoom, y / zoom);
+        EXPECT_EQ(wrong, 0) << "zoom " << zoom;
+    }
 }
 
 TEST(PreviewPainter, BackgroundsAndLabelsPaintTheirElementsColoursClippedToTheirItems) {
