@@ -96,6 +96,7 @@ MainWindow::MainWindow(Toolkit& toolkit, SettingsStore& store, Log& log,
     PreloadGroupFrame();
     BuildWidgets();
     ConnectRows();
+    AcceptFileDrops();
     StartUp();
 }
 
