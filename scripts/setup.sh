@@ -9,6 +9,8 @@ packages=(
   xvfb xdotool x11-apps imagemagick
   tar libarchive-tools busybox python3
   clang libclang-rt-14-dev
+  desktop-file-utils appstream shared-mime-info xdg-utils libfile-mimeinfo-perl man-db x11-utils
+  librsvg2-bin dpkg-dev file
 )
 
 missing=()
