@@ -36,6 +36,7 @@ void PrintHelp(std::ostream& out, std::span<const ExtraCommand> extra) {
            "      Extract the archive's members safely into DIR (created when missing).\n";
     for (const ExtraCommand& c : extra) out << c.help;
     out << "  tintora-cli --help\n"
+           "  tintora-cli --version\n"
            "\n"
            "Messages the editor would show in a box are written to standard error.\n"
            "Exit status 2 means the command line was wrong.\n";
@@ -48,6 +49,11 @@ int RunCli(const Args& args, std::ostream& out, std::ostream& err, std::span<con
     }
     if (args[0] == "--help" || args[0] == "-h" || args[0] == "help") {
         PrintHelp(out, extra);
+        return kExitOk;
+    }
+    if (args[0] == "--version") {
+        out << "tintora-cli " << TINTORA_VERSION_MAJOR << '.' << TINTORA_VERSION_MINOR << '.'
+            << TINTORA_VERSION_REVISION << '\n';
         return kExitOk;
     }
     for (const Command& c : kCommands)

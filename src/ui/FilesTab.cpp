@@ -5,6 +5,7 @@
 #include <QApplication>
 #include <QComboBox>
 #include <QDir>
+#include <QFileInfo>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -221,6 +222,17 @@ void FilesTab::ListDoubleClicked(QListWidgetItem* item) {
     // The handler may rebuild the list, deleting `item`: take its text first.
     const std::string entry = item->text().toStdString();
     browser_.DoubleClick(entry);
+    cmdSave_->setEnabled(browser_.SaveEnabled());
+}
+
+void FilesTab::OpenFile(const std::string& path) {
+    browser_.OpenFile(path);
+    // Selected without a click of its own; a file the open flow found missing is not listed.
+    const QString name = QFileInfo(Q(path)).fileName();
+    const auto found = listFiles_->findItems(name, Qt::MatchExactly);
+    filling_ = true;
+    listFiles_->setCurrentItem(browser_.SaveEnabled() && !found.isEmpty() ? found.front() : nullptr);
+    filling_ = false;
     cmdSave_->setEnabled(browser_.SaveEnabled());
 }
 

@@ -45,6 +45,10 @@ public:
     // Lists the browse folder again.
     void UpdateListFiles();
 
+    // Opens a theme file named from outside the list (the command line, a drop): the list shows
+    // the file's folder with the file selected, as if it had been clicked there.
+    void OpenFile(const std::string& path);
+
     FileBrowser& Browser() { return browser_; }
 
 private:

@@ -98,6 +98,7 @@ MainWindow::MainWindow(Toolkit& toolkit, SettingsStore& store, Log& log,
     PreloadGroupFrame();
     BuildWidgets();
     ConnectRows();
+    AcceptFileDrops();
     StartUp();
 }
 

@@ -68,6 +68,14 @@ public:
     // other link.
     bool ApplyContrastFix(const QString& link);
 
+    // --- Files from outside the window: the command line and drops (MainWindowFiles.cpp) ---
+    // Opens a theme file as a click on it in the Files tab does.
+    void OpenThemeFile(const QString& path);
+    // A picture file for slot `slot` from outside: the Select button's checks.
+    void TakeSlotPicture(int slot, const QString& path);
+    // The picture slot whose row lies under `globalPos` on the Image tab, or -1.
+    int SlotRowAt(QPoint globalPos) const;
+
     // --- Exit: the log line, the settings and the work folder; then the window closes ---
     void cmdExit_Click();
 
@@ -94,6 +102,7 @@ private:
     QWidget* BuildGroupsTab(std::initializer_list<int> groups);
     QWidget* BuildSidePanel();
     void ConnectRows();
+    void AcceptFileDrops();
     void StartUp();
     void RunExitSteps();
     void ClearSelection();

@@ -65,6 +65,10 @@ public:
     // The Select button: asks for a picture file, checks its size against the slot and takes it
     // in, or refuses it with a message. Nothing changes on cancel or refusal.
     void cmdLoadFile_Click(int slot);
+    // The Select button's checks on a file already chosen (by the dialog, or dropped on the
+    // slot's row): a picture of the slot's size is taken in and the slot switched on (true);
+    // any other file is refused with a message and nothing changes.
+    bool LoadPictureFile(int slot, const std::string& path);
     // Takes the picture file at `path` into the slot without size check and switches the slot
     // on. A missing file leaves the slot as it was (false).
     bool LoadSlotPicture(const std::string& path, int slot);

@@ -111,15 +111,18 @@ void Editor::cmdOnOff_Click(int slot) {
 void Editor::cmdLoadFile_Click(int slot) {
     if (!ValidSlot(slot)) return;
     const auto path = ShowFileDialog(toolkit_, "", "gif", texts_.GetText(148), false);
-    if (!path) return;
+    if (path) LoadPictureFile(slot, *path);
+}
 
+bool Editor::LoadPictureFile(int slot, const std::string& path) {
+    if (!ValidSlot(slot)) return false;
     // The file is read once: the bytes measured are the bytes taken in.
-    auto bytes = ReadFileBytes(*path);
+    auto bytes = ReadFileBytes(path);
     const auto info = bytes ? MeasureImage(*bytes) : std::nullopt;
     if (!info) {
-        toolkit_.MessageBox(texts_.GetText(kTextPictureUnreadable) + *path, "", Buttons::Ok,
+        toolkit_.MessageBox(texts_.GetText(kTextPictureUnreadable) + path, "", Buttons::Ok,
                             Icon::Warning);
-        return;
+        return false;
     }
 
     const SlotDef& def = kSlots[slot];
@@ -128,7 +131,7 @@ void Editor::cmdLoadFile_Click(int slot) {
                                     "x" + std::to_string(info->height) + "." + "\r\n" +
                                     texts_.GetText(276) + std::string(def.sizeText);
         toolkit_.MessageBox(message, texts_.GetText(277), Buttons::Ok, Icon::Warning);
-        return;
+        return false;
     }
 
     MemberRecord& record = theme_.members[slot];
@@ -138,6 +141,7 @@ void Editor::cmdLoadFile_Click(int slot) {
     view_.SlotChanged(slot);
     Apply(view_, kLoadChanges[slot]);
     PicturesChanged();
+    return true;
 }
 
 bool Editor::LoadSlotPicture(const std::string& path, int slot) {

@@ -261,4 +261,19 @@ void FileBrowser::DoubleClick(const std::string& entry) {
     Open(EntryPath(entry, "sBrowseFolder without /"));
 }
 
+void FileBrowser::OpenFile(const std::string& path) {
+    if (busy_) return;
+    std::error_code ec;
+    fs::path file = fs::absolute(fs::path(path), ec);
+    if (ec) file = fs::path(path);
+    file = file.lexically_normal();
+    if (!fs::is_directory(file.parent_path(), ec)) {
+        Open(file.string());
+        return;
+    }
+    editor_.Settings().browseFolder = WithSlash(file.parent_path().string());
+    UpdateListFiles();
+    Click(file.filename().string());
+}
+
 }  // namespace tintora

@@ -89,6 +89,12 @@ public:
     // A double-click: a folder entry moves into that folder, the parent entry one level up; a
     // theme file is opened again (and Save is disabled when that fails).
     void DoubleClick(const std::string& entry);
+    // A theme file named from outside the browser (the editor's command line, a file dropped on
+    // the window), relative paths from the current folder: its folder becomes the browse folder
+    // and the file is clicked there, so it opens as from the list and Save writes back to it.
+    // When its folder does not exist the browse folder stays and the open flow reports the
+    // missing file. Ignored while the browser is busy.
+    void OpenFile(const std::string& path);
     // BrowserBusy: a click or double-click is being handled; another one meanwhile is ignored.
     bool Busy() const { return busy_; }
 

@@ -85,6 +85,9 @@ TEST(Cli, ShowFailuresAndUsage) {
     EXPECT_FALSE(fs::exists(dir / "x.thm"));
 
     EXPECT_EQ(Cli({"--help"}).status, 0);
+    r = Cli({"--version"});
+    EXPECT_EQ(r.status, 0);
+    EXPECT_THAT(r.out, ContainsRegex("^tintora-cli [0-9]+\\.[0-9]+\\.[0-9]+\n$"));
 }
 
 TEST(Cli, CheckPrintsFindingsNewestFirstAndTheHighestStatus) {

@@ -169,6 +169,33 @@ TEST_F(Browser, ClicksOpenThemesAndDoubleClicksMoveBetweenFolders) {
     EXPECT_EQ(browser.Folder(), dir.Path().string() + "/");
 }
 
+TEST_F(Browser, AFileFromOutsideOpensAsAClickInItsFolderAndAMissingOneIsReported) {
+    WriteTheme("sub/blue.thm", "0000FF");
+    fs::create_directories(themes / "other");
+    const fs::path startedIn = fs::current_path();
+    fs::current_path(themes / "other");
+    const struct {
+        std::string path;
+        std::string folder;  // the browse folder afterwards
+        bool opened;
+    } cases[] = {
+        {"../sub/./blue.thm", "sub/", true},  // relative to the current folder
+        {Themes("missing.thm"), "", false},    // its folder is browsed, the file reported
+        {Themes("gone/x.thm"), "", false},     // no such folder: the browse folder stays
+    };
+    for (const auto& c : cases) {
+        editor.IniDefault();
+        toolkit.shown.clear();
+        browser.OpenFile(c.path);
+        EXPECT_EQ(browser.Folder(), Themes(c.folder)) << c.path;
+        EXPECT_EQ(editor.Colour(0), c.opened ? "0000FF" : kElements[0].defaultValue) << c.path;
+        EXPECT_EQ(browser.SaveTarget(), c.opened ? std::optional(Themes("sub/blue.thm")) : std::nullopt) << c.path;
+        EXPECT_EQ(toolkit.Texts(), c.opened ? std::vector<std::string>{} : std::vector<std::string>{"Can not find the file"})
+            << c.path;
+    }
+    fs::current_path(startedIn);
+}
+
 TEST_F(Browser, AtTheRootThereIsNoParentEntryAndOneLevelBelowThereIs) {
     // The temporary folder's first level below the root, and the name below that.
     auto part = dir.Path().begin();

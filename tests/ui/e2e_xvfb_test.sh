@@ -1,21 +1,23 @@
 #!/usr/bin/env bash
-# End to end: the real tintora binary on its own Xvfb display. Opens a theme with one click in the
-# file browser and checks on a screenshot that the desktop screen of the preview shows the theme's
-# Desktop_background; types another colour into that element's hex box with xdotool and checks the
-# preview again; reads the tooltip over that point and selects the element by Ctrl+click there;
-# then leaves through the Exit button and checks the stored colour.
+# End to end: the real tintora binary on its own Xvfb display, started with a theme file as its
+# argument. Checks that the window carries the program's icon and that the desktop screen of the
+# preview shows that theme's Desktop_background on a screenshot; opens a theme beside it with one
+# click in the file browser, which shows their folder, and checks again; types another colour
+# into that element's hex box with xdotool and checks the preview again; reads the tooltip over
+# that point and selects the element by Ctrl+click there; then leaves through the Exit button and
+# checks the stored colour.
 # Usage: e2e_xvfb_test.sh PATH/TO/tintora [PATH/TO/tintora-cli]; the command-line companion is
 # looked for beside the editor's build folder when not given. Exit 77 (skipped) only when Xvfb is
 # not installed.
 set -euo pipefail
 
-app=${1:?path to the tintora binary}
+app=$(realpath "${1:?path to the tintora binary}")
 cli=${2:-$(dirname "$app")/../cli/tintora-cli}
 if ! command -v Xvfb >/dev/null; then
   echo "SKIP: Xvfb is not installed"
   exit 77
 fi
-for tool in xdotool import convert; do
+for tool in xdotool xprop import convert; do
   command -v "$tool" >/dev/null || { echo "FAIL: $tool is missing (scripts/setup.sh installs it)"; exit 1; }
 done
 
@@ -48,20 +50,26 @@ geometry="$work/geometry.txt"
 mkdir -p "$work/home" "$work/data" "$work/config" "$work/runtime"
 chmod 700 "$work/runtime"
 
-# A theme in the home folder, where the browser starts: the default theme with another
-# Desktop_background. The colour is swapped inside the archive's document for one of the same
-# length, which leaves the archive's headers valid.
+# Two themes in a folder below home, where the browser would start: the default theme with
+# another Desktop_background each. The colour is swapped inside the archive's document for one of
+# the same length, which leaves the archive's headers valid.
 [ -x "$cli" ] || fail "tintora-cli not found at $cli"
-theme="$work/home/opened.thm"
-"$cli" new "$theme" --name Opened >/dev/null || fail "tintora-cli could not write a theme"
-sed -i 's/<Desktop_background Color="0xFFFEB6"/<Desktop_background Color="0x3C7A5E"/' "$theme"
-grep -q 'Desktop_background Color="0x3C7A5E"' "$theme" || fail "could not set the theme's colour"
-HOME="$work/home" XDG_DATA_HOME="$work/data" XDG_CONFIG_HOME="$work/config" XDG_RUNTIME_DIR="$work/runtime" \
-  QT_QPA_PLATFORM=xcb TINTORA_TEST_GEOMETRY_FILE="$geometry" "$app" >"$work/app.log" 2>&1 &
+mkdir -p "$work/home/themes"
+for named in argued:7B2D8E opened:3C7A5E; do
+  theme="$work/home/themes/${named%:*}.thm"
+  "$cli" new "$theme" --name "${named%:*}" >/dev/null || fail "tintora-cli could not write a theme"
+  sed -i "s/<Desktop_background Color=\"0xFFFEB6\"/<Desktop_background Color=\"0x${named#*:}\"/" "$theme"
+  grep -q "Desktop_background Color=\"0x${named#*:}\"" "$theme" || fail "could not set the theme's colour"
+done
+# Given relative to the folder the editor starts in, as a file manager or a shell may.
+(cd "$work/home" && HOME="$work/home" XDG_DATA_HOME="$work/data" XDG_CONFIG_HOME="$work/config" \
+  XDG_RUNTIME_DIR="$work/runtime" QT_QPA_PLATFORM=xcb TINTORA_TEST_GEOMETRY_FILE="$geometry" \
+  exec "$app" themes/argued.thm >"$work/app.log" 2>&1) &
 app_pid=$!
 
-timeout 30 xdotool search --sync --name "Tintora ver:4.2.5" >/dev/null || fail "the window did not appear"
+window=$(timeout 30 xdotool search --sync --name "Tintora ver:4.2.5" | head -1) || fail "the window did not appear"
 wait_for 100 test -s "$geometry" || fail "no widget places reported"
+xprop -id "$window" _NET_WM_ICON >"$work/icon.txt" 2>&1; grep -q "Icon (48 x 48)" "$work/icon.txt" || fail "the window has no 48 pixel icon: $(head -c 300 "$work/icon.txt")"
 
 # "x y width height" of a named widget or screen.
 rect() { awk -v n="$1" '$1 == n { print $2, $3, $4, $5 }' "$geometry"; }
@@ -79,15 +87,14 @@ pixel() {
 # The lower left of the desktop screen shows the Desktop_background colour only.
 read -r sx sy sw sh < <(rect f_Setting) || fail "no desktop screen reported"
 px=$((sx + 12)); py=$((sy + sh - 12))
-before=$(pixel $px $py)
-[ "$before" != "12ab34" ] && [ "$before" != "3c7a5e" ] || fail "the desktop already shows a colour the test sets"
-
 shows_colour() { [ "$(pixel $px $py)" = "$1" ]; }
+wait_for 100 shows_colour 7b2d8e || fail "the theme given to the editor does not show: $(pixel $px $py), not 7b2d8e"
+before=$(pixel $px $py)
 
-# The theme opens with one click on its entry in the file browser, on the Files tab that start-up
-# shows.
+# The theme beside it opens with one click on its entry in the file browser, on the Files tab that
+# start-up shows, which lists their folder.
 grep -q "^currentTab 5$" "$geometry" || fail "the Files tab is not the current one"
-wait_for 50 grep -q "^ListFiles:opened.thm " "$geometry" || fail "the browser does not list opened.thm"
+wait_for 50 grep -q "^ListFiles:opened.thm " "$geometry" || fail "the browser does not list the folder of the given theme"
 click ListFiles:opened.thm
 wait_for 100 shows_colour 3c7a5e || fail "after opening, the desktop screen shows $(pixel $px $py), not 3c7a5e"
 
@@ -125,4 +132,4 @@ wait_for 100 bash -c "! kill -0 $app_pid 2>/dev/null" || fail "Exit did not end 
 app_pid=""
 grep -q "^8=12AB34$" "$work/config/Tintora/Tintora.conf" || fail "the stored colour of element 8 is not 12AB34"
 grep -q "Exit Application" "$work/data/Tintora/"*.txt || fail "no exit line in the log"
-echo "PASS: opened.thm opened with a click and showed 3c7a5e; typed 12ab34, the preview showed it; the tooltip named it, Ctrl+click selected it; Exit stored 12AB34"
+echo "PASS: the window has its icon; argued.thm given as the argument showed 7b2d8e; opened.thm opened with a click and showed 3c7a5e; typed 12ab34, the preview showed it; the tooltip named it, Ctrl+click selected it; Exit stored 12AB34"
