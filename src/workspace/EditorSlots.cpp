@@ -129,9 +129,14 @@ void Editor::cmdLoadFile_Click(int slot) {
         return;
     }
 
+    TakeSlotPicture(slot, std::move(*bytes));
+}
+
+void Editor::TakeSlotPicture(int slot, Bytes bytes) {
+    if (!ValidSlot(slot) || bytes.empty()) return;
     MemberRecord& record = theme_.members[slot];
     record.active = true;
-    record.data = std::move(*bytes);
+    record.data = std::move(bytes);
     theme_.slots[slot] = SlotState::On;
     view_.SlotChanged(slot);
     Apply(view_, kLoadChanges[slot]);
