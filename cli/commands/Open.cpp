@@ -108,13 +108,18 @@ int RunResave(const Args& args, std::ostream& out, std::ostream& err) {
     CliSession session(err);
     Editor& editor = session.GetEditor();
     if (!Opened(editor.ReadFileBrowse(args[0]))) return kExitFailed;
+    return SaveOpenedTheme(session, args[1], "resave", err);
+}
+
+int SaveOpenedTheme(CliSession& session, const std::string& path, std::string_view command, std::ostream& err) {
+    Editor& editor = session.GetEditor();
     Theme& theme = editor.GetTheme();
     if (theme.info.created.empty()) theme.info.created = MakeCreationStamp(session.GetClock().Now());
     bSaveFile(theme);
     theme.Document().active = true;
     std::string reason;
-    if (!CreateTarFile(editor.GetLog(), editor.GetTexts(), theme, args[1], &reason)) {
-        err << "tintora-cli resave: " << reason << '\n';
+    if (!CreateTarFile(editor.GetLog(), editor.GetTexts(), theme, path, &reason)) {
+        err << "tintora-cli " << command << ": " << reason << '\n';
         return kExitFailed;
     }
     return kExitOk;

@@ -12,6 +12,7 @@
 
 #include "commands/CliSession.h"
 #include "preview/PreviewModel.h"
+#include "ui/PhoneLook.h"
 #include "ui/PreviewPainter.h"
 #include "ui/PreviewPictures.h"
 
@@ -19,10 +20,12 @@ namespace tintora::cli {
 
 namespace {
 
-constexpr std::string_view kUsage = "tintora-cli render FILE.thm OUT.png | tintora-cli render --default OUT.png";
+constexpr std::string_view kUsage =
+    "tintora-cli render [--phone-colours] FILE.thm OUT.png | tintora-cli render [--phone-colours] --default OUT.png";
 
 struct RenderArgs {
     bool useDefault = false;
+    bool phoneColours = false;
     std::string theme;
     std::string image;
 };
@@ -33,6 +36,8 @@ std::optional<RenderArgs> ParseArgs(const Args& args, std::ostream& err) {
     for (const std::string& a : args) {
         if (a == "--default" && !parsed.useDefault) {
             parsed.useDefault = true;
+        } else if (a == "--phone-colours" && !parsed.phoneColours) {
+            parsed.phoneColours = true;
         } else if (a.rfind("--", 0) == 0) {
             err << "tintora-cli: unknown option '" << a << "' (usage: " << kUsage << ")\n";
             return std::nullopt;
@@ -106,7 +111,9 @@ int RunRender(const Args& args, std::ostream& out, std::ostream& err) {
         err << "tintora-cli render: painting needs a graphical application\n";
         return kExitFailed;
     }
-    if (!SavePng(PaintTheme(editor.GetTheme(), editor.GetTexts()), parsed->image)) {
+    QImage image = PaintTheme(editor.GetTheme(), editor.GetTexts());
+    if (parsed->phoneColours) ShowAsPhone(image);
+    if (!SavePng(image, parsed->image)) {
         err << "tintora-cli render: cannot write " << parsed->image << '\n';
         return kExitFailed;
     }

@@ -10,11 +10,12 @@ int RunRender(const Args& args, std::ostream& out, std::ostream& err);
 
 inline constexpr ExtraCommand kRenderCommand{
     "render", RunRender,
-    "  tintora-cli render FILE.thm OUT.png\n"
-    "  tintora-cli render --default OUT.png\n"
+    "  tintora-cli render [--phone-colours] FILE.thm OUT.png\n"
+    "  tintora-cli render [--phone-colours] --default OUT.png\n"
     "      Paint the thirteen phone screens of the theme (or of the default theme) at twice\n"
     "      the phone's size, as the editor's preview shows them, into a PNG image; the room\n"
     "      between the screens is transparent. Needs no display. Exit 1 when the theme\n"
-    "      cannot be read or the image cannot be written.\n"};
+    "      cannot be read or the image cannot be written. --phone-colours paints every\n"
+    "      colour and picture as the phone's 256-colour display shows it.\n"};
 
 }  // namespace tintora::cli
