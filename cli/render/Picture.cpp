@@ -92,7 +92,7 @@ std::optional<Bytes> MakePicture(const PictureArgs& a, const std::string& image,
     }
     ImportSettings settings = SettingsFromChoice({a.mode, a.bar, a.dither}, theme, slot);
     settings.convert = a.convert;
-    GifResult gif = MakeSlotPicture(decoded.image, slot, settings);
+    GifResult gif = MakeSlotPicture(PrepareSource(decoded.image), slot, settings);
     if (!gif.bytes) err << "tintora-cli: cannot make the picture: " << gif.error << '\n';
     return std::move(gif.bytes);
 }

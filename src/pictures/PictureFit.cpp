@@ -105,6 +105,37 @@ std::uint32_t OverBar(const Premultiplied& p, std::uint32_t bar) {
 
 }  // namespace
 
+RgbaImage PrepareSource(const RgbaImage& source, int minWidth, int minHeight) {
+    const int factor = std::min(source.width / std::max(minWidth, 1), source.height / std::max(minHeight, 1));
+    if (factor < 2) return source;
+    RgbaImage reduced(source.width / factor, source.height / factor);
+    std::vector<Premultiplied> row(static_cast<std::size_t>(reduced.width));
+    const float share = 1.0f / static_cast<float>(factor * factor);
+    for (int y = 0; y < reduced.height; ++y) {
+        std::fill(row.begin(), row.end(), Premultiplied{});
+        for (int dy = 0; dy < factor; ++dy) {
+            const std::uint32_t* line = &source.pixels[static_cast<std::size_t>(y * factor + dy) * static_cast<std::size_t>(source.width)];
+            for (int x = 0; x < reduced.width; ++x) {
+                Premultiplied& sum = row[static_cast<std::size_t>(x)];
+                for (int dx = 0; dx < factor; ++dx) {
+                    const Premultiplied p = Premultiply(line[x * factor + dx]);
+                    for (std::size_t c = 0; c < 4; ++c) sum[c] += p[c];
+                }
+            }
+        }
+        for (int x = 0; x < reduced.width; ++x) {
+            const Premultiplied& sum = row[static_cast<std::size_t>(x)];
+            const float alpha = sum[3] * share;
+            const auto straight = [&](std::size_t c) {
+                return alpha <= 0 ? 0u : static_cast<std::uint32_t>(std::clamp(std::lround(sum[c] * share / alpha), 0L, 255L));
+            };
+            reduced.At(x, y) = static_cast<std::uint32_t>(std::clamp(std::lround(alpha * 255.0f), 0L, 255L)) << 24 |
+                               straight(0) << 16 | straight(1) << 8 | straight(2);
+        }
+    }
+    return reduced;
+}
+
 CropWindow DefaultCropWindow(int sourceWidth, int sourceHeight, int targetWidth, int targetHeight) {
     if (sourceWidth <= 0 || sourceHeight <= 0 || targetWidth <= 0 || targetHeight <= 0) return {};
     const double target = static_cast<double>(targetWidth) / targetHeight;

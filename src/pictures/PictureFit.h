@@ -30,6 +30,13 @@ CropWindow DefaultCropWindow(int sourceWidth, int sourceHeight, int targetWidth,
 // `window` moved by (dx, dy) source pixels and kept inside the source.
 CropWindow MoveCropWindow(const CropWindow& window, double dx, double dy, int sourceWidth, int sourceHeight);
 
+// A large source shrunk by a whole factor (averaging each block of pixels) so that it stays at
+// least minWidth x minHeight; smaller sources come back unchanged. Fitting a photo then costs
+// little, and the crop window of the import dialog works on what this returns.
+inline constexpr int kWorkingWidth = 404;  // four times the widest slot
+inline constexpr int kWorkingHeight = 320;
+RgbaImage PrepareSource(const RgbaImage& source, int minWidth = kWorkingWidth, int minHeight = kWorkingHeight);
+
 // Where the picture lands inside the target in the fit-inside way (whole pixels, centred).
 struct PlacedRect {
     int x = 0;

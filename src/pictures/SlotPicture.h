@@ -26,6 +26,7 @@ struct ImportChoice {
     FitMode mode = FitMode::Crop;
     std::optional<std::uint32_t> bar;
     bool dither = true;
+    friend bool operator==(const ImportChoice&, const ImportChoice&) = default;
 };
 
 // The colour the phone shows behind the slot's picture: Background for the standby and desktop
@@ -47,7 +48,8 @@ bool IsSlotSizedGif(std::span<const std::uint8_t> file, int slot);
 RgbaImage FitToSlot(const RgbaImage& source, int slot, const ImportSettings& settings,
                     const std::optional<CropWindow>& window = std::nullopt);
 
-// The slot's GIF from decoded pixels. Fails for an empty source, an invalid slot, or a file over
+// The slot's GIF from decoded pixels (as PrepareSource gives them: the dialog, its crop window
+// and the command line all work on those). Fails for an empty source, an invalid slot, or a file over
 // the archive's member limit.
 GifResult MakeSlotPicture(const RgbaImage& source, int slot, const ImportSettings& settings,
                           const std::optional<CropWindow>& window = std::nullopt);

@@ -1,8 +1,10 @@
 #include "settings/Settings.h"
 
 #include <charconv>
+#include <cstdio>
 #include <cstdlib>
 
+#include "model/ColourText.h"
 #include "settings/SettingsStore.h"
 #include "workspace/Editor.h"
 #include "workspace/Log.h"
@@ -15,6 +17,7 @@ constexpr const char* kLast = "Last";
 constexpr const char* kCustom = "CustC";
 constexpr const char* kPath = "Path";
 constexpr const char* kInfo = "Info";
+constexpr const char* kImport = "Import";
 
 // Stored colours exist unless key "Last" / "0" is absent, which this value stands for.
 constexpr const char* kNoColoursStored = "XX";
@@ -32,6 +35,35 @@ std::uint8_t ParseByte(const std::string& text) {
     const auto [stop, ec] = std::from_chars(text.data(), end, value);
     if (text.empty() || ec != std::errc() || stop != end || value > 255) return 0;
     return static_cast<std::uint8_t>(value);
+}
+
+// The import choices of slot k under "Mode<k>", "Bar<k>" (RRGGBB, empty for the default colour)
+// and "Dither<k>" ("1" or "0"). A value edited into something else reads as the default.
+void LoadImportChoices(UserSettings& s, const SettingsStore& store) {
+    for (int k = 0; k < kSlotCount; ++k) {
+        ImportChoice& c = s.imports[static_cast<std::size_t>(k)];
+        const std::string n = std::to_string(k);
+        c.mode = ParseFitMode(ReadOr(store, kImport, "Mode" + n, "")).value_or(FitMode::Crop);
+        const std::string bar = ReadOr(store, kImport, "Bar" + n, "");
+        unsigned value = 0;
+        const auto [stop, ec] = std::from_chars(bar.data(), bar.data() + bar.size(), value, 16);
+        c.bar = IsCompleteColourText(bar) && ec == std::errc() && stop == bar.data() + bar.size()
+                    ? std::optional<std::uint32_t>(value)
+                    : std::nullopt;
+        c.dither = ReadOr(store, kImport, "Dither" + n, "1") != "0";
+    }
+}
+
+void SaveImportChoices(const UserSettings& s, SettingsStore& store) {
+    for (int k = 0; k < kSlotCount; ++k) {
+        const ImportChoice& c = s.imports[static_cast<std::size_t>(k)];
+        const std::string n = std::to_string(k);
+        store.Write(kImport, "Mode" + n, std::string(FitModeName(c.mode)));
+        char bar[8] = "";
+        if (c.bar) std::snprintf(bar, sizeof bar, "%06X", *c.bar & 0xFFFFFFu);
+        store.Write(kImport, "Bar" + n, bar);
+        store.Write(kImport, "Dither" + n, c.dither ? "1" : "0");
+    }
 }
 
 }  // namespace
@@ -65,6 +97,7 @@ void LoadSettings(Editor& editor, SettingsStore& store) {
     s.browseFolder = ReadOr(store, kPath, "BrowseFolder", DefaultBrowseFolder());
     s.defaultCreator = ReadOr(store, kInfo, "Creator", "");
     s.defaultModifiedBy = ReadOr(store, kInfo, "Modified", "");
+    LoadImportChoices(s, store);
 }
 
 void SaveSettings(const Editor& editor, SettingsStore& store) {
@@ -77,6 +110,7 @@ void SaveSettings(const Editor& editor, SettingsStore& store) {
     store.Write(kPath, "Create", s.createFolder);
     store.Write(kInfo, "Creator", s.defaultCreator);
     store.Write(kInfo, "Modified", s.defaultModifiedBy);
+    SaveImportChoices(s, store);
 }
 
 }  // namespace tintora

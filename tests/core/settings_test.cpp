@@ -57,9 +57,12 @@ TEST_F(Settings, EverythingComesBackInTheNextRun) {
     UserSettings& s = run.editor.Settings();
     for (std::size_t j = 0; j < s.customColors.size(); ++j)
         s.customColors[j] = static_cast<std::uint8_t>(j * 4 + j % 4);  // 0 .. 255
-    s = {s.customColors, "/media/card/themes/", "/srv/read", "/srv/create", "Åsa, Lund", "Jörg", "not stored"};
+    std::array<ImportChoice, kSlotCount> imports{};
+    imports[1] = {FitMode::Fit, 0x00A0FF, false};
+    imports[5] = {FitMode::Stretch, std::nullopt, true};
+    s = {s.customColors, "/media/card/themes/", "/srv/read", "/srv/create", "Åsa, Lund", "Jörg", "not stored", imports};
     SaveSettings(run.editor, store);
-    EXPECT_EQ(store.Size(), 38u + 64u + 5u);
+    EXPECT_EQ(store.Size(), 38u + 64u + 5u + 3u * kSlotCount);
 
     test::EditorRig<> second;
     LoadSettings(second.editor, store);
@@ -67,7 +70,8 @@ TEST_F(Settings, EverythingComesBackInTheNextRun) {
     for (int i = 0; i < kElementCount; ++i)
         EXPECT_EQ(second.editor.Colour(i), i == 7 ? "c4" : std::string(6, "0123456789ABCDEF"[i % 16])) << i;
     const auto stored = [](const UserSettings& u) {
-        return std::tie(u.customColors, u.browseFolder, u.readFolder, u.createFolder, u.defaultCreator, u.defaultModifiedBy);
+        return std::tie(u.customColors, u.browseFolder, u.readFolder, u.createFolder, u.defaultCreator, u.defaultModifiedBy,
+                        u.imports);
     };
     EXPECT_EQ(stored(second.editor.Settings()), stored(s));
     EXPECT_EQ(second.editor.Settings().defaultThemeName, "");
@@ -82,7 +86,13 @@ TEST_F(Settings, StoredValuesThatAreAbsentOrDamaged) {
         {"abc", 0}, {"256", 0}, {"-1", 0}, {"3.5", 0}, {" 7", 0}, {"7 ", 0}, {"+7", 0},
         {"", 0},    {"99999999999999999999", 0}, {"7", 7}, {"255", 255}, {"007", 7}, {"200", 200}};
     for (std::size_t j = 0; j < std::size(custom); ++j) store.Write("CustC", std::to_string(j), custom[j].first);
+    const char* damagedImport[][3] = {{"zoom", "12345", "yes"}, {"fit", "12345G", "0"}, {"", "0x1234", ""}};
+    for (std::size_t k = 0; k < std::size(damagedImport); ++k)
+        for (std::size_t f = 0; f < 3; ++f)
+            store.Write("Import", std::string(f == 0 ? "Mode" : f == 1 ? "Bar" : "Dither") + std::to_string(k), damagedImport[k][f]);
     LoadSettings(run.editor, store);
+    const std::array<ImportChoice, 3> readImports{{{}, {FitMode::Fit, std::nullopt, false}, {}}};
+    for (std::size_t k = 0; k < readImports.size(); ++k) EXPECT_EQ(run.editor.Settings().imports[k], readImports[k]) << k;
     EXPECT_EQ(run.editor.Colour(0), "12AB9F");
     for (int i = 1; i < 37; ++i) EXPECT_EQ(run.editor.Colour(i), "000000") << i;
     EXPECT_EQ(run.editor.Colour(37), "zz");

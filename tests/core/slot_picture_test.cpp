@@ -172,6 +172,14 @@ TEST(SlotPicture, CropKeepsTheCentreOrTheMovedWindowAndFitFillsTheBars) {
         for (int x = 0; x < 101; ++x) ASSERT_EQ(Rgb24(fit.At(x, y)), kTeal) << x << "," << y;
     EXPECT_EQ(Rgb24(fit.At(0, place.y)), kRed);
 
+    // A photo is shrunk by a whole factor first, keeping its colours and at least four times
+    // the slot's size; a small picture is left as it is.
+    const RgbaImage photo = PrepareSource(Bands(2100, 1000, 702, 1404));
+    EXPECT_EQ(std::pair(photo.width, photo.height), std::pair(700, 333));
+    EXPECT_EQ(Rgb24(photo.At(233, 100)), kRed);
+    EXPECT_EQ(Rgb24(photo.At(234, 100)), kGreen);
+    EXPECT_EQ(PrepareSource(wide).pixels, wide.pixels);
+
     // Transparency shows the bar colour, in every mode.
     const RgbaImage clear = FitToSlot(RgbaImage(30, 30, 0x00FF00FF), 4, {FitMode::Crop, kTeal, true, false});
     EXPECT_EQ(column(clear, 50), std::set<std::uint32_t>{kTeal});
