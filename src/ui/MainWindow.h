@@ -18,6 +18,7 @@
 #include "workspace/EditorView.h"
 #include "ui/ElementRow.h"
 
+class QCheckBox;
 class QComboBox;
 class QGroupBox;
 class QLabel;
@@ -57,6 +58,16 @@ public:
     void ToggleTextNumbers();
     void ApplyLanguage();
 
+    // --- Pictures from any image (MainWindowImport.cpp) ---
+    // The Import button: an open dialog for any picture file, then ImportPictureFile.
+    void cmdImport_Click(int slot);
+    // Reads and decodes the file and runs the fit dialog for `slot`; OK loads the result into
+    // the slot as Select does and remembers the choices. A file that cannot be read or decoded
+    // is refused with a message and changes nothing. False unless a picture was loaded.
+    bool ImportPictureFile(int slot, const std::string& path);
+    // The preview as the phone's 256-colour display shows it.
+    void SetPhoneColours(bool on);
+
     // --- Exit: the log line, the settings and the work folder; then the window closes ---
     void cmdExit_Click();
 
@@ -87,6 +98,8 @@ private:
     void ClearSelection();
     void ShowSlotCaptions(int slot);
     void ShowSlotPicture(int slot);
+    // Picture files dropped onto a slot row or the preview's picture go to ImportPictureFile.
+    void AcceptPictureDrops();
 
     Log& log_;
     SettingsStore& store_;
@@ -105,6 +118,7 @@ private:
     QPlainTextEdit* txtSafe_ = nullptr;
     QPushButton* cmdSafe_ = nullptr;
     QComboBox* cboLang_ = nullptr;
+    QCheckBox* chkPhoneColours_ = nullptr;
     QPushButton* cmdAbout_ = nullptr;
     QPushButton* cmdExit_ = nullptr;
 

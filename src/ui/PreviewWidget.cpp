@@ -4,6 +4,7 @@
 #include <QPaintEvent>
 #include <QPainter>
 
+#include "ui/PhoneLook.h"
 #include "ui/PreviewPainter.h"
 
 namespace tintora {
@@ -65,10 +66,34 @@ void PreviewWidget::UpdateChangedScreens() {
 
 QSize PreviewWidget::sizeHint() const { return PreviewSize(); }
 
+void PreviewWidget::SetPhoneColours(bool on) {
+    phoneColours_ = on;
+    update();
+}
+
 void PreviewWidget::paintEvent(QPaintEvent* event) {
     QPainter painter(this);
-    painter.fillRect(event->rect(), palette().window());
-    PaintPreview(painter, model_, pictures_, kDefaultPreviewZoom, arrows_, event->region());
+    if (!phoneColours_) {
+        painter.fillRect(event->rect(), palette().window());
+        PaintPreview(painter, model_, pictures_, kDefaultPreviewZoom, arrows_, event->region());
+        return;
+    }
+    // Painted off screen, then the screens snapped pixel by pixel: text edges and pictures too,
+    // as the phone's display would show them. The arrows' red and black are phone colours.
+    const QRect area = event->rect();
+    QImage image(area.size(), QImage::Format_RGB32);
+    image.fill(palette().window().color());
+    {
+        QPainter offscreen(&image);
+        offscreen.translate(-area.topLeft());
+        PaintPreview(offscreen, model_, pictures_, kDefaultPreviewZoom, arrows_, event->region());
+    }
+    for (int s = 0; s < kScreenCount; ++s) {
+        const QRect screen(Pixels(ScreenLeft(s)), Pixels(ScreenTop(s)), Pixels(kScreenWidth), Pixels(kScreenHeight));
+        const QRect part = screen.intersected(area);
+        if (!part.isEmpty()) ShowAsPhone(image, part.translated(-area.topLeft()));
+    }
+    painter.drawImage(area.topLeft(), image);
 }
 
 void PreviewWidget::mousePressEvent(QMouseEvent* event) {
