@@ -2,7 +2,8 @@
 # End to end: the real tintora binary on its own Xvfb display. Opens a theme with one click in the
 # file browser and checks on a screenshot that the desktop screen of the preview shows the theme's
 # Desktop_background; types another colour into that element's hex box with xdotool and checks the
-# preview again; then leaves through the Exit button and checks the stored colour.
+# preview again; imports a PNG into the standby slot through the fit dialog and finds it, in phone
+# colours, on the standby screen; then leaves through the Exit button and checks the stored colour.
 # Usage: e2e_xvfb_test.sh PATH/TO/tintora [PATH/TO/tintora-cli]; the command-line companion is
 # looked for beside the editor's build folder when not given. Exit 77 (skipped) only when Xvfb is
 # not installed.
@@ -14,7 +15,7 @@ if ! command -v Xvfb >/dev/null; then
   echo "SKIP: Xvfb is not installed"
   exit 77
 fi
-for tool in xdotool import convert; do
+for tool in xdotool import convert compare; do
   command -v "$tool" >/dev/null || { echo "FAIL: $tool is missing (scripts/setup.sh installs it)"; exit 1; }
 done
 
@@ -98,9 +99,43 @@ xdotool type --delay 30 "12ab34"
 
 wait_for 100 shows_colour 12ab34 || fail "the desktop screen shows $(pixel $px $py), not 12ab34 (before: $before)"
 
+# Import: a PNG into the standby slot through the open dialog and the fit dialog's defaults (fill
+# and crop, dithered). The standby screen then shows the picture in phone colours, pixel for pixel
+# as tintora-cli makes it with the same defaults, except where the screen's texts lie over it.
+convert -size 300x200 gradient:'#3a7bd5'-'#d5533a' "$work/photo.png" || fail "could not make a PNG"
+"$cli" picture "$work/photo.png" --slot 0 "$work/expected.gif" || fail "tintora-cli picture failed"
+# The screen is looked up each time: the preview moves when the tabs change width.
+differing() {
+  read -r ox oy ow oh < <(rect f_operaotr) || fail "no standby screen reported"
+  import -window root -depth 8 "$work/shot.ppm"
+  convert "$work/shot.ppm" -crop "${ow}x${oh}+${ox}+${oy}" +repage "$work/standby.ppm"
+  convert "$work/expected.gif" -filter point -resize "${ow}x${oh}!" "$work/expected.ppm"
+  compare -metric AE "$work/standby.ppm" "$work/expected.ppm" null: 2>&1 | cut -d' ' -f1 || true
+}
+read -r _ _ ow oh < <(rect f_operaotr) || fail "no standby screen reported"
+total=$((ow * oh))
+[ "$(differing)" -gt $((total / 2)) ] || fail "the standby screen already looks like the picture"
+# The places are written when a tab is chosen, which the first time is before its rows are laid
+# out: so the Image tab is chosen twice.
+for tab in 0 1 0; do
+  click tab_$tab
+  wait_for 100 grep -q "^currentTab $tab$" "$geometry" || fail "tab $tab was not chosen"
+done
+wait_for 100 grep -q "^cmdImport_0 " "$geometry" || fail "the Import button of the standby slot is not shown"
+click cmdImport_0
+timeout 20 xdotool search --sync --name "^Import picture$" >/dev/null || fail "the open dialog did not appear"
+sleep 0.5
+xdotool type --delay 20 "$work/photo.png"
+xdotool key Return
+timeout 20 xdotool search --sync --name "^Import picture - " >/dev/null || fail "the fit dialog did not appear"
+sleep 0.5
+xdotool key Return
+standby_shows_picture() { [ "$(differing)" -lt $((total / 3)) ]; }
+wait_for 100 standby_shows_picture || fail "the standby screen differs from the picture in $(differing) of $total pixels"
+
 click cmdExit
 wait_for 100 bash -c "! kill -0 $app_pid 2>/dev/null" || fail "Exit did not end the program"
 app_pid=""
 grep -q "^8=12AB34$" "$work/config/Tintora/Tintora.conf" || fail "the stored colour of element 8 is not 12AB34"
 grep -q "Exit Application" "$work/data/Tintora/"*.txt || fail "no exit line in the log"
-echo "PASS: opened.thm opened with a click and showed 3c7a5e; typed 12ab34, the preview showed it, Exit stored 12AB34"
+echo "PASS: opened.thm opened with a click and showed 3c7a5e; typed 12ab34, the preview showed it; a PNG imported into the standby slot showed in phone colours; Exit stored 12AB34"

@@ -1,0 +1,176 @@
+// Importing pictures, measured in one run (medians, milliseconds): fitting and encoding a decoded
+// picture for every slot, decoding + fitting + encoding a 4000 x 3000 JPEG, the fit dialog's
+// result after a crop-window move, and a colour change with the preview in phone colours. Run
+// from a Release build; the window parts under a display (`xvfb-run -a build/bench/import_bench`),
+// otherwise Qt's offscreen platform is used.
+
+#include <algorithm>
+#include <chrono>
+#include <cstdio>
+#include <filesystem>
+#include <random>
+#include <string>
+#include <vector>
+
+#include <QApplication>
+#include <QBuffer>
+#include <QCheckBox>
+#include <QTest>
+
+#include "platform/PictureDecoder.h"
+#include "platform/QtToolkit.h"
+#include "settings/SettingsStore.h"
+#include "ui/CropView.h"
+#include "ui/HexBox.h"
+#include "ui/ImportDialog.h"
+#include "ui/MainWindow.h"
+#include "workspace/Clock.h"
+#include "workspace/Log.h"
+
+using namespace tintora;
+using Timer = std::chrono::steady_clock;
+
+namespace {
+
+double Ms(Timer::duration d) { return std::chrono::duration<double, std::milli>(d).count(); }
+
+double Median(std::vector<double> v) {
+    std::sort(v.begin(), v.end());
+    return v.size() % 2 ? v[v.size() / 2] : (v[v.size() / 2 - 1] + v[v.size() / 2]) / 2;
+}
+
+void Report(const std::string& what, const std::vector<double>& v, const char* target) {
+    std::printf("%-56s %8.3f ms  %s\n", what.c_str(), Median(v), target);
+}
+
+template <typename Fn>
+std::vector<double> Time(int runs, Fn&& fn) {
+    std::vector<double> v;
+    for (int i = 0; i < runs; ++i) {
+        const auto start = Timer::now();
+        fn();
+        v.push_back(Ms(Timer::now() - start));
+    }
+    return v;
+}
+
+// A photo-like picture: smooth gradients with fine noise, which neither JPEG nor GIF likes.
+QImage Photo(int w, int h) {
+    QImage img(w, h, QImage::Format_RGB32);
+    std::mt19937 rng(5);
+    for (int y = 0; y < h; ++y) {
+        auto* line = reinterpret_cast<QRgb*>(img.scanLine(y));
+        for (int x = 0; x < w; ++x)
+            line[x] = qRgb((x * 255 / w + static_cast<int>(rng() % 24)) & 0xFF, (y * 255 / h + static_cast<int>(rng() % 24)) & 0xFF,
+                           ((x + y) * 255 / (w + h) + static_cast<int>(rng() % 24)) & 0xFF);
+    }
+    return img;
+}
+
+// Delivers events until the widget has been painted once more.
+class PaintCounter : public QObject {
+public:
+    explicit PaintCounter(QWidget* target) { target->installEventFilter(this); }
+    int count = 0;
+
+protected:
+    bool eventFilter(QObject*, QEvent* event) override {
+        if (event->type() == QEvent::Paint) ++count;
+        return false;
+    }
+};
+void WaitForPaint(const PaintCounter& counter, int seen) {
+    for (int spins = 0; counter.count <= seen && spins < 1000000; ++spins) QCoreApplication::processEvents();
+}
+
+}  // namespace
+
+int main(int argc, char* argv[]) {
+    if (qEnvironmentVariableIsEmpty("DISPLAY") && qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    const std::filesystem::path folder = std::filesystem::temp_directory_path() / ("tintora-bench-" + std::to_string(std::random_device{}()));
+    std::filesystem::create_directories(folder);
+    qputenv("HOME", QByteArray::fromStdString(folder.string()));
+    QApplication app(argc, argv);
+    std::printf("platform: %s\n", qPrintable(QGuiApplication::platformName()));
+
+    // Fit and encode after decoding, per slot, from a decoded 1600 x 1200 photo.
+    const RgbaImage decoded = FromQImage(Photo(1600, 1200));
+    for (int slot = 0; slot < kSlotCount; ++slot) {
+        const ImportSettings settings{FitMode::Crop, 0, true, false};
+        Report("fit + encode, slot " + std::to_string(slot) + " (1600 x 1200 decoded)",
+               Time(51, [&] { (void)MakeSlotPicture(PrepareSource(decoded), slot, settings); }), "(target < 5 ms)");
+    }
+
+    // Decode + fit + encode of a 4000 x 3000 JPEG.
+    QByteArray jpeg;
+    {
+        QBuffer buffer(&jpeg);
+        buffer.open(QIODevice::WriteOnly);
+        Photo(4000, 3000).save(&buffer, "JPEG", 90);
+    }
+    const Bytes file(jpeg.begin(), jpeg.end());
+    Report("decode + fit + encode, 4000 x 3000 JPEG (" + std::to_string(file.size() / 1024) + " KiB)",
+           Time(11, [&] { (void)MakeSlotPicture(PrepareSource(DecodePicture(file).image), 0, {}); }), "(target < 250 ms)");
+    Report("  of which decoding", Time(11, [&] { (void)DecodePicture(file); }), "");
+
+    // The fit dialog: an arrow key on the crop window until the result is painted.
+    {
+        Texts texts;
+        ImportDialog dialog(texts, 0, file, DecodePicture(file).image, {FitMode::Crop, 0, true, false}, {});
+        dialog.show();
+        (void)QTest::qWaitForWindowExposed(&dialog);
+        auto* view = dialog.findChild<CropView*>(QStringLiteral("cropView"));
+        PaintCounter painted(dialog.findChild<QWidget*>(QStringLiteral("resultZoom")));
+        WaitForPaint(painted, 0);
+        std::vector<double> moves;
+        for (int i = 0; i < 101; ++i) {
+            const int seen = painted.count;
+            const auto start = Timer::now();
+            QTest::keyClick(view, i % 20 < 10 ? Qt::Key_Right : Qt::Key_Left);
+            WaitForPaint(painted, seen);
+            moves.push_back(Ms(Timer::now() - start));
+        }
+        Report("fit dialog: crop window moved to result painted", moves, "(target < 16 ms)");
+    }
+
+    // A complete colour change with the preview in phone colours.
+    {
+        const SystemClock clock;
+        QtToolkit toolkit;
+        Log log(folder / "log.txt", clock, &toolkit);
+        MemorySettingsStore store;
+        MainWindow window(toolkit, store, log, folder);
+        window.show();
+        (void)QTest::qWaitForWindowExposed(&window);
+        window.SetPhoneColours(true);
+        auto* preview = window.findChild<QWidget*>(QStringLiteral("preview"));
+        PaintCounter painted(preview);
+        QCoreApplication::processEvents();
+        Editor& editor = window.GetEditor();
+        std::vector<double> change;
+        for (int i = 0; i < 201; ++i) {
+            QCoreApplication::processEvents();
+            const int seen = painted.count;
+            const auto start = Timer::now();
+            editor.SetColour(4, i % 2 ? "B52908" : "0829B5");
+            WaitForPaint(painted, seen);
+            change.push_back(Ms(Timer::now() - start));
+        }
+        Report("colour change painted, preview in phone colours", change, "(target < 2 ms)");
+        window.SetPhoneColours(false);
+        std::vector<double> plain;
+        for (int i = 0; i < 201; ++i) {
+            QCoreApplication::processEvents();
+            const int seen = painted.count;
+            const auto start = Timer::now();
+            editor.SetColour(4, i % 2 ? "B52908" : "0829B5");
+            WaitForPaint(painted, seen);
+            plain.push_back(Ms(Timer::now() - start));
+        }
+        Report("  the same change, desktop colours", plain, "");
+    }
+    std::error_code ec;
+    std::filesystem::remove_all(folder, ec);
+    return 0;
+}
