@@ -4,7 +4,10 @@
 #include <QByteArray>
 #include <QImageReader>
 
+#include <algorithm>
 #include <cstring>
+
+#include "pictures/PictureFit.h"
 
 namespace tintora {
 
@@ -22,6 +25,12 @@ DecodedPicture DecodePicture(const Bytes& bytes) {
     const QSize size = reader.size();
     if (size.isValid() && static_cast<long long>(size.width()) * size.height() > kMaxDecodePixels)
         return {{}, "the picture is too large (" + std::to_string(size.width()) + " x " + std::to_string(size.height()) + ")"};
+    // A large JPEG is decoded at a fraction of its size, as few pixels as fitting needs: the
+    // decoder skips the rest, which makes a photo from a camera several times faster to take in.
+    if (size.isValid() && reader.supportsOption(QImageIOHandler::ScaledSize)) {
+        const int factor = std::min(size.width() / kWorkingWidth, size.height() / kWorkingHeight);
+        if (factor >= 2) reader.setScaledSize(QSize(size.width() / factor, size.height() / factor));
+    }
     QImage image;
     if (!reader.read(&image) || image.isNull()) {
         const std::string why = reader.errorString().toStdString();

@@ -28,7 +28,8 @@ struct DecodedPicture {
     std::string reason;  // why, in English, for the log and the message's reason line
 };
 
-// Decodes the first image of `bytes`. Never allocates more than the limits above.
+// Decodes the first image of `bytes`. Never allocates more than the limits above. A JPEG larger
+// than PrepareSource keeps is decoded at the size it would shrink it to (a whole fraction).
 DecodedPicture DecodePicture(const Bytes& bytes);
 
 // Copies between QImage and the core's pixels (ARGB32, straight alpha).
