@@ -128,13 +128,22 @@ void MainWindow::AcceptPictureDrops() {
             w->installEventFilter(filter);
         }
     }
-    // On the preview, the picture holder under the pointer names the slot.
+    // On the preview, the place of a picture holder under the pointer names the slot, whether
+    // the slot shows a picture yet or not.
     auto* onPreview = new PictureDropFilter(
         this,
         [this](QWidget*, QPoint at) {
-            const int id = HitTestItem(preview_, at);
-            if (id < 0 || preview_.Def(id).kind != ItemKind::Picture || !preview_.State(id).visible) return -1;
-            return SlotOfHolder(preview_.Def(id).index);
+            const double x = at.x() * kTwipsPerPixel / kDefaultPreviewZoom;
+            const double y = at.y() * kTwipsPerPixel / kDefaultPreviewZoom;
+            for (int id = 0; id < preview_.ItemCount(); ++id) {
+                const ItemDef& d = preview_.Def(id);
+                const ItemState& s = preview_.State(id);
+                if (d.kind != ItemKind::Picture) continue;
+                const double left = ScreenLeft(d.screen) + s.left;
+                const double top = ScreenTop(d.screen) + s.top;
+                if (x >= left && y >= top && x < left + s.width && y < top + s.height) return SlotOfHolder(d.index);
+            }
+            return -1;
         },
         drop);
     previewWidget_->setAcceptDrops(true);

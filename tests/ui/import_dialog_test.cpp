@@ -142,6 +142,23 @@ TEST_F(ImportWindowTest, OkLoadsTheSlotAsSelectDoesCancelAndUnreadableFilesChang
     EXPECT_TRUE(shown);
     EXPECT_EQ(startedWith, FitMode::Stretch);
 
+    // On the preview, the place of the medium title picture (its slot still empty) takes it.
+    const auto dropOnPreview = [&](QPoint at) {
+        shown = false;
+        QDragEnterEvent enterPreview(at, Qt::CopyAction, &mime, Qt::LeftButton, {});
+        QApplication::sendEvent(PreviewOnScreen(), &enterPreview);
+        QDropEvent dropPreview(at, Qt::CopyAction, &mime, Qt::LeftButton, {});
+        QApplication::sendEvent(PreviewOnScreen(), &dropPreview);
+        QApplication::processEvents();
+        return enterPreview.isAccepted();
+    };
+    WhenDialogShows([&](ImportDialog& d) { startedWith = d.Choice().mode; }, true, &shown);
+    EXPECT_TRUE(dropOnPreview(test::ItemRect(Model(), "BackImage", 2).center()));
+    EXPECT_TRUE(Core().GetTheme().SlotOn(2));
+    EXPECT_EQ(startedWith, FitMode::Crop);
+    EXPECT_FALSE(dropOnPreview(test::ItemRect(Model(), "f_calling").center())) << "no picture there";
+    EXPECT_FALSE(shown);
+
     const std::string gif = test::SolidGif(101, 80, 1, 2, 3);
     test::WriteAll(dir / "cut.png", test::ReadText(png).substr(0, 100));
     for (const std::string& bad : {dir / "cut.png", dir / "missing.png", (test::WriteAll(dir / "empty.gif", ""), dir / "empty.gif")}) {
