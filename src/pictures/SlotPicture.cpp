@@ -60,7 +60,9 @@ RgbaImage FitToSlot(const RgbaImage& source, int slot, const ImportSettings& set
                     const std::optional<CropWindow>& window) {
     if (!ValidSlot(slot)) return {};
     const SlotDef& def = kSlots[static_cast<std::size_t>(slot)];
-    RgbaImage fitted = FitPicture(source, def.width, def.height, settings.mode, settings.bar, window);
+    // The bars are the phone's colour for the bar colour: a colour between two palette colours
+    // would otherwise come out dithered, and the bars should be as solid as the screen behind.
+    RgbaImage fitted = FitPicture(source, def.width, def.height, settings.mode, PhoneColour(settings.bar), window);
     ToPhoneColours(fitted, settings.dither);
     return fitted;
 }

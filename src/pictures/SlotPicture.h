@@ -16,7 +16,8 @@ namespace tintora {
 // What the user chose for one import.
 struct ImportSettings {
     FitMode mode = FitMode::Crop;
-    std::uint32_t bar = 0;  // 0xRRGGBB: the bars of the fit-inside way and what shows through transparency
+    std::uint32_t bar = 0;  // 0xRRGGBB: the bars of the fit-inside way and what shows through
+                            // transparency, both painted in the phone's colour for it
     bool dither = true;
     bool convert = false;  // re-encode a GIF that already has the slot's size
 };

@@ -171,6 +171,9 @@ TEST(SlotPicture, CropKeepsTheCentreOrTheMovedWindowAndFitFillsTheBars) {
     for (int y : {0, place.y - 1, place.y + place.height, 79})
         for (int x = 0; x < 101; ++x) ASSERT_EQ(Rgb24(fit.At(x, y)), kTeal) << x << "," << y;
     EXPECT_EQ(Rgb24(fit.At(0, place.y)), kRed);
+    // A bar colour the phone cannot show gives solid bars of the colour it shows instead.
+    const RgbaImage offPalette = FitToSlot(wide, 0, {FitMode::Fit, 0x102030, true, false});
+    for (int x = 0; x < 101; ++x) ASSERT_EQ(Rgb24(offPalette.At(x, 0)), PhoneColour(0x102030u)) << x;
 
     // A photo is shrunk by a whole factor first, keeping its colours and at least four times
     // the slot's size; a small picture is left as it is.
