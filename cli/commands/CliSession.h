@@ -1,6 +1,7 @@
 #pragma once
 // What every subcommand runs on: the editor core with a toolkit that writes to standard error,
-// no log file, and a work folder of its own that is removed at the end.
+// no log file, and a work folder of its own kept in memory, so that a command killed at any
+// moment leaves nothing of an unpacked theme behind.
 
 #include <filesystem>
 #include <ostream>
@@ -8,6 +9,7 @@
 
 #include "workspace/Clock.h"
 #include "workspace/Editor.h"
+#include "workspace/FileSystem.h"
 #include "workspace/Log.h"
 #include "workspace/Toolkit.h"
 
@@ -28,7 +30,6 @@ private:
 class CliSession {
 public:
     explicit CliSession(std::ostream& err);
-    ~CliSession();
     CliSession(const CliSession&) = delete;
     CliSession& operator=(const CliSession&) = delete;
 
@@ -42,7 +43,7 @@ private:
     StreamToolkit toolkit_;
     Log log_;
     EditorView view_;
-    std::filesystem::path workRoot_;
+    MemoryFolder workFolder_;
     Editor editor_;
 };
 

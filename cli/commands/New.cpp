@@ -2,8 +2,8 @@
 
 #include "commands/CliSession.h"
 #include "commands/Commands.h"
-#include "themefile/DocumentWriter.h"
-#include "themefile/TarWriter.h"
+#include "model/InfoText.h"
+#include "workspace/SaveTheme.h"
 
 namespace tintora::cli {
 
@@ -38,15 +38,21 @@ int RunNew(const Args& args, std::ostream& out, std::ostream& err) {
     CliSession session(err);
     Editor& editor = session.GetEditor();
     Theme& theme = editor.GetTheme();
-    theme.info.name = texts["--name"];
-    theme.info.modifiedBy = texts["--modified-by"];
-    theme.info.creator = texts["--creator"];
-    theme.info.created = texts.count("--created") ? texts["--created"]
-                                                  : MakeCreationStamp(session.GetClock().Now());
-    bSaveFile(theme);
-    theme.Document().active = true;
+    if (!texts.count("--created")) texts["--created"] = MakeCreationStamp(session.GetClock().Now());
+    // Each text is stored as the editor's information dialog would store it; the user hears of
+    // every change.
+    const std::pair<const char*, std::string*> fields[] = {{"--name", &theme.info.name},
+                                                           {"--modified-by", &theme.info.modifiedBy},
+                                                           {"--creator", &theme.info.creator},
+                                                           {"--created", &theme.info.created}};
+    for (const auto& [option, field] : fields) {
+        *field = SafeInfoText(texts[option]);
+        if (*field != texts[option])
+            err << "tintora-cli new: " << option << " is stored as \"" << *field
+                << "\" (quotes become ', line breaks and tabs blanks, and -- becomes - -)\n";
+    }
     std::string reason;
-    if (!CreateTarFile(editor.GetLog(), editor.GetTexts(), theme, target, &reason)) {
+    if (!SaveTheme(editor.GetLog(), editor.GetTexts(), theme, target, reason)) {
         err << "tintora-cli new: " << reason << '\n';
         return kExitFailed;
     }

@@ -8,10 +8,10 @@
 #include "commands/Commands.h"
 #include "commands/Json.h"
 #include "pictures/ImageInfo.h"
-#include "themefile/DocumentWriter.h"
+#include "pictures/PictureFindings.h"
 #include "themefile/TarReader.h"
-#include "themefile/TarWriter.h"
 #include "workspace/FileSystem.h"
+#include "workspace/SaveTheme.h"
 
 namespace tintora::cli {
 
@@ -27,6 +27,46 @@ bool WrongArgs(const Args& args, std::size_t count, std::string_view usage, std:
         }
     if (args.size() == count) return false;
     err << "tintora-cli: usage: " << usage << '\n';
+    return true;
+}
+
+// Writes the members `names` from the memory folder `work` into `folder` (created when missing),
+// replacing files of the same names. On failure everything written and every folder created
+// here is removed again, and `why` says what failed.
+bool WriteFolder(const std::string& folder, const std::string& work, const std::vector<std::string>& names,
+                 std::string& why) {
+    namespace fs = std::filesystem;
+    std::error_code ec;
+    // The outermost folder that this call creates, to be removed on failure.
+    fs::path created;
+    for (fs::path p = fs::absolute(folder, ec); !p.empty() && !fs::exists(p, ec); p = p.parent_path()) {
+        created = p;
+        if (p == p.parent_path()) break;
+    }
+    fs::create_directories(folder, ec);
+    if (!fs::is_directory(folder, ec)) {
+        why = "cannot create the folder " + folder;
+        return false;
+    }
+    std::vector<std::string> written;
+    const auto undo = [&] {
+        for (const std::string& path : written) fs::remove(path, ec);
+        if (!created.empty()) fs::remove_all(created, ec);
+        return false;
+    };
+    for (const std::string& name : names) {
+        const std::string target = folder + "/" + name;
+        const std::optional<Bytes> bytes = Files().Read(work + "/" + name, kMaxThemeFileSize);
+        if (!bytes) {
+            why = "cannot read the member " + name;
+            return undo();
+        }
+        // A file (or link) of that name is replaced; a folder stays in the way.
+        if (const fs::file_status st = fs::symlink_status(target, ec); fs::is_regular_file(st) || fs::is_symlink(st))
+            fs::remove(target, ec);
+        if (!Files().WriteNew(target, bytes->data(), bytes->size(), why)) return undo();
+        written.push_back(target);
+    }
     return true;
 }
 
@@ -84,9 +124,6 @@ int RunCheck(const Args& args, std::ostream& out, std::ostream& err) {
         }
     CliSession session(err);
     Editor& editor = session.GetEditor();
-    // The work folder is kept in memory for the whole batch: the same open flow, without
-    // creating and deleting every member of every theme on the disk.
-    const MemoryFolder workFolder(editor.Tempfolder());
     int status = kExitOk;
     for (const std::string& file : args) {
         if (args.size() > 1) out << "== " << file << '\n';
@@ -97,7 +134,10 @@ int RunCheck(const Args& args, std::ostream& out, std::ostream& err) {
             continue;
         }
         PrintFindings(editor.Findings(), out);
-        if (!FailedRules(editor.GetTheme().colours).empty()) status = std::max(status, kExitFailed);
+        // A failed rule and a picture the phone cannot show as it is fail alike.
+        if (!FailedRules(editor.GetTheme().colours).empty() ||
+            !PictureSizeFindings(editor.GetTheme(), editor.GetTexts()).empty())
+            status = std::max(status, kExitFailed);
     }
     return status;
 }
@@ -115,10 +155,8 @@ int SaveOpenedTheme(CliSession& session, const std::string& path, std::string_vi
     Editor& editor = session.GetEditor();
     Theme& theme = editor.GetTheme();
     if (theme.info.created.empty()) theme.info.created = MakeCreationStamp(session.GetClock().Now());
-    bSaveFile(theme);
-    theme.Document().active = true;
     std::string reason;
-    if (!CreateTarFile(editor.GetLog(), editor.GetTexts(), theme, path, &reason)) {
+    if (!SaveTheme(editor.GetLog(), editor.GetTexts(), theme, path, reason)) {
         err << "tintora-cli " << command << ": " << reason << '\n';
         return kExitFailed;
     }
@@ -127,16 +165,19 @@ int SaveOpenedTheme(CliSession& session, const std::string& path, std::string_vi
 
 int RunUnpack(const Args& args, std::ostream& out, std::ostream& err) {
     if (WrongArgs(args, 2, "tintora-cli unpack FILE.thm DIR", err)) return kExitUsage;
-    std::error_code ec;
-    std::filesystem::create_directories(args[1], ec);
-    if (!std::filesystem::is_directory(args[1], ec)) {
-        err << "tintora-cli unpack: cannot create the folder " << args[1] << '\n';
-        return kExitFailed;
-    }
+    // Unpacked in memory first: nothing is created on the disk before the archive has opened.
     CliSession session(err);
     Editor& editor = session.GetEditor();
+    const std::string& work = editor.Tempfolder();
+    Files().MakeFolder(work);
     std::vector<std::string> names;
-    if (!UnpackTarFile(editor.GetLog(), editor.GetTexts(), args[0], args[1], &names)) return kExitFailed;
+    if (!UnpackTarFile(editor.GetLog(), editor.GetTexts(), args[0], work, &names)) return kExitFailed;
+
+    std::string why;
+    if (!WriteFolder(args[1], work, names, why)) {
+        err << "tintora-cli unpack: " << why << '\n';
+        return kExitFailed;
+    }
     for (const std::string& name : names) out << name << '\n';
     return kExitOk;
 }

@@ -1,5 +1,6 @@
 #include "platform/QtSettingsStore.h"
 
+#include <QFileInfo>
 #include <QSettings>
 #include <QStandardPaths>
 #include <QString>
@@ -51,6 +52,20 @@ void QtSettingsStore::Write(const std::string& section, const std::string& key,
 bool QtSettingsStore::Sync() {
     settings_->sync();
     return settings_->status() == QSettings::NoError;
+}
+
+bool QtSettingsStore::Flush(std::string& why) {
+    if (Sync()) return true;
+    // QSettings keeps no error number; what stands in the way is looked up instead.
+    const QFileInfo file(settings_->fileName());
+    const QFileInfo folder(file.absolutePath());
+    QString reason = QStringLiteral("cannot be written");
+    if (file.isDir()) reason = QStringLiteral("is a folder");
+    else if (folder.exists() && !folder.isWritable()) reason = QStringLiteral("its folder is read-only");
+    else if (file.exists() && !file.isWritable()) reason = QStringLiteral("is read-only");
+    else if (settings_->status() == QSettings::FormatError) reason = QStringLiteral("cannot be read as settings");
+    why = (settings_->fileName() + QStringLiteral(": ") + reason).toStdString();
+    return false;
 }
 
 std::string QtSettingsStore::FileName() const { return settings_->fileName().toStdString(); }

@@ -28,6 +28,7 @@ public:
 
     // Writes pending changes to disk now; false when the file could not be written.
     bool Sync();
+    bool Flush(std::string& why) override;
     // The INI file behind the store.
     std::string FileName() const;
 

@@ -3,6 +3,7 @@
 #include <charconv>
 #include <cstdio>
 #include <cstdlib>
+#include <vector>
 
 #include "model/ColourText.h"
 #include "settings/SettingsStore.h"
@@ -54,16 +55,28 @@ void LoadImportChoices(UserSettings& s, const SettingsStore& store) {
     }
 }
 
-void SaveImportChoices(const UserSettings& s, SettingsStore& store) {
+// Every value the program stores, by section and key, in the order it is written.
+std::vector<std::pair<std::pair<std::string, std::string>, std::string>> ValuesToStore(const Editor& editor) {
+    std::vector<std::pair<std::pair<std::string, std::string>, std::string>> values;
+    for (int i = 0; i < kElementCount; ++i) values.push_back({{kLast, std::to_string(i)}, editor.Colour(i)});
+    const UserSettings& s = editor.Settings();
+    for (std::size_t j = 0; j < s.customColors.size(); ++j)
+        values.push_back({{kCustom, std::to_string(j)}, std::to_string(s.customColors[j])});
+    values.push_back({{kPath, "BrowseFolder"}, s.browseFolder});
+    values.push_back({{kPath, "Read"}, s.readFolder});
+    values.push_back({{kPath, "Create"}, s.createFolder});
+    values.push_back({{kInfo, "Creator"}, s.defaultCreator});
+    values.push_back({{kInfo, "Modified"}, s.defaultModifiedBy});
     for (int k = 0; k < kSlotCount; ++k) {
         const ImportChoice& c = s.imports[static_cast<std::size_t>(k)];
         const std::string n = std::to_string(k);
-        store.Write(kImport, "Mode" + n, std::string(FitModeName(c.mode)));
         char bar[8] = "";
         if (c.bar) std::snprintf(bar, sizeof bar, "%06X", *c.bar & 0xFFFFFFu);
-        store.Write(kImport, "Bar" + n, bar);
-        store.Write(kImport, "Dither" + n, c.dither ? "1" : "0");
+        values.push_back({{kImport, "Mode" + n}, std::string(FitModeName(c.mode))});
+        values.push_back({{kImport, "Bar" + n}, bar});
+        values.push_back({{kImport, "Dither" + n}, c.dither ? "1" : "0"});
     }
+    return values;
 }
 
 }  // namespace
@@ -75,7 +88,7 @@ std::string DefaultBrowseFolder() {
     return folder;
 }
 
-void LoadSettings(Editor& editor, SettingsStore& store) {
+StoredSettings LoadSettings(Editor& editor, SettingsStore& store) {
     if (ReadOr(store, kLast, "0", kNoColoursStored) != kNoColoursStored) {
         editor.WithRulesBatched([&] {
             for (int i = 0; i < kElementCount; ++i)
@@ -98,19 +111,18 @@ void LoadSettings(Editor& editor, SettingsStore& store) {
     s.defaultCreator = ReadOr(store, kInfo, "Creator", "");
     s.defaultModifiedBy = ReadOr(store, kInfo, "Modified", "");
     LoadImportChoices(s, store);
+
+    StoredSettings held;
+    for (const auto& [key, value] : ValuesToStore(editor))
+        if (auto text = store.Read(key.first, key.second)) held[key] = std::move(*text);
+    return held;
 }
 
-void SaveSettings(const Editor& editor, SettingsStore& store) {
-    for (int i = 0; i < kElementCount; ++i) store.Write(kLast, std::to_string(i), editor.Colour(i));
-    const UserSettings& s = editor.Settings();
-    for (std::size_t j = 0; j < s.customColors.size(); ++j)
-        store.Write(kCustom, std::to_string(j), std::to_string(s.customColors[j]));
-    store.Write(kPath, "BrowseFolder", s.browseFolder);
-    store.Write(kPath, "Read", s.readFolder);
-    store.Write(kPath, "Create", s.createFolder);
-    store.Write(kInfo, "Creator", s.defaultCreator);
-    store.Write(kInfo, "Modified", s.defaultModifiedBy);
-    SaveImportChoices(s, store);
+void SaveSettings(const Editor& editor, SettingsStore& store, const StoredSettings& atLoad) {
+    for (const auto& [key, value] : ValuesToStore(editor)) {
+        const auto held = atLoad.find(key);
+        if (held == atLoad.end() || held->second != value) store.Write(key.first, key.second, value);
+    }
 }
 
 }  // namespace tintora

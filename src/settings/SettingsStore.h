@@ -18,6 +18,11 @@ public:
     // Stores the text, creating section and key as needed.
     virtual void Write(const std::string& section, const std::string& key,
                        const std::string& value) = 0;
+    // Puts what was written where it lasts; false with the reason when it could not be kept.
+    virtual bool Flush(std::string& why) {
+        (void)why;
+        return true;
+    }
 };
 
 class MemorySettingsStore : public SettingsStore {

@@ -410,6 +410,13 @@ constexpr CatalogueEntry kCatalogue[] = {
     {698, "Das Bild ist zu groß zum Speichern (mehr als 32767 Bytes): "},
     {699, "Das Thema konnte nicht gespeichert werden: "},
     {700, "Das Archiv enthält kein Themendokument (theme.xml)."},
+
+    // Added texts, English (701-899)
+    {701, "The settings could not be saved:"},
+    {702, "The data folder cannot be written, so no theme can be opened:"},
+    {703, "The file is larger than 16 MiB and cannot be a theme."},
+    {704, "%1 is %2 x %3; the phone needs %4 x %5"},
+    {705, "%1 has no size that can be read; the phone needs %2 x %3"},
     // Importing pictures from any image; the preview as the phone shows it.
     {720, "Import…"},
     {721, "As the phone shows it"},
@@ -425,6 +432,14 @@ constexpr CatalogueEntry kCatalogue[] = {
     {731, "The picture cannot be imported: "},
     {732, "Pictures"},
     {733, "Drag the frame or use the arrow keys to choose the part to keep."},
+
+    // Added texts, Swedish (901-1099)
+    {901, "Inställningarna kunde inte sparas:"},
+    {902, "Det går inte att skriva i datamappen, så inga teman kan öppnas:"},
+    {903, "Filen är större än 16 MiB och kan inte vara ett tema."},
+    {904, "%1 är %2 x %3; telefonen behöver %4 x %5"},
+    {905, "%1 har ingen storlek som går att läsa; telefonen behöver %2 x %3"},
+    // Importing pictures from any image; the preview as the phone shows it.
     {920, "Importera…"},
     {921, "Som telefonen visar det"},
     {922, "Konvertera till telefonens färger"},
@@ -439,6 +454,14 @@ constexpr CatalogueEntry kCatalogue[] = {
     {931, "Bilden kan inte importeras: "},
     {932, "Bilder"},
     {933, "Dra ramen eller använd piltangenterna för att välja vilken del som ska behållas."},
+
+    // Added texts, German (1101-1299)
+    {1101, "Die Einstellungen konnten nicht gespeichert werden:"},
+    {1102, "In den Datenordner kann nicht geschrieben werden, daher lässt sich kein Thema öffnen:"},
+    {1103, "Die Datei ist größer als 16 MiB und kann kein Thema sein."},
+    {1104, "%1 ist %2 x %3; das Telefon braucht %4 x %5"},
+    {1105, "%1 hat keine lesbare Größe; das Telefon braucht %2 x %3"},
+    // Importing pictures from any image; the preview as the phone shows it.
     {1120, "Importieren…"},
     {1121, "Wie das Telefon es zeigt"},
     {1122, "In Telefonfarben umwandeln"},

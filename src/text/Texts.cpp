@@ -12,4 +12,18 @@ std::string Texts::GetText(int number) const {
     return text ? std::string(*text) : std::string("Missing");
 }
 
+std::string FillText(std::string_view text, std::initializer_list<std::string_view> values) {
+    std::string filled;
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        const std::size_t n = i + 1 < text.size() ? static_cast<std::size_t>(text[i + 1] - '0') : 0;
+        if (text[i] == '%' && n >= 1 && n <= values.size()) {
+            filled += *(values.begin() + (n - 1));
+            ++i;
+        } else {
+            filled += text[i];
+        }
+    }
+    return filled;
+}
+
 }  // namespace tintora

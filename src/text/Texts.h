@@ -1,6 +1,7 @@
 #pragma once
 // The numbered text catalogue in English, Swedish and German, and the language in force.
 
+#include <initializer_list>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -30,6 +31,16 @@ inline constexpr int kTextSaveFailed = 299;         // followed by the reason
 inline constexpr int kTextNoThemeDocument = 300;
 inline constexpr int kTextIncompleteColours = 292;  // followed by the colours' names
 inline constexpr int kTextSaveAnyway = 293;
+
+// Texts that keep the user's work safe; each reason follows on a line of its own.
+inline constexpr int kTextSettingsNotSaved = 701;      // followed by the reason
+inline constexpr int kTextDataFolderUnwritable = 702;  // followed by the folder and the reason
+inline constexpr int kTextFileTooLarge = 703;
+inline constexpr int kTextPictureWrongSize = 704;      // %1 picture, %2 x %3 its size, %4 x %5 the slot's
+inline constexpr int kTextPictureNoSize = 705;         // %1 picture, %2 x %3 the slot's size
+
+// `text` with %1, %2, ... replaced by the values in order.
+std::string FillText(std::string_view text, std::initializer_list<std::string_view> values);
 
 // The raw catalogue text stored under `number` (already offset), UTF-8, or nullopt.
 std::optional<std::string_view> CatalogueText(int number);

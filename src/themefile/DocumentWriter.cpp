@@ -2,6 +2,7 @@
 
 #include <string>
 
+#include "model/InfoText.h"
 #include "text/Cp1252.h"
 #include "text/Texts.h"
 
@@ -21,10 +22,10 @@ bool bSaveFile(Theme& theme) {
     const ThemeInfo& info = theme.info;
     AppendDocumentLine(doc, R"(<?xml version="1.0"?>)");
     AppendDocumentLine(doc, std::string("<!--Created with Tintora by ") + std::string(kMakerAddress));
-    AppendDocumentLine(doc, "<Theme_name Value=\"" + info.name + "\"/>");
-    AppendDocumentLine(doc, "<Theme_modified_by Value=\"" + info.modifiedBy + "\"/>");
-    AppendDocumentLine(doc, "<Theme_created Value=\"" + info.created + "\"/>");
-    AppendDocumentLine(doc, "<Theme_creator Value=\"" + info.creator + "\"/>-->");
+    AppendDocumentLine(doc, "<Theme_name Value=\"" + SafeInfoText(info.name) + "\"/>");
+    AppendDocumentLine(doc, "<Theme_modified_by Value=\"" + SafeInfoText(info.modifiedBy) + "\"/>");
+    AppendDocumentLine(doc, "<Theme_created Value=\"" + SafeInfoText(info.created) + "\"/>");
+    AppendDocumentLine(doc, "<Theme_creator Value=\"" + SafeInfoText(info.creator) + "\"/>-->");
     AppendDocumentLine(doc, "<Ericsson_theme>");
     for (const SlotDef& slot : kSlots)
         if (theme.SlotOn(slot.index))

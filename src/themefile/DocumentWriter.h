@@ -12,8 +12,9 @@ namespace tintora {
 void AppendDocumentLine(MemberRecord& record, std::string_view line);
 
 // Rebuilds the document record from the theme's colour values, the slots that are on and the
-// descriptive texts. Values are written exactly as held, unescaped and unchecked. The record's
-// active flag is left alone. Always returns true.
+// descriptive texts. Colour values are written exactly as held, unescaped and unchecked; the
+// texts follow the rule of SafeInfoText, so they cannot end their value, line or comment. The
+// record's active flag is left alone. Always returns true.
 bool bSaveFile(Theme& theme);
 
 }  // namespace tintora

@@ -32,7 +32,7 @@ struct ArchiveImage {
 
 // Reads the archive once, allocating no more than the file holds plus one block. Only regular
 // files are read: a folder, a device or a pipe is refused before it is opened.
-bool ReadArchive(const std::string& path, ArchiveImage& a, std::string& why) {
+bool ReadArchive(const std::string& path, ArchiveImage& a, std::string& why, const Texts& texts) {
     std::error_code ec;
     const fs::file_status st = fs::status(path, ec);
     if (ec || !fs::exists(st)) {
@@ -46,6 +46,10 @@ bool ReadArchive(const std::string& path, ArchiveImage& a, std::string& why) {
     const std::uintmax_t size = fs::file_size(path, ec);
     if (ec) {
         why = ec.message();
+        return false;
+    }
+    if (size > kMaxThemeFileSize) {
+        why = texts.GetText(kTextFileTooLarge);
         return false;
     }
     std::FILE* f = std::fopen(path.c_str(), "rb");
@@ -153,13 +157,13 @@ bool UnpackTarFile(Log& log, const Texts& texts, const std::string& archive,
                    const std::string& tempfolder, std::vector<std::string>* writtenNames) {
     const auto fail = [&](const std::string& why) {
         log.WriteLog("Failed to unpack tar file -> " + Printable(archive) + ": " + Printable(why));
-        log.WriteLog(texts.GetText(294), 2);
+        log.WriteLogAndShow(texts.GetText(294), texts.GetText(294) + "\n" + Printable(why));
         return false;
     };
 
     ArchiveImage a;
     std::string why;
-    if (!ReadArchive(archive, a, why)) return fail(why);
+    if (!ReadArchive(archive, a, why, texts)) return fail(why);
 
     // Invariant: `pos` is a multiple of 512 below the file size (or 0), so the header block lies
     // inside the image.

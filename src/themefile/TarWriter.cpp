@@ -1,17 +1,14 @@
 #include "themefile/TarWriter.h"
 
 #include <algorithm>
-#include <cerrno>
-#include <chrono>
-#include <cstdio>
 #include <filesystem>
-#include <random>
 #include <string_view>
 #include <system_error>
 
 #include "text/Texts.h"
 #include "themefile/TarHeader.h"
 #include "workspace/FileOps.h"
+#include "workspace/FileReplace.h"
 #include "workspace/Log.h"
 
 namespace fs = std::filesystem;
@@ -67,57 +64,12 @@ TarBuildResult Failure(std::string_view member, TarBuildError error, std::string
     return r;
 }
 
-unsigned Seed() {
-    try {
-        return std::random_device{}();
-    } catch (...) {  // no random source: the clock still makes clashes unlikely
-        return static_cast<unsigned>(
-            std::chrono::steady_clock::now().time_since_epoch().count());
-    }
-}
-
 // The slot's caption with the member's name, as the user knows the picture: "Background
 // (stand.gif)".
 std::string PictureName(const Texts& texts, const std::string& member) {
     for (const SlotDef& slot : kSlots)
         if (slot.member == member) return texts.GetText(slot.LabelNumber()) + " (" + member + ")";
     return member;
-}
-
-// Writes `bytes` to a new file with a unique name in `folder`. False with `reason` filled when
-// the file cannot be made or written whole; nothing is left behind then.
-bool WriteTemporary(const fs::path& folder, const Bytes& bytes, fs::path& temp,
-                    std::string& reason) {
-    std::minstd_rand names(Seed());
-    std::FILE* f = nullptr;
-    int openError = 0;
-    for (int attempt = 0; attempt < 16 && !f; ++attempt) {
-        char suffix[20];
-        std::snprintf(suffix, sizeof suffix, "%08x", static_cast<unsigned>(names()));
-        // A short name of its own: the target's name may already be as long as a name can be.
-        temp = folder / (std::string(".tintora-") + suffix + ".tmp");
-        // "x": never reuse or follow anything already at that name.
-        f = std::fopen(temp.c_str(), "wbx");
-        if (!f) {
-            openError = errno;
-            if (openError != EEXIST) break;
-        }
-    }
-    if (!f) {
-        reason = folder.string() + ": " + std::generic_category().message(openError);
-        return false;
-    }
-    // Unbuffered: the archive is already one buffer and goes out in one write.
-    std::setvbuf(f, nullptr, _IONBF, 0);
-    const bool written = std::fwrite(bytes.data(), 1, bytes.size(), f) == bytes.size();
-    const int err = errno;
-    const bool flushed = written && std::fflush(f) == 0;
-    const bool closed = std::fclose(f) == 0;
-    if (written && flushed && closed) return true;
-    reason = temp.string() + ": " + std::generic_category().message(written ? errno : err);
-    std::error_code ec;
-    fs::remove(temp, ec);
-    return false;
 }
 
 // The log tells the same story as packing that deletes the old archive while the first member
@@ -185,23 +137,10 @@ bool CreateTarFile(Log& log, const Texts& texts, const Theme& theme, const std::
                                 : texts.GetText(299) + reason);
     }
 
-    const fs::path targetPath(target);
-    fs::path folder = targetPath.parent_path();
-    if (folder.empty()) folder = ".";
     std::error_code ec;
-    const bool oldFileThere = fs::exists(fs::symlink_status(targetPath, ec));
-
-    fs::path temp;
+    const bool oldFileThere = fs::exists(fs::symlink_status(fs::path(target), ec));
     std::string reason;
-    if (!WriteTemporary(folder, built.bytes, temp, reason))
-        return fail(reason, texts.GetText(299) + reason);
-    fs::rename(temp, targetPath, ec);
-    if (ec) {
-        reason = target + ": " + ec.message();
-        std::error_code ignored;
-        fs::remove(temp, ignored);
-        return fail(reason, texts.GetText(299) + reason);
-    }
+    if (!ReplaceFile(target, built.bytes, reason)) return fail(reason, texts.GetText(299) + reason);
 
     const int packed = static_cast<int>(
         std::count_if(theme.members.begin(), theme.members.end(), [](const MemberRecord& m) {

@@ -2,6 +2,7 @@
 
 #include <QGridLayout>
 #include <QHBoxLayout>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -29,8 +30,7 @@ InfoDialog::InfoDialog(InfoDialogModel& model, QWidget* parent) : QDialog(parent
         lbl_[i]->setBuddy(txt_[i]);
         grid->addWidget(lbl_[i], i, 0);
         grid->addWidget(txt_[i], i, 1);
-        connect(txt_[i], &QLineEdit::textEdited, this,
-                [this, i](const QString& text) { model_.SetField(i, text.toStdString()); });
+        connect(txt_[i], &QLineEdit::textEdited, this, [this, i](const QString& text) { TextEdited(i, text); });
     }
     txt_[InfoDialogModel::kCreator]->setEnabled(model_.CreatorEnabled());
     ShowFields();
@@ -61,6 +61,25 @@ InfoDialog::InfoDialog(InfoDialogModel& model, QWidget* parent) : QDialog(parent
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(grid);
     layout->addLayout(row);
+}
+
+void InfoDialog::TextEdited(int box, const QString& text) {
+    model_.SetField(box, text.toStdString());
+    const QString stored = Q(model_.Field(box));
+    if (stored == text) return;
+    // What the user sees is what will be stored; the cursor keeps its place in the text.
+    const int cursor = txt_[box]->cursorPosition() + static_cast<int>(stored.size() - text.size());
+    txt_[box]->setText(stored);
+    txt_[box]->setCursorPosition(cursor);
+}
+
+void InfoDialog::keyPressEvent(QKeyEvent* event) {
+    // Escape means "stop": like Cancel, not like the close box, which lets the save go on.
+    if (event->key() == Qt::Key_Escape && event->modifiers() == Qt::NoModifier) {
+        Press(InfoButton::Cancel);
+        return;
+    }
+    QDialog::keyPressEvent(event);
 }
 
 void InfoDialog::ShowFields() {

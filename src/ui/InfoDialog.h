@@ -17,12 +17,16 @@ namespace tintora {
 class InfoDialog : public QDialog {
     Q_OBJECT
 public:
-    // Shows `model` as it opened; the buttons run on it. Closing with the close box (or Escape)
-    // presses nothing.
+    // Shows `model` as it opened; the buttons run on it. Closing with the close box presses
+    // nothing; Escape presses Cancel.
     explicit InfoDialog(InfoDialogModel& model, QWidget* parent = nullptr);
+
+protected:
+    void keyPressEvent(QKeyEvent* event) override;
 
 private:
     void Press(InfoButton button);
+    void TextEdited(int box, const QString& text);
     // The boxes show the model's texts.
     void ShowFields();
 

@@ -30,6 +30,8 @@
 #include "ui/PreviewWidget.h"
 #include "workspace/FileOps.h"
 #include "workspace/Log.h"
+#include "workspace/WorkFolder.h"
+#include "settings/SettingsStore.h"
 
 namespace tintora {
 
@@ -91,7 +93,7 @@ MainWindow::MainWindow(Toolkit& toolkit, SettingsStore& store, Log& log,
     : QMainWindow(parent),
       log_(log),
       store_(store),
-      tempfolder_(dataFolder / "temp"),
+      tempfolder_(OwnWorkFolder(dataFolder)),
       editor_(log, toolkit, *this, tempfolder_.string()) {
     setObjectName(QStringLiteral("frmMain"));
     PreloadGroupFrame();
@@ -256,9 +258,15 @@ void MainWindow::StartUp() {
     log_.WriteLog("Application started", 1);
     log_.WriteLog("Version:" + VersionText(), 1);
     preview_.PlaceTextCopies();
-    LoadSettings(editor_, store_);
+    storedAtStart_ = LoadSettings(editor_, store_);
     ArrangeMenuItems();
     bDeleteFolder(log_, tempfolder_.string());
+    RemoveAbandonedWorkFolders(tempfolder_.parent_path());
+    // Said once now rather than as a reasonless failure of every open later.
+    if (const std::string problem = DataFolderProblem(tempfolder_.parent_path()); !problem.empty()) {
+        log_.WriteLog("The data folder cannot be written: " + problem);
+        editor_.GetToolkit().ShowMessage(editor_.GetTexts().GetText(kTextDataFolderUnwritable) + "\n" + problem);
+    }
     tabs_->setCurrentIndex(kFilesTab);
     ClearSelection();
     FillLanguageList(101);
@@ -280,7 +288,11 @@ void MainWindow::RunExitSteps() {
     if (exited_) return;
     exited_ = true;
     log_.WriteLog("Exit Application", 1);
-    SaveSettings(editor_, store_);
+    SaveSettings(editor_, store_, storedAtStart_);
+    if (std::string why; !store_.Flush(why)) {
+        log_.WriteLog("The settings could not be saved: " + why);
+        editor_.GetToolkit().ShowMessage(editor_.GetTexts().GetText(kTextSettingsNotSaved) + "\n" + why);
+    }
     bDeleteFolder(log_, tempfolder_.string());
 }
 

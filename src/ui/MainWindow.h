@@ -14,6 +14,7 @@
 #include "model/Catalogue.h"
 #include "preview/Marks.h"
 #include "preview/PreviewModel.h"
+#include "settings/Settings.h"
 #include "workspace/Editor.h"
 #include "workspace/EditorView.h"
 #include "ui/ElementRow.h"
@@ -37,7 +38,7 @@ class Toolkit;
 class MainWindow : public QMainWindow, public EditorView {
     Q_OBJECT
 public:
-    // `dataFolder` holds the log files and the work folder "temp". The toolkit, the store and
+    // `dataFolder` holds the log files and the work folders ("temp-PID"). The toolkit, the store and
     // the log must outlive the window.
     MainWindow(Toolkit& toolkit, SettingsStore& store, Log& log,
                const std::filesystem::path& dataFolder, QWidget* parent = nullptr);
@@ -103,7 +104,8 @@ private:
 
     Log& log_;
     SettingsStore& store_;
-    std::filesystem::path tempfolder_;
+    std::filesystem::path tempfolder_;  // this process's own work folder in the data folder
+    StoredSettings storedAtStart_;
     Editor editor_;
     PreviewModel preview_;
     std::vector<ArrowPlacement> arrows_;

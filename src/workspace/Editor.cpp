@@ -2,6 +2,7 @@
 
 #include "colourrules/ColourRules.h"
 #include "model/ColourText.h"
+#include "pictures/PictureFindings.h"
 #include "workspace/Clock.h"
 
 namespace tintora {
@@ -44,7 +45,16 @@ void Editor::IniDefault() {
 
 void Editor::CheckColors() {
     findings_ = tintora::CheckColors(theme_.colours, texts_);
+    // Pictures the phone cannot show as they are follow the colour findings.
+    for (const std::string& line : PictureSizeFindings(theme_, texts_)) findings_ += "-->" + line + "\r\n";
     view_.FindingsChanged();
+}
+
+void Editor::PicturesChanged() {
+    if (rulesBatchDepth_ > 0)
+        rulesPending_ = true;
+    else
+        CheckColors();
 }
 
 void Editor::SwitchOffSlotsThatAreOn() {

@@ -53,7 +53,8 @@ public:
         setValues();
     }
 
-    // Runs the colour rules over the whole theme and publishes the findings.
+    // Runs the colour rules over the whole theme and publishes the findings, followed by a line
+    // for each picture that is on and not of its slot's size.
     void CheckColors();
     const std::string& Findings() const { return findings_; }
 
@@ -112,6 +113,8 @@ private:
     };
     friend class RulesBatch;
 
+    // A slot's picture or state changed: the findings follow (at the end of a batch).
+    void PicturesChanged();
     // Runs the on/off button of every slot that is on, which switches it off.
     void SwitchOffSlotsThatAreOn();
     // Switches every slot that is on off and empties all member records.

@@ -31,9 +31,11 @@ bool Editor::ReadFile(const std::string& path) {
     std::size_t index = 0;
     std::string tag;
     const auto fail = [&] {
-        log_.WriteLog("Error in ReadFile", 2);
-        log_.WriteLog("Line Number-> " + std::to_string(index), 2);
-        log_.WriteLog("Current sTag->" + tag, 2);
+        const std::string lines[] = {"Error in ReadFile", "Line Number-> " + std::to_string(index),
+                                     "Current sTag->" + tag};
+        for (const std::string& line : lines) log_.WriteLog(line);
+        // One message for the user, not three boxes in a row.
+        toolkit_.ShowMessage(lines[0] + "\n" + lines[1] + "\n" + lines[2]);
         return false;
     };
 

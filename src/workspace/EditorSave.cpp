@@ -6,14 +6,13 @@
 
 #include "model/ColourText.h"
 #include "text/Texts.h"
-#include "themefile/DocumentWriter.h"
-#include "themefile/TarWriter.h"
 #include "workspace/Clock.h"
 #include "workspace/Editor.h"
 #include "workspace/FileDialog.h"
 #include "workspace/FileOps.h"
 #include "workspace/InfoDialogModel.h"
 #include "workspace/Log.h"
+#include "workspace/SaveTheme.h"
 #include "workspace/Toolkit.h"
 
 namespace tintora {
@@ -50,14 +49,8 @@ Editor::SaveResult Editor::WriteTheme(const std::string& target, const std::stri
 }
 
 Editor::SaveResult Editor::WriteTheme(const std::string& target) {
-    if (!bSaveFile(theme_)) {
-        log_.WriteLog("Error for->If File.bSaveFile(Tempfolder, sTempFileName, sTempPicName) Then");
-        toolkit_.MessageBox(texts_.GetText(kTextSaveFailed) + target, "", Buttons::Ok, Icon::Warning);
-        return SaveResult::Failed;
-    }
-    theme_.Document().active = true;
     std::string reason;
-    if (!CreateTarFile(log_, texts_, theme_, target, &reason)) {
+    if (!SaveTheme(log_, texts_, theme_, target, reason)) {
         log_.WriteLog("Failed to create tar file");
         // The old file is still there; the user learns why the new one is not.
         toolkit_.MessageBox(reason, "", Buttons::Ok, Icon::Warning);

@@ -92,6 +92,7 @@ void Editor::cmdOnOff_Click(int slot) {
         record.active = false;  // the picture stays in memory for switching on again
         view_.SlotChanged(slot);
         Apply(view_, kSwitchOffChanges[slot]);
+        PicturesChanged();
         return;
     }
     // A slot without picture bytes (empty, or emptied by opening a theme that does not use it)
@@ -104,6 +105,7 @@ void Editor::cmdOnOff_Click(int slot) {
     theme_.slots[slot] = SlotState::On;
     view_.SlotChanged(slot);
     Apply(view_, kSwitchOnChanges[slot]);
+    PicturesChanged();
 }
 
 void Editor::cmdLoadFile_Click(int slot) {
@@ -140,6 +142,7 @@ void Editor::TakeSlotPicture(int slot, Bytes bytes) {
     theme_.slots[slot] = SlotState::On;
     view_.SlotChanged(slot);
     Apply(view_, kLoadChanges[slot]);
+    PicturesChanged();
 }
 
 bool Editor::LoadSlotPicture(const std::string& path, int slot) {

@@ -209,9 +209,13 @@ std::string FileBrowser::EntryPath(const std::string& entry, std::string_view lo
     return folder + "/" + entry;
 }
 
-void FileBrowser::Open(const std::string& path) {
+bool FileBrowser::Open(const std::string& path) {
+    const Editor::OpenResult result = editor_.ReadFileBrowse(path);
     // A file deleted behind the browser's back: the editor has said so; show what is there now.
-    if (editor_.ReadFileBrowse(path) == Editor::OpenResult::FileMissing) UpdateListFiles();
+    if (result == Editor::OpenResult::FileMissing) UpdateListFiles();
+    // A file that did not open is not the theme in the editor: Save must not write over it.
+    if (result != Editor::OpenResult::Opened) saveTarget_.reset();
+    return result == Editor::OpenResult::Opened;
 }
 
 namespace {
@@ -236,8 +240,8 @@ void FileBrowser::Click(const std::string& entry) {
         return;
     }
     const std::string path = EntryPath(entry, "Found sBrowseFolder without /");
-    saveTarget_ = path;
-    Open(path);
+    saveTarget_.reset();
+    if (Open(path)) saveTarget_ = path;
 }
 
 void FileBrowser::DoubleClick(const std::string& entry) {

@@ -82,11 +82,12 @@ public:
     const std::string& FolderLabel() const { return label_; }
     const std::string& Folder() const;
 
-    // A click on an entry (or the selection moving onto it): a theme file is opened at once and
-    // becomes the file that Save writes to; a folder entry disables Save.
+    // A click on an entry (or the selection moving onto it): a theme file is opened at once and,
+    // when it opened, becomes the file that Save writes to; a folder entry or a file that did not
+    // open disables Save.
     void Click(const std::string& entry);
     // A double-click: a folder entry moves into that folder, the parent entry one level up; a
-    // theme file is opened again.
+    // theme file is opened again (and Save is disabled when that fails).
     void DoubleClick(const std::string& entry);
     // BrowserBusy: a click or double-click is being handled; another one meanwhile is ignored.
     bool Busy() const { return busy_; }
@@ -101,7 +102,8 @@ public:
 private:
     // The full path of a theme file entry in the browse folder.
     std::string EntryPath(const std::string& entry, std::string_view logLine);
-    void Open(const std::string& path);
+    // Opens a theme file; true when it opened.
+    bool Open(const std::string& path);
 
     Editor& editor_;
     std::vector<std::string> drives_;

@@ -87,9 +87,13 @@ public:
         }
         std::setvbuf(f, nullptr, _IONBF, 0);
         const bool written = std::fwrite(data, 1, size, f) == size;
+        const int writeError = errno;
         const bool closed = std::fclose(f) == 0;
         if (written && closed) return true;
-        why = path + ": could not be written";
+        why = path + ": " + std::generic_category().message(written ? errno : writeError);
+        // The file was made here: a part of it is worth nothing and is not left behind.
+        std::error_code ec;
+        fs::remove(fs::path(path), ec);
         return false;
     }
 };

@@ -32,6 +32,7 @@ public:
     // The bytes of a regular file, at most `limit` of them; nullopt for anything else.
     virtual std::optional<Bytes> Read(const std::string& path, std::size_t limit) = 0;
     // Creates a new file with these bytes; never replaces or follows what stands at the name.
+    // On failure nothing is left at the name, and `why` says what failed.
     virtual bool WriteNew(const std::string& path, const std::uint8_t* data, std::size_t size,
                           std::string& why) = 0;
 };

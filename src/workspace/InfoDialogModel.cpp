@@ -1,5 +1,6 @@
 #include "workspace/InfoDialogModel.h"
 
+#include "model/InfoText.h"
 #include "model/Theme.h"
 #include "settings/UserSettings.h"
 #include "text/Texts.h"
@@ -18,7 +19,7 @@ InfoDialogModel::InfoDialogModel(ThemeInfo& info, UserSettings& defaults, const 
 
     if (!info_.created.empty() || !info_.creator.empty()) {
         // A theme saved or opened before keeps its creator: the box shows it but is locked.
-        fields_ = {info_.name, info_.modifiedBy, info_.creator};
+        fields_ = {SafeInfoText(info_.name), SafeInfoText(info_.modifiedBy), SafeInfoText(info_.creator)};
         creatorEnabled_ = false;
     } else {
         ShowDefaults();
@@ -28,13 +29,14 @@ InfoDialogModel::InfoDialogModel(ThemeInfo& info, UserSettings& defaults, const 
 }
 
 void InfoDialogModel::ShowDefaults() {
-    fields_ = {defaults_.defaultThemeName, defaults_.defaultModifiedBy, defaults_.defaultCreator};
+    fields_ = {SafeInfoText(defaults_.defaultThemeName), SafeInfoText(defaults_.defaultModifiedBy),
+               SafeInfoText(defaults_.defaultCreator)};
 }
 
 void InfoDialogModel::SetField(int box, std::string text) {
     if (box < kName || box > kCreator) return;
     if (box == kCreator && !creatorEnabled_) return;
-    fields_[box] = std::move(text);
+    fields_[box] = SafeInfoText(text);
 }
 
 bool InfoDialogModel::Press(InfoButton button) {

@@ -37,7 +37,8 @@ public:
     const InfoDialogCaptions& Captions() const { return captions_; }
 
     const std::string& Field(int box) const { return fields_[box]; }
-    // The user typed into a box. A disabled box takes no typing.
+    // The user typed into a box; the box then holds the text as it will be stored (see
+    // SafeInfoText), which the window shows at once. A disabled box takes no typing.
     void SetField(int box, std::string text);
     bool CreatorEnabled() const { return creatorEnabled_; }
 

@@ -27,6 +27,11 @@ void Log::WriteLog(std::string_view message, int level) {
     if (level == 2 && toolkit_) toolkit_->ShowMessage(std::string(message));
 }
 
+void Log::WriteLogAndShow(std::string_view message, std::string_view shown) {
+    WriteLog(message);
+    if (toolkit_) toolkit_->ShowMessage(std::string(shown));
+}
+
 std::filesystem::path DataFolder() {
     if (const char* xdg = std::getenv("XDG_DATA_HOME"); xdg && *xdg)
         return std::filesystem::path(xdg) / "Tintora";

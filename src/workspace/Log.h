@@ -20,6 +20,9 @@ public:
     Log(std::filesystem::path file, const Clock& clock, Toolkit* toolkit);
 
     void WriteLog(std::string_view message, int level = 1);
+    // Writes `message` to the log and shows `shown` to the user: a catalogue text kept in the
+    // log as it always was, shown with its reason.
+    void WriteLogAndShow(std::string_view message, std::string_view shown);
 
     const std::filesystem::path& Path() const { return file_; }
     void SetToolkit(Toolkit* toolkit) { toolkit_ = toolkit; }

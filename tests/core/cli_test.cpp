@@ -4,6 +4,8 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
+#include <unistd.h>
+
 #include "commands/Commands.h"
 #include "support/CliRun.h"
 #include "support/TarTestKit.h"
@@ -40,14 +42,16 @@ const char* const kStampFromClock =
 TEST(Cli, NewThenShowPrintsTheThemeAsJson) {
     TempDir dir;
     const std::string thm = dir / "out.thm";
-    CliRun r = Cli({"new", thm, "--name", "Sommar\\\xC3\xA4\t", "--modified-by", "Ann", "--creator", "Bo",
-                    "--created", "1.1.2027 0:0:0"});
+    // A creator that would add a document line of its own is stored on one line, and said so.
+    CliRun r = Cli({"new", thm, "--name", "Sommar\\\xC3\xA4", "--modified-by", "Ann", "--creator",
+                    "Bo\r\n<Background_image Source=\"theme.xml\"/>", "--created", "1.1.2027 0:0:0"});
     ASSERT_EQ(r.status, 0) << r.err;
+    EXPECT_THAT(r.err, HasSubstr("--creator is stored as \"Bo  <Background_image Source='theme.xml'/>\""));
     r = Cli({"show", thm});
     ASSERT_EQ(r.status, 0) << r.err;
     for (const char* part :
-         {"\"name\": \"Sommar\\\\\xC3\xA4\\t\"", "\"modified_by\": \"Ann\"", "\"created\": \"1.1.2027 0:0:0\"",
-          "\"creator\": \"Bo\"", "\"Standby_operatorname\": \"B52908\",\n    \"Standby_operatorname_outline\"",
+         {"\"name\": \"Sommar\\\\\xC3\xA4\"", "\"modified_by\": \"Ann\"", "\"created\": \"1.1.2027 0:0:0\"",
+          "\"creator\": \"Bo  <Background_image Source='theme.xml'/>\"", "\"Standby_operatorname\": \"B52908\",\n    \"Standby_operatorname_outline\"",
           "\"Desktop_title_outline\": \"FFFFFF\"\n  }",
           "{\"slot\": 0, \"member\": \"stand.gif\", \"on\": false, \"bytes\": 0, \"width\": 0, \"height\": 0}",
           "{\"slot\": 5, \"member\": \"large.gif\""})
@@ -103,7 +107,16 @@ TEST(Cli, CheckPrintsFindingsNewestFirstAndTheHighestStatus) {
     EXPECT_EQ(r.out, "== " + unsafe + "\n" + findings + "== " + (dir / "junk.thm") + "\n== " + plain +
                          "\n-->All colors are safe\n");
     EXPECT_THAT(r.err, HasSubstr("cannot open " + (dir / "junk.thm")));
+    EXPECT_THAT(r.err, HasSubstr("Error when unpacking TAR file....\n")) << "the reason follows on its own line";
     EXPECT_EQ(Cli({"check", plain, unsafe}).status, 1);
+
+    // A picture the phone cannot show as it is fails the check as a rule does.
+    const Bytes gif{'G', 'I', 'F', '8', '9', 'a', 120, 0, 90, 0, 1, 2, 3};
+    r = Cli({"check", HandMade(dir, "big.thm", "<Background_image Source=\"stand.gif\"/>\r\n", {{"stand.gif", gif}})});
+    EXPECT_EQ(r.status, 1);
+    EXPECT_EQ(r.out, "-->All colors are safe\n-->stand.gif is 120 x 90; the phone needs 101 x 80\n");
+    // The work was done in memory: nothing of the unpacked themes is left on the disk.
+    EXPECT_FALSE(fs::exists(fs::temp_directory_path() / ("tintora-cli-" + std::to_string(getpid()))));
 }
 
 TEST(Cli, ResaveKeepsOrMakesTheCreationDateAndUnpackListsTheMembers) {
@@ -124,7 +137,14 @@ TEST(Cli, ResaveKeepsOrMakesTheCreationDateAndUnpackListsTheMembers) {
     ASSERT_EQ(u.status, 0) << u.err;
     EXPECT_EQ(u.out, "stand.gif\ntheme.xml\n");
     EXPECT_EQ(ReadAll(dir / "out/deep/stand.gif").size(), 700u);
+    // A failed unpack leaves nothing: no folder for a missing archive, and no member written
+    // before the one that could not be (here a folder stands in its way).
     EXPECT_EQ(Cli({"unpack", dir / "none.thm", dir / "out2"}).status, 1);
+    EXPECT_FALSE(fs::exists(dir / "out2"));
+    fs::create_directories(dir / "out3/theme.xml/in");
+    EXPECT_EQ(Cli({"unpack", dir / "p.thm", dir / "out3"}).status, 1);
+    EXPECT_FALSE(fs::exists(dir / "out3/stand.gif"));
+    EXPECT_TRUE(fs::exists(dir / "out3/theme.xml/in"));
 }
 
 }  // namespace

@@ -65,14 +65,15 @@ TEST(DocumentWriter, LinesForNoSomeAndAllPicturesAndTextsInWindows1252) {
     EXPECT_EQ(lines[7], pictures[3]);
     EXPECT_EQ(lines[8], expected[7].second);
 
-    // Texts and values are written as held, in Windows-1252.
+    // Values are written as held; texts so that they cannot end their value, line or comment;
+    // both in Windows-1252.
     t.colours[9] = "ABC";
-    t.info = {"Summer, \"hot\" <&> -- Bl\xC3\xA5 \xE2\x82\xAC", "Ann", "5.12.2026 9:3:7",
+    t.info = {"Summer, \"hot\" <&> --> Bl\xC3\xA5 \xE2\x82\xAC", "A\r\nn\t", "5.12.2026 9:3:7",
               "\xE6\x97\xA5\xE6\x9C\xAC \xC3\xBC"};  // "日本 ü": the CJK letters cannot be encoded
     lines = SavedLines(t);
     EXPECT_EQ(std::vector(lines.begin() + 2, lines.begin() + 6),
-              (std::vector<std::string>{"<Theme_name Value=\"Summer, \"hot\" <&> -- Bl\xE5 \x80\"/>",
-                                        "<Theme_modified_by Value=\"Ann\"/>",
+              (std::vector<std::string>{"<Theme_name Value=\"Summer, 'hot' <&> - -> Bl\xE5 \x80\"/>",
+                                        "<Theme_modified_by Value=\"A  n \"/>",
                                         "<Theme_created Value=\"5.12.2026 9:3:7\"/>",
                                         "<Theme_creator Value=\"?? \xFC\"/>-->"}));
     EXPECT_NE(std::find(lines.begin(), lines.end(), "<Text Color=\"0xABC\"/>"), lines.end());

@@ -146,17 +146,18 @@ TEST_F(OpenFlow, EveryFailedOpenIsReportedAndADamagedLineEndsReading) {
         std::optional<bool> workFolderLeft;  // unknown when the flow never reached it
     } cases[] = {
         {dir / "gone.thm", R::FileMissing, {"Can not find the file"}, false, false, std::nullopt},
-        {truncated, R::UnpackFailed, {"Error when unpacking TAR file...."}, true, true, true},
+        {truncated, R::UnpackFailed, {"Error when unpacking TAR file....\nmember runs past the end of the file: theme.xml"},
+         true, true, true},
         {Archive("nodoc.thm", {{"stand.gif", Gif(101, 80)}}), R::NoDocument,
          {editor.GetTexts().GetText(kTextNoThemeDocument)}, true, false, true},  // kept until the next open
         {Archive("noclose.thm", {{"theme.xml", Text("<Text\r\n")}}), R::ReadFailed,
-         {damaged, "Line Number-> 0", "Current sTag->"}, true, true, false},
+         {damaged + "\nLine Number-> 0\nCurrent sTag->"}, true, true, false},
         // An absolute picture name has its first "/" at the start: a damaged line, nothing loaded.
         {DocArchive("abs.thm", "<Background_image Source=\"" + (dir / "secret.gif") + "\"/>\r\n"), R::ReadFailed,
-         {damaged, "Line Number-> 1", "Current sTag->Background_image"}, true, true, false},
+         {damaged + "\nLine Number-> 1\nCurrent sTag->Background_image"}, true, true, false},
         {DocArchive("noquote.thm", "<Text Color=\"0x111111\"/>\r\n<Background_image Source=stand.gif>\r\n"
                                    "<Prompt Color=\"0x222222\"/>\r\n"), R::ReadFailed,
-         {damaged, "Line Number-> 2", "Current sTag->Background_image"}, true, true, false},
+         {damaged + "\nLine Number-> 2\nCurrent sTag->Background_image"}, true, true, false},
     };
     WriteBytes(dir / "secret.gif", Gif(101, 80));
     Theme& t = editor.GetTheme();

@@ -182,8 +182,27 @@ TEST_F(SlotFixture, PreviewChangesFollowTheSlotInTheirOrder) {
     };
     for (const auto& s : steps) {
         s.file ? Select(s.slot, dir / s.file) : OnOff(s.slot);
-        EXPECT_EQ(Calls(), s.calls) << "slot " << s.slot << (s.file ? " select" : " on/off");
+        // The findings follow every change of a picture (they name pictures of a wrong size).
+        EXPECT_EQ(Calls(), s.calls + ", FindingsChanged") << "slot " << s.slot << (s.file ? " select" : " on/off");
     }
+}
+
+// A theme may hold pictures of any size; the findings name those the phone cannot show, after
+// the colour findings, for the slots that are on.
+TEST_F(SlotFixture, PicturesOfAnotherSizeThanTheirSlotAreNamedInTheFindings) {
+    ASSERT_TRUE(editor.LoadSlotPicture(File("big.gif", Gif(120, 90)), 0));
+    ASSERT_TRUE(editor.LoadSlotPicture(File("fits.gif", Gif(101, 20)), 3));
+    ASSERT_TRUE(editor.LoadSlotPicture(File("stub.gif", "GIF8"), 5));
+    ASSERT_TRUE(editor.LoadSlotPicture(File("wide.gif", Gif(300, 27)), 2));
+    OnOff(2);
+    EXPECT_EQ(editor.Findings(), "-->All colors are safe\r\n"
+                                 "-->stand.gif is 120 x 90; the phone needs 101 x 80\r\n"
+                                 "-->large.gif has no size that can be read; the phone needs 101 x 16\r\n");
+    OnOff(0);
+    editor.GetTexts().SetLanguageOffset(kGerman);
+    editor.CheckColors();
+    EXPECT_THAT(editor.Findings(),
+                ::testing::EndsWith("-->large.gif hat keine lesbare Gr\xC3\xB6\xC3\x9F" "e; das Telefon braucht 101 x 16\r\n"));
 }
 
 TEST_F(SlotFixture, FileDialogAppendsTheExtensionOnlyWhereItIsMissing) {

@@ -51,7 +51,7 @@ TEST_F(Settings, FirstStartShowsTheDefaultThemeInItsOrderAndLogsIt) {
 }
 
 TEST_F(Settings, EverythingComesBackInTheNextRun) {
-    LoadSettings(run.editor, store);
+    const StoredSettings atLoad = LoadSettings(run.editor, store);
     for (int i = 0; i < kElementCount; ++i) run.editor.SetColour(i, std::string(6, "0123456789abcdef"[i % 16]));
     run.editor.SetColour(7, "c4");  // left half typed
     UserSettings& s = run.editor.Settings();
@@ -61,7 +61,7 @@ TEST_F(Settings, EverythingComesBackInTheNextRun) {
     imports[1] = {FitMode::Fit, 0x00A0FF, false};
     imports[5] = {FitMode::Stretch, std::nullopt, true};
     s = {s.customColors, "/media/card/themes/", "/srv/read", "/srv/create", "Åsa, Lund", "Jörg", "not stored", imports};
-    SaveSettings(run.editor, store);
+    SaveSettings(run.editor, store, atLoad);
     EXPECT_EQ(store.Size(), 38u + 64u + 5u + 3u * kSlotCount);
 
     test::EditorRig<> second;
@@ -75,6 +75,24 @@ TEST_F(Settings, EverythingComesBackInTheNextRun) {
     };
     EXPECT_EQ(stored(second.editor.Settings()), stored(s));
     EXPECT_EQ(second.editor.Settings().defaultThemeName, "");
+}
+
+// Two editors of one user: each writes only what it changed, so the last to exit keeps the
+// other's changes.
+TEST_F(Settings, OfTwoEditorsTheLastToExitKeepsWhatTheOtherChanged) {
+    SaveSettings(run.editor, store, LoadSettings(run.editor, store));
+    ASSERT_EQ(store.Size(), 38u + 64u + 5u + 3u * kSlotCount) << "a first run stores every value";
+    test::EditorRig<> first, second;
+    const StoredSettings firstAtLoad = LoadSettings(first.editor, store);
+    const StoredSettings secondAtLoad = LoadSettings(second.editor, store);
+    first.editor.SetColour(3, "0A0B0C");
+    first.editor.Settings().defaultCreator = "Ann";
+    second.editor.Settings().browseFolder = "/srv/second/";
+    SaveSettings(first.editor, store, firstAtLoad);
+    SaveSettings(second.editor, store, secondAtLoad);
+    EXPECT_EQ(store.Read("Last", "3"), "0A0B0C");
+    EXPECT_EQ(store.Read("Info", "Creator"), "Ann");
+    EXPECT_EQ(store.Read("Path", "BrowseFolder"), "/srv/second/");
 }
 
 // Stored colours are decided by key 0 alone and taken as they are; a custom colour value that is

@@ -5,11 +5,14 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <algorithm>
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "support/TarTestKit.h"
 #include "themefile/TarReader.h"
+#include "text/Texts.h"
 #include "themefile/TarWriter.h"
 
 using namespace tintora;
@@ -101,14 +104,16 @@ TEST_F(ReaderTest, DamagedArchivesFailAndWriteNothingPastTheDamage) {
         return h;
     };
     const std::vector<std::string> warned = {texts.GetText(279), texts.GetText(294)}, failed = {texts.GetText(294)};
-    const struct { const char* what; Bytes bytes; std::vector<std::string> shown, tree; } cases[] = {
-        {"empty", {}, warned, {}}, {"a few zeros", Bytes(100, 0), warned, {}}, {"zero blocks", Bytes(10240, 0), warned, {}},
-        {"garbage after the end blocks", garbage, warned, {"stand.gif", "theme.xml"}},
-        {"the largest size", header(RawHeader("big.gif", "77777777777")), failed, {}},
-        {"a byte more than the file", header(RawHeader("big.gif", OctalSize(513))), failed, {}},
-        {"no NUL in the name", header(RawHeader(std::string(100, 'n'), OctalSize(1))), failed, {}},
-        {"not octal", header(RawHeader("a.gif", "00000000009")), failed, {}},
-        {"no size", header(RawHeader("a.gif", "")), failed, {}}};
+    const std::string pastEnd = "member runs past the end of the file: big.gif";
+    const struct { const char* what; Bytes bytes; std::vector<std::string> shown, tree; std::string reason; } cases[] = {
+        {"empty", {}, warned, {}, ""}, {"a few zeros", Bytes(100, 0), warned, {}, ""},
+        {"zero blocks", Bytes(10240, 0), warned, {}, ""},
+        {"garbage after the end blocks", garbage, warned, {"stand.gif", "theme.xml"}, ""},
+        {"the largest size", header(RawHeader("big.gif", "77777777777")), failed, {}, pastEnd},
+        {"a byte more than the file", header(RawHeader("big.gif", OctalSize(513))), failed, {}, pastEnd},
+        {"no NUL in the name", header(RawHeader(std::string(100, 'n'), OctalSize(1))), failed, {}, "member name without end"},
+        {"not octal", header(RawHeader("a.gif", "00000000009")), failed, {}, "bad size field for a.gif"},
+        {"no size", header(RawHeader("a.gif", "")), failed, {}, "bad size field for a.gif"}};
     for (const auto& c : cases) {
         SCOPED_TRACE(c.what);
         EXPECT_FALSE(Unpack(c.bytes, true));
@@ -116,7 +121,16 @@ TEST_F(ReaderTest, DamagedArchivesFailAndWriteNothingPastTheDamage) {
             ExpectDiagnostics("000400", std::string(6, '\0'));
         }
         EXPECT_THAT(log.Captured(), Contains(StartsWith("Failed to unpack tar file -> " + archive + ": ")));
-        EXPECT_EQ(toolkit.Texts(), c.shown);
+        // The last message is 294 with the reason on a line of its own.
+        std::vector<std::string> shown = toolkit.Texts();
+        ASSERT_EQ(shown.size(), c.shown.size());
+        const std::string reason = shown.back().substr(std::min(shown.back().size(), c.shown.back().size() + 1));
+        shown.back().resize(std::min(shown.back().size(), c.shown.back().size()));
+        EXPECT_EQ(shown, c.shown);
+        EXPECT_FALSE(reason.empty());
+        if (!c.reason.empty()) {
+            EXPECT_EQ(reason, c.reason);
+        }
         EXPECT_EQ(TreeOf(work), c.tree);
         if (!c.tree.empty()) {
             EXPECT_EQ(Member("stand.gif"), Pattern(700, 0));
@@ -166,12 +180,20 @@ TEST_F(ReaderTest, OnlyPlainFilesWithSafeNamesAreWrittenAndOnlyInsideTheWorkFold
 TEST_F(ReaderTest, MissingArchiveFolderAsArchiveOrMissingWorkFolderCreateNothing) {
     WriteBytes(archive, Built(ThemeWith({{kDocumentMember, Pattern(64, 6)}})));
     const std::string missing = dir / "nowhere/missing.thm";
-    for (const auto& [thm, into] : {std::pair{missing, work.string()}, {work.string(), work.string()},
-                                    {archive, dir / "nowork"}}) {
+    // A file larger than any theme is refused before it is read (a sparse file costs no disk).
+    const std::string huge = dir / "huge.thm";
+    WriteBytes(huge, Built(ThemeWith({{kDocumentMember, Pattern(64, 6)}})));
+    fs::resize_file(huge, kMaxThemeFileSize + 1);
+    const std::string tooLarge = texts.GetText(294) + "\n" + texts.GetText(kTextFileTooLarge);
+    for (const auto& [thm, into, shown] :
+         {std::tuple{missing, work.string(), texts.GetText(294) + "\nCan not find the file"},
+          {work.string(), work.string(), texts.GetText(294) + "\nNot a file"},
+          {archive, dir / "nowork", texts.GetText(294) + "\n" + dir / "nowork/theme.xml: No such file or directory"},
+          {huge, work.string(), tooLarge}}) {
         Forget();
         EXPECT_FALSE(UnpackTarFile(log, texts, thm, into)) << thm;
-        EXPECT_THAT(toolkit.Texts(), ElementsAre(texts.GetText(294)));
+        EXPECT_THAT(toolkit.Texts(), ElementsAre(shown));
         EXPECT_THAT(log.Captured(), Contains(StartsWith("Failed to unpack tar file -> " + thm + ": ")));
     }
-    EXPECT_THAT(TreeOf(dir.Path()), ElementsAre("in.thm", "work")) << "no folder is ever created here";
+    EXPECT_THAT(TreeOf(dir.Path()), ElementsAre("huge.thm", "in.thm", "work")) << "no folder is ever created here";
 }

@@ -4,6 +4,7 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <optional>
 #include <string>
@@ -11,6 +12,7 @@
 #include "support/TarTestKit.h"
 #include "themefile/TarHeader.h"
 #include "themefile/TarWriter.h"
+#include "support/EndedProcess.h"
 
 using namespace tintora;
 using namespace tintora::test;
@@ -137,4 +139,32 @@ TEST_F(WriterTest, FailedSavesNameTheReasonAndLeaveEverythingAsItWas) {
         EXPECT_THAT(TreeOf(dir.Path()), ElementsAre("folder.thm", "folder.thm/inside", "keep.thm", "plain"));
         EXPECT_EQ(ReadText(dir / "keep.thm"), "the old archive");
     }
+}
+
+TEST_F(WriterTest, ASaveKeepsTheFilesPermissionsAndLinkAndClearsTemporariesOfEndedProcesses) {
+    const Theme theme = ThemeWith({{kDocumentMember, Pattern(60, 3)}});
+    WriteAll(dir / "private.thm", "old");
+    fs::permissions(dir / "private.thm", fs::perms::owner_read | fs::perms::owner_write);
+    fs::create_directory(dir / "real");
+    WriteAll(dir / "real/theme.thm", "old");
+    fs::create_symlink("real/theme.thm", dir / "link.thm");
+    fs::create_symlink("real/new.thm", dir / "dangling.thm");
+    const std::string ended = ".tintora-" + std::to_string(EndedProcess()) + "-1.tmp";
+    const std::string running = ".tintora-1-1.tmp";  // init runs as long as the machine does
+    for (const std::string& name : {ended, running, ".tintora-x.tmp"s}) WriteAll(dir / name, "left");
+
+    for (const char* target : {"private.thm", "link.thm", "dangling.thm"})
+        ASSERT_TRUE(CreateTarFile(log, texts, theme, dir / target)) << target;
+    EXPECT_EQ(fs::status(dir / "private.thm").permissions() & fs::perms::all,
+              fs::perms::owner_read | fs::perms::owner_write);
+    EXPECT_TRUE(fs::is_symlink(dir / "link.thm"));
+    EXPECT_TRUE(fs::is_symlink(dir / "dangling.thm"));
+    EXPECT_EQ(ReadBytes(dir / "real/theme.thm"), Build(theme));
+    EXPECT_EQ(ReadBytes(dir / "real/new.thm"), Build(theme));
+    // Only the temporary file of the ended process is gone; the saves left none of their own.
+    std::vector<std::string> temporaries;
+    for (const auto& entry : fs::directory_iterator(dir.Path()))
+        if (entry.path().extension() == ".tmp") temporaries.push_back(entry.path().filename().string());
+    std::sort(temporaries.begin(), temporaries.end());
+    EXPECT_THAT(temporaries, ElementsAre(running, ".tintora-x.tmp"));
 }

@@ -43,8 +43,8 @@ protected:
         qputenv("HOME", savedHome_);
     }
 
-    MainWindow& Start() {
-        window = std::make_unique<MainWindow>(toolkit, store, log, dir.Path());
+    MainWindow& Start(const std::filesystem::path& dataFolder = {}) {
+        window = std::make_unique<MainWindow>(toolkit, store, log, dataFolder.empty() ? dir.Path() : dataFolder);
         window->GetEditor().SetClock(clock);
         window->show();
         EXPECT_TRUE(QTest::qWaitForWindowExposed(window.get()));
@@ -135,7 +135,14 @@ protected:
         return std::count(log.Captured().begin(), log.Captured().end(), line);
     }
 
-    MemorySettingsStore store;
+    // A settings store in memory that can be told to fail as a full disk would.
+    struct Store : MemorySettingsStore {
+        std::string failure;
+        bool Flush(std::string& why) override {
+            why = failure;
+            return failure.empty();
+        }
+    } store;
     std::unique_ptr<MainWindow> window;
 
 private:

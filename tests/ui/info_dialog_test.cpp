@@ -60,7 +60,7 @@ TEST_F(InfoDialogTest, EachButtonTheCloseBoxAndEscapeReachTheDialogsLogic) {
         {"Skip", press("cmdSkip"), false, false, "", "typed"},
         {"Cancel", press("cmdCancel"), false, true, "Winter", "typed"},
         {"close box", [](InfoDialog& d) { d.close(); }, false, false, "Winter", "typed"},
-        {"Escape", [](InfoDialog& d) { QTest::keyClick(&d, Qt::Key_Escape); }, false, false, "Winter", "typed"},
+        {"Escape", [](InfoDialog& d) { QTest::keyClick(&d, Qt::Key_Escape); }, false, true, "Winter", "typed"},
         {"Use default", press("cmdGetDefault"), true, false, "Winter", "Default"},
         {"Save as default", press("cmdSaveAsDefault"), true, false, "Winter", "typed"},
     };
@@ -99,13 +99,15 @@ TEST_F(InfoDialogTest, TheWindowToolkitRunsTheDialogModallyInTheLanguageInForce)
         shown = QStringList({modal->windowTitle(), Box(*modal, 0)->text(), Box(*modal, 1)->text(),
                              Box(*modal, 2)->text()}).join('|');
         EXPECT_TRUE(Box(*modal, 2)->isEnabled());
-        Type(*modal, 2, QStringLiteral("Cid"));
+        // Typed as it will be stored: no quote or "--" can end the text in the document.
+        Type(*modal, 2, QStringLiteral("Cid \"C\" --> x"));
+        EXPECT_EQ(Box(*modal, 2)->text(), QStringLiteral("Cid 'C' - -> x"));
         Press(*modal, "cmdOK");
     });
     WindowToolkit().RunInfoDialog(model);
     EXPECT_EQ(shown, "Informationen hinzufügen||Ann|Bob");
     EXPECT_EQ(info.modifiedBy, "Ann");
-    EXPECT_EQ(info.creator, "Cid");
+    EXPECT_EQ(info.creator, "Cid 'C' - -> x");
 }
 
 }  // namespace

@@ -8,6 +8,7 @@
 
 #include "model/ColourText.h"
 #include "support/EditorRig.h"
+#include "support/EndedProcess.h"
 #include "support/WindowFixture.h"
 
 #include <QApplication>
@@ -167,8 +168,12 @@ TEST_F(MainWindowTest, TheChooserSetsTheColourOnConfirmAndNothingOnCancel) {
 }
 
 TEST_F(MainWindowTest, AFirstStartLogsInOrderRemovesTheOldWorkFolderAndShowsTheDefaults) {
-    std::filesystem::create_directories(dir.Path() / "temp");
-    test::WriteAll(dir.Path() / "temp/left.gif", "old");
+    // Work folders of other editors: one whose process has ended, one still running (init).
+    const auto ended = dir.Path() / ("temp-" + std::to_string(test::EndedProcess()));
+    for (const auto& work : {ended, dir.Path() / "temp-1"}) {
+        std::filesystem::create_directories(work);
+        test::WriteAll(work / "left.gif", "old");
+    }
     MainWindow& w = Start();
     const auto& lines = log.Captured();
     const auto at = [&](const std::string& line) { return std::find(lines.begin(), lines.end(), line) - lines.begin(); };
@@ -177,7 +182,9 @@ TEST_F(MainWindowTest, AFirstStartLogsInOrderRemovesTheOldWorkFolderAndShowsTheD
     EXPECT_EQ(lines[1], "Version:4.2.5");
     EXPECT_LT(at("First start of the program!!!!!!!!"), at("Ini of application complete"));
     EXPECT_EQ(lines.back(), "Ini of application complete");
-    EXPECT_FALSE(std::filesystem::exists(dir.Path() / "temp"));
+    EXPECT_FALSE(std::filesystem::exists(ended));
+    EXPECT_TRUE(std::filesystem::exists(dir.Path() / "temp-1/left.gif"));
+    EXPECT_TRUE(toolkit.Texts().empty());
     EXPECT_EQ(store.Size(), 0u) << "settings are written only on exit";
 
     EXPECT_EQ(w.windowTitle(), "Tintora ver:4.2.5      tintora.example.org");
@@ -198,7 +205,7 @@ TEST_F(MainWindowTest, ExitAndTheCloseBoxWriteTheSettingsAndRemoveTheWorkFolderO
         log.ClearCaptured();
         Start();
         Type(3, QStringLiteral("0a0b0c"));
-        const std::filesystem::path work = dir.Path() / "temp";
+        const std::filesystem::path work = dir.Path() / ("temp-" + std::to_string(getpid()));
         std::filesystem::create_directories(work);
         test::WriteAll(work / "theme.xml", "x");
 
@@ -213,6 +220,22 @@ TEST_F(MainWindowTest, ExitAndTheCloseBoxWriteTheSettingsAndRemoveTheWorkFolderO
         EXPECT_EQ(LogCount("Exit Application"), 1);
         EXPECT_EQ(store.Read("Last", "3"), "changed later") << "the exit runs once";
     }
+}
+
+// What cannot be written is said once, with the reason, instead of being lost in silence.
+TEST_F(MainWindowTest, AnUnwritableDataFolderAndSettingsThatCannotBeSavedAreReported) {
+    test::WriteAll(dir / "file", "a file where the data folder would be");
+    Start(dir.Path() / "file/Tintora");
+    ASSERT_EQ(toolkit.Texts().size(), 1u);
+    const std::string shown = toolkit.Texts()[0];
+    EXPECT_EQ(shown.substr(0, shown.find('\n')), "The data folder cannot be written, so no theme can be opened:");
+    EXPECT_NE(shown.find((dir.Path() / "file/Tintora").string()), std::string::npos);
+
+    store.failure = "Tintora.conf: is a folder";
+    Click(Button("cmdExit"));
+    ASSERT_EQ(toolkit.Texts().size(), 2u);
+    EXPECT_EQ(toolkit.Texts()[1], "The settings could not be saved:\nTintora.conf: is a folder");
+    EXPECT_EQ(LogCount("The settings could not be saved: Tintora.conf: is a folder"), 1);
 }
 
 TEST_F(MainWindowTest, GermanCaptionsFollowTheSlotsAndTheLanguageListAndBack) {

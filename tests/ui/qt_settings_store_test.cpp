@@ -3,6 +3,8 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
+
 #include "platform/QtSettingsStore.h"
 #include "support/TempDir.h"
 
@@ -43,4 +45,12 @@ TEST(QtSettingsStore, TheUsersStoreIsTintorasAndTextsComeBackExactlyFromItsFile)
     // A list written by hand reads as one text.
     test::WriteAll(dir / "hand.conf", "[Info]\nCreator=Smith,John\n");
     EXPECT_EQ(QtSettingsStore(dir / "hand.conf").Read("Info", "Creator"), "Smith,John");
+
+    // A store that cannot be written says so, and why.
+    std::filesystem::create_directory(dir / "folder.conf");
+    QtSettingsStore blocked(dir / "folder.conf");
+    blocked.Write("Last", "0", "000000");
+    std::string why;
+    EXPECT_FALSE(blocked.Flush(why));
+    EXPECT_EQ(why, dir / "folder.conf: is a folder");
 }

@@ -1,0 +1,14 @@
+#include "workspace/SaveTheme.h"
+
+#include "themefile/DocumentWriter.h"
+#include "themefile/TarWriter.h"
+
+namespace tintora {
+
+bool SaveTheme(Log& log, const Texts& texts, Theme& theme, const std::string& target, std::string& userReason) {
+    bSaveFile(theme);
+    theme.Document().active = true;
+    return CreateTarFile(log, texts, theme, target, &userReason);
+}
+
+}  // namespace tintora
