@@ -79,21 +79,22 @@ void PreviewWidget::paintEvent(QPaintEvent* event) {
         return;
     }
     // Painted off screen, then the screens snapped pixel by pixel: text edges and pictures too,
-    // as the phone's display would show them. The arrows' red and black are phone colours.
-    const QRect area = event->rect();
-    QImage image(area.size(), QImage::Format_RGB32);
-    image.fill(palette().window().color());
+    // as the phone's display would show them. The arrows' red and black are phone colours. The
+    // buffer is kept: a fresh one per paint would cost more in page faults than the painting.
+    if (phoneBuffer_.size() != size()) phoneBuffer_ = QImage(size(), QImage::Format_RGB32);
     {
-        QPainter offscreen(&image);
-        offscreen.translate(-area.topLeft());
+        QPainter offscreen(&phoneBuffer_);
+        offscreen.setClipRegion(event->region());
+        offscreen.fillRect(event->rect(), palette().window());
         PaintPreview(offscreen, model_, pictures_, kDefaultPreviewZoom, arrows_, event->region());
     }
-    for (int s = 0; s < kScreenCount; ++s) {
-        const QRect screen(Pixels(ScreenLeft(s)), Pixels(ScreenTop(s)), Pixels(kScreenWidth), Pixels(kScreenHeight));
-        const QRect part = screen.intersected(area);
-        if (!part.isEmpty()) ShowAsPhone(image, part.translated(-area.topLeft()));
-    }
-    painter.drawImage(area.topLeft(), image);
+    for (const QRect& area : event->region())
+        for (int s = 0; s < kScreenCount; ++s) {
+            const QRect screen(Pixels(ScreenLeft(s)), Pixels(ScreenTop(s)), Pixels(kScreenWidth), Pixels(kScreenHeight));
+            const QRect part = screen.intersected(area);
+            if (!part.isEmpty()) ShowAsPhone(phoneBuffer_, part);
+        }
+    for (const QRect& area : event->region()) painter.drawImage(area.topLeft(), phoneBuffer_, area);
 }
 
 void PreviewWidget::mousePressEvent(QMouseEvent* event) {

@@ -50,6 +50,7 @@ private:
     std::vector<ArrowPlacement> arrows_;
     std::vector<ItemState> before_;
     bool phoneColours_ = false;
+    QImage phoneBuffer_;  // where the preview is painted before it is snapped to phone colours
 };
 
 }  // namespace tintora
