@@ -2,13 +2,14 @@
 
 #include "commands/Commands.h"
 #ifdef TINTORA_HAVE_RENDER
+#include "render/Picture.h"
 #include "render/Render.h"
 #endif
 
 int main(int argc, char** argv) {
     using namespace tintora::cli;
 #ifdef TINTORA_HAVE_RENDER
-    const ExtraCommand extra[] = {kRenderCommand};
+    const ExtraCommand extra[] = {kRenderCommand, kPictureCommand, kSetPictureCommand};
 #else
     const std::span<const ExtraCommand> extra;
 #endif

@@ -47,4 +47,8 @@ private:
     Editor editor_;
 };
 
+// Saves the session's theme to `path` as resave does (the creation date made when empty); the
+// exit status, with the reason on `err` after "tintora-cli COMMAND: " when it fails.
+int SaveOpenedTheme(CliSession& session, const std::string& path, std::string_view command, std::ostream& err);
+
 }  // namespace tintora::cli

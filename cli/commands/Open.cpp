@@ -157,11 +157,16 @@ int RunResave(const Args& args, std::ostream& out, std::ostream& err) {
     CliSession session(err);
     Editor& editor = session.GetEditor();
     if (!Opened(editor.ReadFileBrowse(args[0]))) return kExitFailed;
+    return SaveOpenedTheme(session, args[1], "resave", err);
+}
+
+int SaveOpenedTheme(CliSession& session, const std::string& path, std::string_view command, std::ostream& err) {
+    Editor& editor = session.GetEditor();
     Theme& theme = editor.GetTheme();
     if (theme.info.created.empty()) theme.info.created = MakeCreationStamp(session.GetClock().Now());
     std::string reason;
-    if (!SaveTheme(editor.GetLog(), editor.GetTexts(), theme, args[1], reason)) {
-        err << "tintora-cli resave: " << reason << '\n';
+    if (!SaveTheme(editor.GetLog(), editor.GetTexts(), theme, path, reason)) {
+        err << "tintora-cli " << command << ": " << reason << '\n';
         return kExitFailed;
     }
     return kExitOk;

@@ -13,6 +13,7 @@
 #include "commands/CliSession.h"
 #include "preview/PreviewColours.h"
 #include "preview/PreviewModel.h"
+#include "ui/PhoneLook.h"
 #include "ui/PreviewPainter.h"
 #include "ui/PreviewPictures.h"
 
@@ -21,11 +22,12 @@ namespace tintora::cli {
 namespace {
 
 constexpr std::string_view kUsage =
-    "tintora-cli render [--mark-contrast] FILE.thm OUT.png | tintora-cli render [--mark-contrast] --default OUT.png";
+    "tintora-cli render [--mark-contrast] [--phone-colours] FILE.thm OUT.png | tintora-cli render [--mark-contrast] [--phone-colours] --default OUT.png";
 
 struct RenderArgs {
     bool useDefault = false;
     bool markContrast = false;
+    bool phoneColours = false;
     std::string theme;
     std::string image;
 };
@@ -38,6 +40,8 @@ std::optional<RenderArgs> ParseArgs(const Args& args, std::ostream& err) {
             parsed.useDefault = true;
         } else if (a == "--mark-contrast" && !parsed.markContrast) {
             parsed.markContrast = true;
+        } else if (a == "--phone-colours" && !parsed.phoneColours) {
+            parsed.phoneColours = true;
         } else if (a.rfind("--", 0) == 0) {
             err << "tintora-cli: unknown option '" << a << "' (usage: " << kUsage << ")\n";
             return std::nullopt;
@@ -116,7 +120,9 @@ int RunRender(const Args& args, std::ostream& out, std::ostream& err) {
         err << "tintora-cli render: painting needs a graphical application\n";
         return kExitFailed;
     }
-    if (!SavePng(PaintTheme(editor.GetTheme(), editor.GetTexts(), parsed->markContrast), parsed->image)) {
+    QImage image = PaintTheme(editor.GetTheme(), editor.GetTexts(), parsed->markContrast);
+    if (parsed->phoneColours) ShowAsPhone(image);
+    if (!SavePng(image, parsed->image)) {
         err << "tintora-cli render: cannot write " << parsed->image << '\n';
         return kExitFailed;
     }

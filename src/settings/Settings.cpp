@@ -1,9 +1,11 @@
 #include "settings/Settings.h"
 
 #include <charconv>
+#include <cstdio>
 #include <cstdlib>
 #include <vector>
 
+#include "model/ColourText.h"
 #include "settings/SettingsStore.h"
 #include "workspace/Editor.h"
 #include "workspace/Log.h"
@@ -17,6 +19,7 @@ constexpr const char* kCustom = "CustC";
 constexpr const char* kPath = "Path";
 constexpr const char* kInfo = "Info";
 constexpr const char* kView = "View";
+constexpr const char* kImport = "Import";
 
 // Stored colours exist unless key "Last" / "0" is absent, which this value stands for.
 constexpr const char* kNoColoursStored = "XX";
@@ -36,6 +39,23 @@ std::uint8_t ParseByte(const std::string& text) {
     return static_cast<std::uint8_t>(value);
 }
 
+// The import choices of slot k under "Mode<k>", "Bar<k>" (RRGGBB, empty for the default colour)
+// and "Dither<k>" ("1" or "0"). A value edited into something else reads as the default.
+void LoadImportChoices(UserSettings& s, const SettingsStore& store) {
+    for (int k = 0; k < kSlotCount; ++k) {
+        ImportChoice& c = s.imports[static_cast<std::size_t>(k)];
+        const std::string n = std::to_string(k);
+        c.mode = ParseFitMode(ReadOr(store, kImport, "Mode" + n, "")).value_or(FitMode::Crop);
+        const std::string bar = ReadOr(store, kImport, "Bar" + n, "");
+        unsigned value = 0;
+        const auto [stop, ec] = std::from_chars(bar.data(), bar.data() + bar.size(), value, 16);
+        c.bar = IsCompleteColourText(bar) && ec == std::errc() && stop == bar.data() + bar.size()
+                    ? std::optional<std::uint32_t>(value)
+                    : std::nullopt;
+        c.dither = ReadOr(store, kImport, "Dither" + n, "1") != "0";
+    }
+}
+
 // Every value the program stores, by section and key, in the order it is written.
 std::vector<std::pair<std::pair<std::string, std::string>, std::string>> ValuesToStore(const Editor& editor) {
     std::vector<std::pair<std::pair<std::string, std::string>, std::string>> values;
@@ -49,6 +69,15 @@ std::vector<std::pair<std::pair<std::string, std::string>, std::string>> ValuesT
     values.push_back({{kInfo, "Creator"}, s.defaultCreator});
     values.push_back({{kInfo, "Modified"}, s.defaultModifiedBy});
     values.push_back({{kView, "Zoom"}, std::to_string(s.previewZoom)});
+    for (int k = 0; k < kSlotCount; ++k) {
+        const ImportChoice& c = s.imports[static_cast<std::size_t>(k)];
+        const std::string n = std::to_string(k);
+        char bar[8] = "";
+        if (c.bar) std::snprintf(bar, sizeof bar, "%06X", *c.bar & 0xFFFFFFu);
+        values.push_back({{kImport, "Mode" + n}, std::string(FitModeName(c.mode))});
+        values.push_back({{kImport, "Bar" + n}, bar});
+        values.push_back({{kImport, "Dither" + n}, c.dither ? "1" : "0"});
+    }
     return values;
 }
 
@@ -86,6 +115,7 @@ StoredSettings LoadSettings(Editor& editor, SettingsStore& store) {
     // The preview's zoom: a whole factor 1 to 4; anything else keeps the default.
     const int zoom = ParseByte(ReadOr(store, kView, "Zoom", ""));
     s.previewZoom = zoom >= 1 && zoom <= 4 ? zoom : UserSettings{}.previewZoom;
+    LoadImportChoices(s, store);
 
     StoredSettings held;
     for (const auto& [key, value] : ValuesToStore(editor))

@@ -1,7 +1,11 @@
 #pragma once
 // The values the program remembers per user across runs, held in memory while it runs.
 
+#include <array>
 #include <string>
+
+#include "model/Catalogue.h"
+#include "pictures/SlotPicture.h"
 
 #include "workspace/Toolkit.h"
 
@@ -16,6 +20,7 @@ struct UserSettings {
     std::string defaultModifiedBy;      // DefaultModifiedBy
     std::string defaultThemeName;       // DefaultThemeName: until exit only, never stored
     int previewZoom = 2;                // the preview's zoom factor, 1 to 4
+    std::array<ImportChoice, kSlotCount> imports{};  // per slot: the last import's way of fitting
 };
 
 }  // namespace tintora

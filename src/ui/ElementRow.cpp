@@ -1,6 +1,7 @@
 #include "ui/ElementRow.h"
 
 #include <QGridLayout>
+#include <QHBoxLayout>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QPushButton>
@@ -71,6 +72,9 @@ SlotRow AddSlotRow(QGridLayout* grid, int row, int slot, QWidget* parent) {
     r.cmdLoadFile = new QPushButton(parent);
     r.cmdLoadFile->setObjectName(Indexed("cmdLoadFile", slot));
     r.cmdLoadFile->setAutoDefault(false);
+    r.cmdImport = new QPushButton(parent);
+    r.cmdImport->setObjectName(Indexed("cmdImport", slot));
+    r.cmdImport->setAutoDefault(false);
     r.cmdOnOff = new QPushButton(parent);
     r.cmdOnOff->setObjectName(Indexed("cmdOnOff", slot));
     r.cmdOnOff->setAutoDefault(false);
@@ -109,7 +113,11 @@ SlotRow AddSlotRow(QGridLayout* grid, int row, int slot, QWidget* parent) {
     r.lblPicFileName->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
 
     grid->addWidget(r.lblImage, row, 0, 1, 4);
-    grid->addWidget(r.cmdLoadFile, row + 1, 0, Qt::AlignTop);
+    auto* load = new QHBoxLayout;
+    load->setSpacing(4);
+    load->addWidget(r.cmdLoadFile);
+    load->addWidget(r.cmdImport);
+    grid->addLayout(load, row + 1, 0, Qt::AlignTop);
     grid->addWidget(r.cmdOnOff, row + 1, 1, Qt::AlignTop);
     grid->addWidget(r.lblPicFileName, row + 1, 2, Qt::AlignTop);
     grid->addWidget(r.picture, row + 1, 3, Qt::AlignRight | Qt::AlignTop);

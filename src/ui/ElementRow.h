@@ -57,6 +57,7 @@ ElementRow AddElementRow(QGridLayout* grid, int row, int index, QWidget* parent)
 struct SlotRow {
     QLabel* lblImage = nullptr;
     QPushButton* cmdLoadFile = nullptr;
+    QPushButton* cmdImport = nullptr;  // any image, through the fit dialog
     QPushButton* cmdOnOff = nullptr;
     QLabel* lblPicFileName = nullptr;
     QLabel* picture = nullptr;  // the slot's picture at its own size, or empty

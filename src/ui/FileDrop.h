@@ -1,7 +1,7 @@
 #pragma once
 // Files dropped on the editor window. A theme file (extension .thm in any letter case) opens
 // wherever it is dropped; any other file opens only where a picture slot's row is under the
-// cursor, and goes through that slot's checks. A drag of anything else, or of more than one
+// cursor, and goes to that slot. A drag of anything else, or of more than one
 // file, is refused, so the cursor says whether a drop would do something.
 
 #include <QObject>

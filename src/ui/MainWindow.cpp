@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include <QApplication>
+#include <QCheckBox>
 #include <QCloseEvent>
 #include <QComboBox>
 #include <QDateTime>
@@ -177,6 +178,9 @@ QWidget* MainWindow::BuildSidePanel() {
     previewWidget_ = new PreviewWidget(preview_, panel);
     previewWidget_->setObjectName(QStringLiteral("preview"));
     column->addWidget(previewWidget_, 0, Qt::AlignLeft | Qt::AlignTop);
+    chkPhoneColours_ = new QCheckBox(panel);
+    chkPhoneColours_->setObjectName(QStringLiteral("chkPhoneColours"));
+    column->addWidget(chkPhoneColours_);
 
     hint_ = new QLabel(panel);
     hint_->setObjectName(QStringLiteral("lblStatus_3"));
@@ -242,7 +246,9 @@ void MainWindow::ConnectRows() {
         const SlotRow& row = slotRows_[static_cast<std::size_t>(s)];
         connect(row.cmdLoadFile, &QPushButton::clicked, this, [this, s] { editor_.cmdLoadFile_Click(s); });
         connect(row.cmdOnOff, &QPushButton::clicked, this, [this, s] { editor_.cmdOnOff_Click(s); });
+        connect(row.cmdImport, &QPushButton::clicked, this, [this, s] { cmdImport_Click(s); });
     }
+    connect(chkPhoneColours_, &QCheckBox::toggled, this, [this](bool on) { SetPhoneColours(on); });
     connect(cmdSafe_, &QPushButton::clicked, this, [this] { editor_.CheckColors(); });
     connect(cboLang_, &QComboBox::activated, this, [this] { LanguageChoice(); });
     connect(cmdAbout_, &QPushButton::clicked, this, [this] { ShowAboutDialog(this, editor_.GetTexts()); });

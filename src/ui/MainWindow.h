@@ -19,6 +19,7 @@
 #include "workspace/EditorView.h"
 #include "ui/ElementRow.h"
 
+class QCheckBox;
 class QComboBox;
 class QGroupBox;
 class QLabel;
@@ -71,10 +72,21 @@ public:
     // --- Files from outside the window: the command line and drops (MainWindowFiles.cpp) ---
     // Opens a theme file as a click on it in the Files tab does.
     void OpenThemeFile(const QString& path);
-    // A picture file for slot `slot` from outside: the Select button's checks.
+    // A picture file for slot `slot` from outside: the Import button's fit dialog.
     void TakeSlotPicture(int slot, const QString& path);
-    // The picture slot whose row lies under `globalPos` on the Image tab, or -1.
+    // The picture slot whose row lies under `globalPos` on the Image tab, or whose picture's
+    // place in the preview does (shown or not yet); -1 for none.
     int SlotRowAt(QPoint globalPos) const;
+
+    // --- Pictures from any image (MainWindowImport.cpp) ---
+    // The Import button: an open dialog for any picture file, then ImportPictureFile.
+    void cmdImport_Click(int slot);
+    // Reads and decodes the file and runs the fit dialog for `slot`; OK loads the result into
+    // the slot as Select does and remembers the choices. A file that cannot be read or decoded
+    // is refused with a message and changes nothing. False unless a picture was loaded.
+    bool ImportPictureFile(int slot, const std::string& path);
+    // The preview as the phone's 256-colour display shows it.
+    void SetPhoneColours(bool on);
 
     // --- Exit: the log line, the settings and the work folder; then the window closes ---
     void cmdExit_Click();
@@ -135,6 +147,7 @@ private:
     QLabel* lblZoom_ = nullptr;
     QComboBox* cboZoom_ = nullptr;
     QString shownLinks_;  // the fix links txtSafe shows, to skip needless layouts
+    QCheckBox* chkPhoneColours_ = nullptr;
     QPushButton* cmdAbout_ = nullptr;
     QPushButton* cmdExit_ = nullptr;
 

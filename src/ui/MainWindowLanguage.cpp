@@ -1,11 +1,13 @@
 // The language list, the number-display toggle and the captions of every control.
 
+#include <QCheckBox>
 #include <QComboBox>
 #include <QGroupBox>
 #include <QLabel>
 #include <QPushButton>
 #include <QTabWidget>
 
+#include "text/ImportTexts.h"
 #include "text/LanguageChoice.h"
 #include "text/PreviewTexts.h"
 #include "ui/FilesTab.h"
@@ -62,6 +64,7 @@ void MainWindow::ApplyLanguage() {
     for (int s = 0; s < kSlotCount; ++s) {
         const SlotRow& row = slotRows_[static_cast<std::size_t>(s)];
         row.cmdLoadFile->setText(text(124));
+        row.cmdImport->setText(text(kTextImport));
         row.lblImage->setText(text(kSlots[static_cast<std::size_t>(s)].LabelNumber()));
         // The ON/OFF and Loaded captions follow the slot's state in the new language.
         ShowSlotCaptions(s);
@@ -71,6 +74,7 @@ void MainWindow::ApplyLanguage() {
         rows_[static_cast<std::size_t>(element.index)].lbl->setText(text(element.LabelNumber()));
 
     lblZoom_->setText(text(kTextZoom));
+    chkPhoneColours_->setText(text(kTextPhoneColours));
     preview_.ApplyLanguageTexts(texts);  // the sample texts, then the copies placed again
     previewWidget_->update();
     ShowFindings();  // the contrast lines in the new language

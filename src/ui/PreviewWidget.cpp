@@ -8,6 +8,8 @@
 #include <QToolTip>
 
 #include <algorithm>
+#include "ui/PhoneLook.h"
+#include "ui/PreviewPainter.h"
 
 namespace tintora {
 
@@ -127,10 +129,35 @@ void PreviewWidget::UpdateChangedScreens() {
 
 QSize PreviewWidget::sizeHint() const { return PreviewSize(zoom_); }
 
+void PreviewWidget::SetPhoneColours(bool on) {
+    phoneColours_ = on;
+    update();
+}
+
 void PreviewWidget::paintEvent(QPaintEvent* event) {
     QPainter painter(this);
-    painter.fillRect(event->rect(), palette().window());
-    PaintPreview(painter, model_, pictures_, zoom_, arrows_, event->region());
+    if (!phoneColours_) {
+        painter.fillRect(event->rect(), palette().window());
+        PaintPreview(painter, model_, pictures_, zoom_, arrows_, event->region());
+        return;
+    }
+    // Painted off screen, then the screens snapped pixel by pixel: text edges and pictures too,
+    // as the phone's display would show them. The arrows' red and black are phone colours. The
+    // buffer is kept: a fresh one per paint would cost more in page faults than the painting.
+    if (phoneBuffer_.size() != size()) phoneBuffer_ = QImage(size(), QImage::Format_RGB32);
+    {
+        QPainter offscreen(&phoneBuffer_);
+        offscreen.setClipRegion(event->region());
+        offscreen.fillRect(event->rect(), palette().window());
+        PaintPreview(offscreen, model_, pictures_, zoom_, arrows_, event->region());
+    }
+    for (const QRect& area : event->region())
+        for (int s = 0; s < kScreenCount; ++s) {
+            const QRect screen(Pixels(ScreenLeft(s)), Pixels(ScreenTop(s)), Pixels(kScreenWidth), Pixels(kScreenHeight));
+            const QRect part = screen.intersected(area);
+            if (!part.isEmpty()) ShowAsPhone(phoneBuffer_, part);
+        }
+    for (const QRect& area : event->region()) painter.drawImage(area.topLeft(), phoneBuffer_, area);
 }
 
 void PreviewWidget::mousePressEvent(QMouseEvent* event) {

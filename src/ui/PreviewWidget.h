@@ -29,6 +29,9 @@ public:
     void SetPicture(int holder, const QImage& image);
     const QImage& Picture(int holder) const { return pictures_[static_cast<std::size_t>(holder)]; }
     void SetArrows(std::vector<ArrowPlacement> arrows);
+    // Paints every pixel in the phone's 256 colours (off: as the desktop shows the colours).
+    void SetPhoneColours(bool on);
+    bool PhoneColours() const { return phoneColours_; }
 
     // Around a change of the model: remembers every item's state, then repaints only the screens
     // holding an item that differs afterwards. Painting all thirteen screens costs far more than
@@ -77,6 +80,8 @@ private:
     std::array<QImage, kBackImageCount> pictures_;
     std::vector<ArrowPlacement> arrows_;
     std::vector<ItemState> before_;
+    bool phoneColours_ = false;
+    QImage phoneBuffer_;  // where the preview is painted before it is snapped to phone colours
 };
 
 }  // namespace tintora

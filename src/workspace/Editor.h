@@ -72,6 +72,9 @@ public:
     // Takes the picture file at `path` into the slot without size check and switches the slot
     // on. A missing file leaves the slot as it was (false).
     bool LoadSlotPicture(const std::string& path, int slot);
+    // Takes picture bytes that have passed their checks into the slot and switches it on, with
+    // the same preview changes as the Select button (the import dialog's OK, set-picture).
+    void TakeSlotPicture(int slot, Bytes bytes);
 
     // --- Opening (EditorOpen.cpp) ---
     // Applies the theme document at `path` from the work folder. False when reading failed (the

@@ -134,14 +134,19 @@ bool Editor::LoadPictureFile(int slot, const std::string& path) {
         return false;
     }
 
+    TakeSlotPicture(slot, std::move(*bytes));
+    return true;
+}
+
+void Editor::TakeSlotPicture(int slot, Bytes bytes) {
+    if (!ValidSlot(slot) || bytes.empty()) return;
     MemberRecord& record = theme_.members[slot];
     record.active = true;
-    record.data = std::move(*bytes);
+    record.data = std::move(bytes);
     theme_.slots[slot] = SlotState::On;
     view_.SlotChanged(slot);
     Apply(view_, kLoadChanges[slot]);
     PicturesChanged();
-    return true;
 }
 
 bool Editor::LoadSlotPicture(const std::string& path, int slot) {

@@ -57,9 +57,12 @@ TEST_F(Settings, EverythingComesBackInTheNextRun) {
     UserSettings& s = run.editor.Settings();
     for (std::size_t j = 0; j < s.customColors.size(); ++j)
         s.customColors[j] = static_cast<std::uint8_t>(j * 4 + j % 4);  // 0 .. 255
-    s = {s.customColors, "/media/card/themes/", "/srv/read", "/srv/create", "Åsa, Lund", "Jörg", "not stored", 3};
+    std::array<ImportChoice, kSlotCount> imports{};
+    imports[1] = {FitMode::Fit, 0x00A0FF, false};
+    imports[5] = {FitMode::Stretch, std::nullopt, true};
+    s = {s.customColors, "/media/card/themes/", "/srv/read", "/srv/create", "Åsa, Lund", "Jörg", "not stored", 3, imports};
     SaveSettings(run.editor, store, atLoad);
-    EXPECT_EQ(store.Size(), 38u + 64u + 6u);
+    EXPECT_EQ(store.Size(), 38u + 64u + 6u + 3u * kSlotCount);
 
     test::EditorRig<> second;
     LoadSettings(second.editor, store);
@@ -68,7 +71,7 @@ TEST_F(Settings, EverythingComesBackInTheNextRun) {
         EXPECT_EQ(second.editor.Colour(i), i == 7 ? "c4" : std::string(6, "0123456789ABCDEF"[i % 16])) << i;
     const auto stored = [](const UserSettings& u) {
         return std::tie(u.customColors, u.browseFolder, u.readFolder, u.createFolder, u.defaultCreator, u.defaultModifiedBy,
-                        u.previewZoom);
+                        u.previewZoom, u.imports);
     };
     EXPECT_EQ(stored(second.editor.Settings()), stored(s));
     EXPECT_EQ(second.editor.Settings().defaultThemeName, "");
@@ -78,7 +81,7 @@ TEST_F(Settings, EverythingComesBackInTheNextRun) {
 // other's changes.
 TEST_F(Settings, OfTwoEditorsTheLastToExitKeepsWhatTheOtherChanged) {
     SaveSettings(run.editor, store, LoadSettings(run.editor, store));
-    ASSERT_EQ(store.Size(), 38u + 64u + 6u) << "a first run stores every value";
+    ASSERT_EQ(store.Size(), 38u + 64u + 6u + 3u * kSlotCount) << "a first run stores every value";
     test::EditorRig<> first, second;
     const StoredSettings firstAtLoad = LoadSettings(first.editor, store);
     const StoredSettings secondAtLoad = LoadSettings(second.editor, store);
@@ -104,6 +107,13 @@ TEST_F(Settings, StoredValuesThatAreAbsentOrDamaged) {
     store.Write("View", "Zoom", "5");  // beyond 4x: the default 2x
     LoadSettings(run.editor, store);
     EXPECT_EQ(run.editor.Settings().previewZoom, 2);
+    const char* damagedImport[][3] = {{"zoom", "12345", "yes"}, {"fit", "12345G", "0"}, {"", "0x1234", ""}};
+    for (std::size_t k = 0; k < std::size(damagedImport); ++k)
+        for (std::size_t f = 0; f < 3; ++f)
+            store.Write("Import", std::string(f == 0 ? "Mode" : f == 1 ? "Bar" : "Dither") + std::to_string(k), damagedImport[k][f]);
+    LoadSettings(run.editor, store);
+    const std::array<ImportChoice, 3> readImports{{{}, {FitMode::Fit, std::nullopt, false}, {}}};
+    for (std::size_t k = 0; k < readImports.size(); ++k) EXPECT_EQ(run.editor.Settings().imports[k], readImports[k]) << k;
     EXPECT_EQ(run.editor.Colour(0), "12AB9F");
     for (int i = 1; i < 37; ++i) EXPECT_EQ(run.editor.Colour(i), "000000") << i;
     EXPECT_EQ(run.editor.Colour(37), "zz");

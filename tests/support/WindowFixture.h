@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <functional>
 #include <memory>
 #include <string>
 #include <string_view>
@@ -20,6 +21,8 @@
 #include "ui/MainWindow.h"
 #include "ui/PreviewWidget.h"
 
+#include <QApplication>
+#include <QDialog>
 #include <QComboBox>
 #include <QLabel>
 #include <QListWidget>
@@ -27,8 +30,33 @@
 #include <QTabBar>
 #include <QTabWidget>
 #include <QTest>
+#include <QPointer>
+#include <QTimer>
 
 namespace tintora::test {
+
+// Runs `inDialog` on the next modal dialog of type D as soon as it shows (looked for every few
+// milliseconds, for at most five seconds), then closes it with OK or Cancel. `shown` tells
+// whether one came. Works for a dialog opened right away and for one a queued handler opens.
+// Deleting the returned timer stops the looking.
+template <class D>
+QPointer<QTimer> WhenModalShows(std::function<void(D&)> inDialog, bool ok, bool* shown) {
+    *shown = false;
+    auto* timer = new QTimer;
+    auto tries = std::make_shared<int>(0);
+    QObject::connect(timer, &QTimer::timeout, [=] {
+        auto* dialog = qobject_cast<D*>(QApplication::activeModalWidget());
+        if (!dialog && ++*tries < 1000) return;
+        timer->stop();
+        timer->deleteLater();
+        if (!dialog) return;
+        *shown = true;
+        inDialog(*dialog);
+        ok ? dialog->accept() : dialog->reject();
+    });
+    timer->start(5);
+    return timer;
+}
 
 class WindowFixture : public ::testing::Test, public LogRig<> {
 protected:

@@ -69,7 +69,7 @@ protected:
     SlotState Slot(int s) const { return Core().GetTheme().slots[static_cast<std::size_t>(s)]; }
 };
 
-TEST_F(FilesFromOutside, ThemesOpenFromTheirFolderSelectedAndPicturesOnlyOnARowThroughItsChecks) {
+TEST_F(FilesFromOutside, ThemesOpenFromTheirFolderSelectedAndPicturesOnlyOnARowThroughImport) {
     const fs::path themes = dir.Path() / "themes";
     fs::create_directories(themes);
     for (const auto& [name, colour] : {std::pair{"red.thm", "FF0000"}, {"blue.thm", "0000FF"}})
@@ -90,20 +90,25 @@ TEST_F(FilesFromOutside, ThemesOpenFromTheirFolderSelectedAndPicturesOnlyOnARowT
     EXPECT_TRUE(Drop(Box(0), {2, 2}, (themes / "red.thm").string()));
     EXPECT_EQ(Box(0)->text().toStdString(), "FF0000");
 
-    // A picture of the medium title's size: refused away from the rows, refused by the checks of
-    // a row of another size, taken by its own row.
+    // A picture: refused away from the rows; on a row it goes to that slot's Import dialog,
+    // which takes a GIF of the slot's size as it is.
     OpenTab(0);
     const std::string medium = dir / "medium.gif";
     test::WriteAll(medium, test::SolidGif(kSlots[2].width, kSlots[2].height, 1, 2, 3));
     EXPECT_FALSE(Drop(PreviewOnScreen(), {5, 5}, medium));
-    EXPECT_TRUE(toolkit.shown.empty());
+    bool shown = false;
+    test::WhenModalShows<QDialog>([](QDialog&) {}, false, &shown);
     EXPECT_TRUE(Drop(Button("cmdOnOff_", 3), {2, 2}, medium));
-    ASSERT_EQ(toolkit.shown.size(), 1u);
-    EXPECT_EQ(toolkit.shown.front().title, "Incorrect image size");
+    QTest::qWait(50);
+    EXPECT_TRUE(shown);
+    EXPECT_EQ(Slot(3), SlotState::Empty) << "cancelled";
+    test::WhenModalShows<QDialog>([](QDialog&) {}, true, &shown);
     EXPECT_TRUE(Drop(Label("lblPicFileName_", 2), {1, 1}, medium));
-    EXPECT_EQ(toolkit.shown.size(), 1u);
+    QTest::qWait(50);
+    EXPECT_TRUE(shown);
     EXPECT_EQ(Slot(2), SlotState::On);
-    EXPECT_EQ(Slot(3), SlotState::Empty);
+    EXPECT_EQ(Core().GetTheme().members[2].data, test::ReadBytes(medium));
+    EXPECT_TRUE(toolkit.shown.empty());
 }
 
 }  // namespace

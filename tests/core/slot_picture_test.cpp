@@ -1,0 +1,209 @@
+// Pictures made from any image: fitting to each slot, the phone's colours with and without
+// dithering, the crop window, the bars, and the GIF that giflib reads back pixel for pixel.
+
+#include <gif_lib.h>
+#include <gtest/gtest.h>
+
+#include <random>
+#include <set>
+
+#include "colourrules/PhoneColours.h"
+#include "model/Catalogue.h"
+#include "pictures/PhoneDither.h"
+#include "pictures/SlotPicture.h"
+#include "support/EditorRig.h"
+
+using namespace tintora;
+
+namespace {
+
+constexpr std::uint32_t kRed = 0xFF0000, kGreen = 0x00FF00, kBlue = 0x0000FF;
+constexpr std::uint32_t kTeal = 0x24B6AA;  // a palette colour
+
+// A picture whose columns are red, then green from `greenFrom`, then blue from `blueFrom`.
+RgbaImage Bands(int w, int h, int greenFrom, int blueFrom) {
+    RgbaImage img(w, h);
+    for (int y = 0; y < h; ++y)
+        for (int x = 0; x < w; ++x) img.At(x, y) = kOpaque | (x < greenFrom ? kRed : x < blueFrom ? kGreen : kBlue);
+    return img;
+}
+
+RgbaImage Noise(int w, int h, unsigned seed, bool withAlpha) {
+    std::mt19937 rng(seed);
+    RgbaImage img(w, h);
+    for (auto& px : img.pixels) px = static_cast<std::uint32_t>(rng()) | (withAlpha ? 0 : kOpaque);
+    return img;
+}
+
+struct Gif {
+    int width = 0, height = 0, imageCount = 0, tableSize = 0, extensions = 0;
+    std::string version;
+    std::vector<std::uint32_t> pixels;  // 0xRRGGBB
+};
+
+// Reads a GIF in memory with giflib.
+Gif Decode(const Bytes& bytes) {
+    struct Reader {
+        const Bytes* bytes;
+        std::size_t at = 0;
+    } reader{&bytes};
+    const auto read = [](GifFileType* f, GifByteType* out, int n) {
+        auto* r = static_cast<Reader*>(f->UserData);
+        const int take = static_cast<int>(std::min<std::size_t>(static_cast<std::size_t>(n), r->bytes->size() - r->at));
+        std::copy_n(r->bytes->data() + r->at, take, out);
+        r->at += static_cast<std::size_t>(take);
+        return take;
+    };
+    int error = 0;
+    GifFileType* f = DGifOpen(&reader, read, &error);
+    Gif g;
+    if (!f) return g;
+    if (DGifSlurp(f) == GIF_OK && f->SColorMap && f->ImageCount > 0) {
+        g.width = f->SWidth;
+        g.height = f->SHeight;
+        g.imageCount = f->ImageCount;
+        g.tableSize = f->SColorMap->ColorCount;
+        g.extensions = f->ExtensionBlockCount + f->SavedImages[0].ExtensionBlockCount;
+        for (int i = 0; i < g.width * g.height; ++i) {
+            const GifColorType c = f->SColorMap->Colors[f->SavedImages[0].RasterBits[i]];
+            g.pixels.push_back(static_cast<std::uint32_t>(c.Red << 16 | c.Green << 8 | c.Blue));
+        }
+    }
+    g.version.assign(bytes.begin(), bytes.begin() + 6);
+    DGifCloseFile(f, &error);
+    return g;
+}
+
+std::uint32_t Rgb24(std::uint32_t px) { return px & 0xFFFFFF; }
+
+}  // namespace
+
+TEST(SlotPicture, EverySlotAndModeGivesTheSlotSizeInPhoneColoursAndGiflibReadsItBack) {
+    const RgbaImage sources[] = {Bands(300, 150, 100, 200), Noise(37, 91, 7, true), Noise(5, 3, 8, false)};
+    for (int slot = 0; slot < kSlotCount; ++slot)
+        for (FitMode mode : {FitMode::Crop, FitMode::Fit, FitMode::Stretch})
+            for (bool dither : {true, false})
+                for (const RgbaImage& source : sources) {
+                    SCOPED_TRACE(testing::Message() << "slot " << slot << " mode " << FitModeName(mode) << " dither "
+                                                    << dither << " source " << source.width);
+                    const ImportSettings settings{mode, kTeal, dither, false};
+                    const RgbaImage fitted = FitToSlot(source, slot, settings);
+                    const GifResult gif = MakeSlotPicture(source, slot, settings);
+                    ASSERT_TRUE(gif.bytes) << gif.error;
+                    const Gif decoded = Decode(*gif.bytes);
+                    EXPECT_EQ(decoded.version, "GIF89a");
+                    EXPECT_EQ(decoded.width, kSlots[slot].width);
+                    EXPECT_EQ(decoded.height, kSlots[slot].height);
+                    EXPECT_EQ(decoded.imageCount, 1);
+                    EXPECT_EQ(decoded.extensions, 0);  // no transparency, no animation
+                    std::set<std::uint32_t> used;
+                    std::vector<std::uint32_t> expected;
+                    for (std::uint32_t px : fitted.pixels) {
+                        EXPECT_EQ(px >> 24, 0xFFu);
+                        EXPECT_EQ(PhoneColour(Rgb24(px)), Rgb24(px));
+                        used.insert(Rgb24(px));
+                        expected.push_back(Rgb24(px));
+                    }
+                    EXPECT_EQ(decoded.pixels, expected);
+                    const int fits = std::max(2, static_cast<int>(std::bit_ceil(used.size())));
+                    EXPECT_EQ(decoded.tableSize, fits);
+                }
+}
+
+TEST(SlotPicture, NoiseWithEveryPaletteColourStaysUnderTheMemberLimit) {
+    RgbaImage noise(101, 80);
+    std::mt19937 rng(3);
+    for (std::size_t i = 0; i < noise.pixels.size(); ++i) {
+        const std::uint32_t index = i < 256 ? static_cast<std::uint32_t>(i) : rng() & 0xFF;
+        noise.pixels[i] = kOpaque | PhoneColour((index >> 5) * 0x24 << 16 | ((index >> 2) & 7) * 0x24 << 8 | (index & 3) * 0x55);
+    }
+    const GifResult gif = MakeSlotPicture(noise, 0, {FitMode::Stretch, 0, false, false});
+    ASSERT_TRUE(gif.bytes);
+    EXPECT_LT(gif.bytes->size(), 32767u);
+    EXPECT_EQ(Decode(*gif.bytes).tableSize, 256);
+    std::vector<std::uint32_t> expected;
+    for (std::uint32_t px : noise.pixels) expected.push_back(Rgb24(px));
+    EXPECT_EQ(Decode(*gif.bytes).pixels, expected);
+}
+
+TEST(SlotPicture, APaletteColourStaysExactWithDitheringAndOthersKeepTheirMean) {
+    RgbaImage solid(40, 40, kOpaque | kTeal);
+    const RgbaImage fitted = FitToSlot(solid, 2, {FitMode::Stretch, 0, true, false});
+    for (std::uint32_t px : fitted.pixels) ASSERT_EQ(Rgb24(px), kTeal);
+
+    // Grey 0x40 lies between two levels: dithered it mixes both, snapped it is one of them.
+    RgbaImage grey(101, 80, kOpaque | 0x404040);
+    for (bool dither : {true, false}) {
+        RgbaImage img = grey;
+        ToPhoneColours(img, dither);
+        double red = 0;
+        for (std::uint32_t px : img.pixels) red += px >> 16 & 0xFF;
+        red /= static_cast<double>(img.pixels.size());
+        if (dither) EXPECT_NEAR(red, 0x40, 1.0);
+        else EXPECT_EQ(red, 0x49);
+    }
+}
+
+TEST(SlotPicture, CropKeepsTheCentreOrTheMovedWindowAndFitFillsTheBars) {
+    const RgbaImage wide = Bands(200, 100, 30, 170);  // 2:1, the default window all green
+    const ImportSettings crop{FitMode::Crop, kTeal, true, false};
+    const auto column = [](const RgbaImage& img, int x) {
+        std::set<std::uint32_t> colours;
+        for (int y = 0; y < img.height; ++y) colours.insert(Rgb24(img.At(x, y)));
+        return colours;
+    };
+    const RgbaImage centre = FitToSlot(wide, 0, crop);
+    EXPECT_EQ(column(centre, 0), std::set<std::uint32_t>{kGreen});
+    EXPECT_EQ(column(centre, 100), std::set<std::uint32_t>{kGreen});
+
+    const CropWindow start = DefaultCropWindow(200, 100, 101, 80);
+    EXPECT_NEAR(start.x + start.width / 2, 100, 1e-9);
+    const CropWindow left = MoveCropWindow(start, -1000, 50, 200, 100);
+    EXPECT_EQ(left.x, 0);
+    EXPECT_EQ(left.y, start.y);  // already as tall as the picture
+    const RgbaImage moved = FitToSlot(wide, 0, crop, left);
+    EXPECT_EQ(column(moved, 0), std::set<std::uint32_t>{kRed});
+    EXPECT_EQ(column(moved, 100), std::set<std::uint32_t>{kGreen});
+
+    const RgbaImage fit = FitToSlot(wide, 0, {FitMode::Fit, kTeal, true, false});
+    const PlacedRect place = FitInsideRect(200, 100, 101, 80);
+    EXPECT_EQ(place.height, 51);
+    for (int y : {0, place.y - 1, place.y + place.height, 79})
+        for (int x = 0; x < 101; ++x) ASSERT_EQ(Rgb24(fit.At(x, y)), kTeal) << x << "," << y;
+    EXPECT_EQ(Rgb24(fit.At(0, place.y)), kRed);
+    // A bar colour the phone cannot show gives solid bars of the colour it shows instead.
+    const RgbaImage offPalette = FitToSlot(wide, 0, {FitMode::Fit, 0x102030, true, false});
+    for (int x = 0; x < 101; ++x) ASSERT_EQ(Rgb24(offPalette.At(x, 0)), PhoneColour(0x102030u)) << x;
+
+    // A photo is shrunk by a whole factor first, keeping its colours and at least four times
+    // the slot's size; a small picture is left as it is.
+    const RgbaImage photo = PrepareSource(Bands(2100, 1000, 702, 1404));
+    EXPECT_EQ(std::pair(photo.width, photo.height), std::pair(700, 333));
+    EXPECT_EQ(Rgb24(photo.At(233, 100)), kRed);
+    EXPECT_EQ(Rgb24(photo.At(234, 100)), kGreen);
+    EXPECT_EQ(PrepareSource(wide).pixels, wide.pixels);
+
+    // Transparency shows the bar colour, in every mode.
+    const RgbaImage clear = FitToSlot(RgbaImage(30, 30, 0x00FF00FF), 4, {FitMode::Crop, kTeal, true, false});
+    EXPECT_EQ(column(clear, 50), std::set<std::uint32_t>{kTeal});
+}
+
+TEST(SlotPicture, SettingsAndTheByteForByteGif) {
+    Theme theme;
+    theme.colours[4] = "102030";
+    theme.colours[5] = "A0B0C0";
+    EXPECT_EQ(SettingsFromChoice({}, theme, 1).bar, 0x102030u);
+    EXPECT_EQ(SettingsFromChoice({}, theme, 3).bar, 0xA0B0C0u);
+    EXPECT_EQ(SettingsFromChoice({FitMode::Fit, 0x123456, false}, theme, 3).bar, 0x123456u);
+    for (FitMode m : {FitMode::Crop, FitMode::Fit, FitMode::Stretch}) EXPECT_EQ(ParseFitMode(FitModeName(m)), m);
+    EXPECT_FALSE(ParseFitMode("zoom"));
+
+    EXPECT_TRUE(IsSlotSizedGif(test::HeaderGif(101, 27), 2));
+    EXPECT_FALSE(IsSlotSizedGif(test::HeaderGif(101, 27), 3));
+    EXPECT_FALSE(IsSlotSizedGif(test::HeaderGif(101, 27), 6));
+    Bytes jfif(200, 0);
+    std::copy_n("\xFF\xD8....JFIF", 10, jfif.begin());
+    jfif[164] = 16;
+    jfif[166] = 101;
+    EXPECT_FALSE(IsSlotSizedGif(jfif, 4));  // the right size, but not a GIF: converted
+}
