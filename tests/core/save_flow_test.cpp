@@ -129,8 +129,7 @@ TEST_F(SaveFlow, SaveAsAddsTheExtensionListsTheFileAndDatesTheTheme) {
     toolkit.infoScripts.push_back(TypeInfo("Summer", "Ann", "Bob"));
     toolkit.files.push_back(dir / "my");
     EXPECT_EQ(editor.SaveAs(), SaveResult::Saved);
-    ASSERT_EQ(toolkit.fileRequests.size(), 1u);
-    const FileDialogRequest& request = toolkit.fileRequests[0];
+    const FileDialogRequest& request = toolkit.fileRequests.at(0);
     EXPECT_EQ(std::tie(request.folder, request.extension, request.title, request.save),
               std::make_tuple(dir.Path().string() + "/", "thm", "Create theme", true));
     EXPECT_THAT(toolkit.shown, IsEmpty());
