@@ -88,8 +88,8 @@ struct Browser : ::testing::Test, EditorRig<HookToolkit> {
 
 TEST_F(Browser, FoldersThenThemeFilesSortedWhateverTheirLetterCase) {
     for (const char* f : {"beta", "Alpha", "old.thm", "Gamma"}) fs::create_directories(themes / f);
-    for (const char* f : {"b.thm", "A.THM", "a.b.thm", "c.gif", "notes.txt", "x.thm.bak", "summerthm"})
-        WriteAll(themes / f, "x");
+    for (const char* f : {"A.THM", "a.b.thm", "c.gif", "notes.txt", "x.thm.bak", "summerthm"}) WriteAll(themes / f, "x");
+    WriteTheme("b.thm", "BBBBBB");
     editor.Settings().browseFolder = themes.string();  // no "/" at the end yet
     browser.UpdateListFiles();
     EXPECT_EQ(browser.Folder(), Themes());
@@ -97,9 +97,10 @@ TEST_F(Browser, FoldersThenThemeFilesSortedWhateverTheirLetterCase) {
     EXPECT_EQ(refreshes, 1);
 
     // The folder named old.thm is a file entry as well; the open flow cannot unpack a folder.
-    // It did not open, so Save has nothing to write over.
+    // It did not open, so Save no longer writes over the theme opened before.
+    browser.Click("b.thm");
+    ASSERT_TRUE(browser.SaveEnabled());
     browser.Click("old.thm");
-    EXPECT_EQ(editor.Colour(0), kElements[0].defaultValue);
     EXPECT_THAT(toolkit.Texts(), Contains(StartsWith("Error when unpacking TAR file....")));
     EXPECT_FALSE(browser.SaveEnabled());
 }

@@ -172,12 +172,7 @@ TEST_F(SaveFlow, SaveWritesBackWithTheTextsOfTheInformationDialogAndKeepsAnExist
             if (ok) d.Press(InfoButton::Ok);
         };
     };
-    const struct {
-        std::string what;
-        ThemeInfo before;
-        RecordingToolkit::InfoScript script;
-        Fields saved;
-    } cases[] = {
+    const struct { std::string what; ThemeInfo before; RecordingToolkit::InfoScript script; Fields saved; } cases[] = {
         {"new", {}, PressInfo({InfoButton::Ok}), {"Summer", "Ann", "Bob"}},  // offered the defaults
         {"typed", existing, TypeInfo("Spring", "Eve", "Fay"), {"Spring", "Eve", "Dora"}},  // creator locked
         {"usedefault", existing, press(InfoButton::UseDefault, true), {"Summer", "Ann", "Bob"}},  // all boxes
