@@ -198,11 +198,11 @@ TEST_F(SaveFlow, SaveWritesBackWithTheTextsOfTheInformationDialogAndKeepsAnExist
     EXPECT_EQ((Fields{s.defaultThemeName, s.defaultModifiedBy, s.defaultCreator}),
               (Fields{"Autumn", "Carl", "Dora"}));
     EXPECT_THAT(toolkit.fileRequests, IsEmpty());
-    ASSERT_EQ(toolkit.infoOpened.size(), 7u);
-    EXPECT_EQ(toolkit.infoOpened[0].fields, (Fields{"Summer", "Ann", "Bob"}));
-    EXPECT_TRUE(toolkit.infoOpened[0].creatorEnabled);
-    EXPECT_EQ(toolkit.infoOpened[1].fields, kept);
-    EXPECT_FALSE(toolkit.infoOpened[1].creatorEnabled);
+    EXPECT_EQ(toolkit.infoOpened.size(), std::size(cases));
+    EXPECT_EQ(std::tie(toolkit.infoOpened.at(0).fields, toolkit.infoOpened.at(0).creatorEnabled),
+              std::make_tuple(Fields{"Summer", "Ann", "Bob"}, true));
+    EXPECT_EQ(std::tie(toolkit.infoOpened.at(1).fields, toolkit.infoOpened.at(1).creatorEnabled),
+              std::make_tuple(kept, false));
 }
 
 TEST_F(SaveFlow, AFailedSaveIsShownWithItsReasonAndKeepsTheOldFileAndTheDate) {
