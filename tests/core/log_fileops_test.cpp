@@ -59,12 +59,11 @@ TEST_F(LogFixture, LinesAreTimeTwoTabsMessageAndLevelTwoIsShownWhole) {
 TEST_F(LogFixture, FileExistAndGetFileName) {
     WriteAll(dir.Path() / "a.thm", "x");
     fs::create_directory(dir.Path() / "sub");
-    EXPECT_TRUE(bFileExist(log, dir / "a.thm", "File"));
-    EXPECT_FALSE(bFileExist(log, dir / "a.thm", "Folder"));
-    EXPECT_TRUE(bFileExist(log, dir / "sub", "Folder"));
-    EXPECT_TRUE(bFileExist(log, dir / "sub", "File")) << "a folder of that name counts as a file";
-    EXPECT_FALSE(bFileExist(log, dir / "b.thm", "File"));
-    EXPECT_FALSE(bFileExist(log, dir / "b", "Folder"));
+    // A folder of that name counts as a file.
+    for (const auto& [name, kind, found] : {std::tuple{"a.thm", "File", true}, {"a.thm", "Folder", false},
+                                            {"sub", "Folder", true}, {"sub", "File", true},
+                                            {"b.thm", "File", false}, {"b", "Folder", false}})
+        EXPECT_EQ(bFileExist(log, dir / name, kind), found) << name << " " << kind;
     EXPECT_THAT(log.Captured(), ElementsAre(Exist(dir / "a.thm"), Exist(dir / "sub"), Exist(dir / "b.thm")));
     EXPECT_TRUE(toolkit.shown.empty()) << "a name without extension is no error for the test";
 
@@ -85,7 +84,7 @@ TEST_F(LogFixture, FileExistAndGetFileName) {
     }
 }
 
-TEST_F(LogFixture, DeleteFileNeverDeletesAFolder) {
+TEST_F(LogFixture, DeleteFileNeverDeletesAFolderAndDeleteFolderRemovesFilesButIsNotRecursive) {
     WriteAll(dir.Path() / "a.gif", "x");
     EXPECT_TRUE(bDeleteFile(log, dir / "a.gif"));
     EXPECT_FALSE(fs::exists(dir.Path() / "a.gif"));
@@ -95,9 +94,8 @@ TEST_F(LogFixture, DeleteFileNeverDeletesAFolder) {
     EXPECT_FALSE(bDeleteFile(log, dir / "d.x"));
     EXPECT_EQ(log.Captured().back(), "Failed to remove the file in bDeleteFile->" + (dir / "d.x"));
     EXPECT_TRUE(fs::is_directory(dir.Path() / "d.x"));
-}
 
-TEST_F(LogFixture, DeleteFolderRemovesFilesButIsNotRecursive) {
+    log.ClearCaptured();
     const std::string temp = dir / "temp";
     fs::create_directory(temp);
     WriteAll(temp + "/stand.gif", "g");

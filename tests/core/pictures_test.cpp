@@ -144,11 +144,7 @@ TEST_F(SlotFixture, RefusedOrUnreadablePicturesLeaveTheSlotAsItWas) {
         const auto& shown = toolkit.shown[0];
         EXPECT_EQ(std::tie(shown.text, shown.title, shown.buttons, shown.icon),
                   std::make_tuple(c.message, c.title, Buttons::Ok, Icon::Warning));
-        if (c.slot == 2) {
-            ExpectSlot(2, SlotState::Empty, std::nullopt);
-        } else {
-            ExpectSlot(0, SlotState::Off, old);
-        }
+        c.slot == 2 ? ExpectSlot(2, SlotState::Empty, std::nullopt) : ExpectSlot(0, SlotState::Off, old);
         EXPECT_TRUE(view.calls.empty());
     }
     EXPECT_FALSE(fs::exists(dir / "gone.gif"));
@@ -159,11 +155,8 @@ TEST_F(SlotFixture, PreviewChangesFollowTheSlotInTheirOrder) {
     for (const auto& [name, height] : {std::pair{"80.gif", 80}, {"27.gif", 27}, {"20.gif", 20}, {"16.gif", 16}})
         File(name, Gif(101, height));
     const std::string standby = "Fill transparent, ChangeColor 0, ChangeColor 1, ChangeColor 2, ChangeColor 3, ChangeColor 9";
-    const struct {
-        int slot;
-        const char* file;  // chosen with the Select button, or nullptr for on/off
-        std::string calls;
-    } steps[] = {
+    // A file is chosen with the Select button; without one the step presses on/off.
+    const struct { int slot; const char* file; std::string calls; } steps[] = {
         {0, "80.gif", "SlotChanged 0, " + standby + ", Show 6, Show 0"},
         {0, nullptr, "SlotChanged 0, Fill opaque, ChangeColor 1, ChangeColor 3, ChangeColor 9, Hide 6, Hide 0"},
         {0, nullptr, "SlotChanged 0, Show 6, Show 0, " + standby},
@@ -190,13 +183,15 @@ TEST_F(SlotFixture, PreviewChangesFollowTheSlotInTheirOrder) {
 // A theme may hold pictures of any size; the findings name those the phone cannot show, after
 // the colour findings, for the slots that are on.
 TEST_F(SlotFixture, PicturesOfAnotherSizeThanTheirSlotAreNamedInTheFindings) {
-    ASSERT_TRUE(editor.LoadSlotPicture(File("big.gif", Gif(120, 90)), 0));
+    ASSERT_TRUE(editor.LoadSlotPicture(File("tall.gif", Gif(101, 90)), 0));
+    ASSERT_TRUE(editor.LoadSlotPicture(File("wide.gif", Gif(120, 80)), 1));
     ASSERT_TRUE(editor.LoadSlotPicture(File("fits.gif", Gif(101, 20)), 3));
     ASSERT_TRUE(editor.LoadSlotPicture(File("stub.gif", "GIF8"), 5));
-    ASSERT_TRUE(editor.LoadSlotPicture(File("wide.gif", Gif(300, 27)), 2));
+    ASSERT_TRUE(editor.LoadSlotPicture(File("off.gif", Gif(300, 27)), 2));
     OnOff(2);
     EXPECT_EQ(editor.Findings(), "-->All colors are safe\r\n"
-                                 "-->stand.gif is 120 x 90; the phone needs 101 x 80\r\n"
+                                 "-->stand.gif is 101 x 90; the phone needs 101 x 80\r\n"
+                                 "-->desk.gif is 120 x 80; the phone needs 101 x 80\r\n"
                                  "-->large.gif has no size that can be read; the phone needs 101 x 16\r\n");
     OnOff(0);
     editor.GetTexts().SetLanguageOffset(kGerman);
@@ -218,6 +213,5 @@ TEST_F(SlotFixture, FileDialogAppendsTheExtensionOnlyWhereItIsMissing) {
         toolkit.files.push_back(answer);
         EXPECT_EQ(ShowFileDialog(toolkit, "/start", "thm", "Create theme", true), result) << answer.value_or("-");
     }
-    ASSERT_EQ(toolkit.fileRequests.size(), std::size(cases));
-    EXPECT_EQ(Request(toolkit.fileRequests[0]), std::make_tuple("/start", "thm", "Create theme", true));
+    EXPECT_EQ(Request(toolkit.fileRequests.at(0)), std::make_tuple("/start", "thm", "Create theme", true));
 }

@@ -5,8 +5,6 @@
 
 #include <algorithm>
 #include <set>
-#include <string>
-#include <vector>
 
 #include "model/Catalogue.h"
 #include "model/ColourText.h"
@@ -75,7 +73,6 @@ TEST(PreviewLayout, ItemsAreUniqueScreensApartAndPicturesSizedLikeTheirSlots) {
         const SlotDef& slot = kSlots[holder == 6 ? 0 : holder];
         EXPECT_EQ(picture.width, slot.width * kTwipsPerPixel) << holder;
         EXPECT_EQ(picture.height, slot.height * kTwipsPerPixel) << holder;
-        EXPECT_FALSE(picture.visible) << "pictures start hidden";
     }
     model.ShowBackImage(7, true);  // no such holder: ignored
     EXPECT_EQ(model.MissedLookups(), 0);
@@ -236,17 +233,15 @@ TEST(Marks, FollowTheirTableRowsAndTheSlotsAndPointAtTheirColour) {
         {5, 0, {2, 5, 6, 10, 11, 12}, 0}, {5, kSmallOn, {2, 6, 10, 11, 12}, 0}, {5, kMediumOn, {5, 6, 10, 11, 12}, 0},
         {5, kSmallOn | kMediumOn, {6, 10, 11, 12}, 0}, {9, 0, {0, 2, 3, 5, 10, 11, 12}, 0},
         {9, kStandbyOn, {2, 5, 10, 11, 12}, 0}, {0, kStandbyOn, {0, 3}, 0}, {3, kStandbyOn, {0, 3}, 0}};
-    std::size_t tableRowsChecked = 0;
+    for (const auto& c : cases) {
+        const Theme theme = DistinctTheme(c.slotsOn);
+        const Marks marks = MarksFor(c.element, theme, Preview::Fresh(theme));
+        EXPECT_EQ(ArrowsOf(marks), c.arrows) << c.element << " slots " << c.slotsOn;
+        EXPECT_EQ(marks.hint, c.hint) << c.element << " slots " << c.slotsOn;
+    }
     for (int mask = 0; mask < 64; ++mask) {
         const Theme theme = DistinctTheme(mask);
         const PreviewModel model = Preview::Fresh(theme);
-        for (const auto& c : cases) {
-            if (c.slotsOn != mask) continue;
-            ++tableRowsChecked;
-            const Marks marks = MarksFor(c.element, theme, model);
-            EXPECT_EQ(ArrowsOf(marks), c.arrows) << c.element << " slots " << mask;
-            EXPECT_EQ(marks.hint, c.hint) << c.element << " slots " << mask;
-        }
         const auto hits = [&](const ArrowPlacement& a, Rgb c) {
             for (int id = 0; id < model.ItemCount(); ++id) {
                 const ItemState& s = model.State(id);
@@ -272,7 +267,6 @@ TEST(Marks, FollowTheirTableRowsAndTheSlotsAndPointAtTheirColour) {
         EXPECT_EQ(model.Item("ShapeStandby").transparent, theme.SlotOn(kStandbySlot)) << mask;
         EXPECT_EQ(model.MissedLookups(), 0) << "slot mask " << mask;
     }
-    EXPECT_EQ(tableRowsChecked, std::size(cases));
 }
 
 }  // namespace

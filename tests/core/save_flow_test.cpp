@@ -129,8 +129,7 @@ TEST_F(SaveFlow, SaveAsAddsTheExtensionListsTheFileAndDatesTheTheme) {
     toolkit.infoScripts.push_back(TypeInfo("Summer", "Ann", "Bob"));
     toolkit.files.push_back(dir / "my");
     EXPECT_EQ(editor.SaveAs(), SaveResult::Saved);
-    ASSERT_EQ(toolkit.fileRequests.size(), 1u);
-    const FileDialogRequest& request = toolkit.fileRequests[0];
+    const FileDialogRequest& request = toolkit.fileRequests.at(0);
     EXPECT_EQ(std::tie(request.folder, request.extension, request.title, request.save),
               std::make_tuple(dir.Path().string() + "/", "thm", "Create theme", true));
     EXPECT_THAT(toolkit.shown, IsEmpty());
@@ -173,12 +172,7 @@ TEST_F(SaveFlow, SaveWritesBackWithTheTextsOfTheInformationDialogAndKeepsAnExist
             if (ok) d.Press(InfoButton::Ok);
         };
     };
-    const struct {
-        std::string what;
-        ThemeInfo before;
-        RecordingToolkit::InfoScript script;
-        Fields saved;
-    } cases[] = {
+    const struct { std::string what; ThemeInfo before; RecordingToolkit::InfoScript script; Fields saved; } cases[] = {
         {"new", {}, PressInfo({InfoButton::Ok}), {"Summer", "Ann", "Bob"}},  // offered the defaults
         {"typed", existing, TypeInfo("Spring", "Eve", "Fay"), {"Spring", "Eve", "Dora"}},  // creator locked
         {"usedefault", existing, press(InfoButton::UseDefault, true), {"Summer", "Ann", "Bob"}},  // all boxes
@@ -204,11 +198,11 @@ TEST_F(SaveFlow, SaveWritesBackWithTheTextsOfTheInformationDialogAndKeepsAnExist
     EXPECT_EQ((Fields{s.defaultThemeName, s.defaultModifiedBy, s.defaultCreator}),
               (Fields{"Autumn", "Carl", "Dora"}));
     EXPECT_THAT(toolkit.fileRequests, IsEmpty());
-    ASSERT_EQ(toolkit.infoOpened.size(), 7u);
-    EXPECT_EQ(toolkit.infoOpened[0].fields, (Fields{"Summer", "Ann", "Bob"}));
-    EXPECT_TRUE(toolkit.infoOpened[0].creatorEnabled);
-    EXPECT_EQ(toolkit.infoOpened[1].fields, kept);
-    EXPECT_FALSE(toolkit.infoOpened[1].creatorEnabled);
+    EXPECT_EQ(toolkit.infoOpened.size(), std::size(cases));
+    EXPECT_EQ(std::tie(toolkit.infoOpened.at(0).fields, toolkit.infoOpened.at(0).creatorEnabled),
+              std::make_tuple(Fields{"Summer", "Ann", "Bob"}, true));
+    EXPECT_EQ(std::tie(toolkit.infoOpened.at(1).fields, toolkit.infoOpened.at(1).creatorEnabled),
+              std::make_tuple(kept, false));
 }
 
 TEST_F(SaveFlow, AFailedSaveIsShownWithItsReasonAndKeepsTheOldFileAndTheDate) {

@@ -75,7 +75,8 @@ TEST(LanguageChoice, NamesAreMatchedExactlyInTheLanguageInForce) {
     using Entries = std::vector<std::string>;
     const Entries english{"English", "German"}, german{"Englisch", "Deutsch"}, swedish{"Engelska", "Tyska"};
     const struct { std::string_view displayed; int language, offset; Entries entries; } steps[] = {
-        {"German", 103, kGerman, german}, {"german", 0, kGerman, german}, {"Deutsch ", 0, kGerman, german},
+        {"german", 0, kEnglish, english}, {"German ", 0, kEnglish, english}, {"German", 103, kGerman, german},
+        {"deutsch", 0, kGerman, german}, {"Deutsch ", 0, kGerman, german},
         {"Missing", 0, kGerman, german}, {"", 0, kGerman, german}, {"Swedish", 0, kGerman, german},
         {"Englisch", 101, kEnglish, english},
         {"Swedish", 102, kSwedish, swedish},  // Swedish is reached only by its name in the language in force

@@ -97,11 +97,7 @@ TEST_F(InteropTest, RealTarReadersListAndExtractOurArchive) {
 
 // Archives from other writers, of a flat folder of theme files: {src} is the folder, {out} the
 // archive, {files} the files by name; "tarfile:FORMAT" writes with Python's tarfile in that format.
-struct ForeignWriter {
-    const char* label;
-    const char* tool;  // must be installed for the case to run
-    const char* command;
-};
+struct ForeignWriter { const char *label, *tool /* must be installed for the case to run */, *command; };
 
 const ForeignWriter kForeignWriters[] = {
     {"gnu_ustar", "tar", "tar --format=ustar -C {src} -cf {out} {files}"},
