@@ -9,6 +9,7 @@
 
 #include <array>
 #include <filesystem>
+#include <memory>
 #include <vector>
 
 #include "model/Catalogue.h"
@@ -20,17 +21,20 @@
 #include "ui/ElementRow.h"
 
 class QComboBox;
+class QGridLayout;
 class QGroupBox;
 class QLabel;
 class QPlainTextEdit;
 class QPushButton;
 class QTabWidget;
+class QTimer;
 
 namespace tintora {
 
 class FilesTab;
 class Log;
 class PreviewWidget;
+class RecoveryWriter;
 class SettingsStore;
 class Toolkit;
 
@@ -76,6 +80,15 @@ public:
     // The picture slot whose row lies under `globalPos` on the Image tab, or -1.
     int SlotRowAt(QPoint globalPos) const;
 
+    // --- Safe editing (MainWindowSafety.cpp) ---
+    // Ctrl+S: Save to the file selected in the browser, Save As when there is none.
+    void SaveShortcut();
+    // The window title: the program's title, then the theme's file name and "*" while modified.
+    QString TitleText() const;
+    // Writes a recovery file now if one is due (the timer's job; tests call it directly).
+    void WriteRecoveryNow();
+    RecoveryWriter& Recovery() { return *recovery_; }
+
     // --- Exit: the log line, the settings and the work folder; then the window closes ---
     void cmdExit_Click();
 
@@ -91,6 +104,7 @@ public:
     void ClearStatusLabels() override;
     void SetBusy(BusyButton button, bool busy) override;
     void UpdateListFiles() override;
+    void HistoryChanged() override;
 
 protected:
     void closeEvent(QCloseEvent* event) override;
@@ -113,6 +127,11 @@ private:
     // The nine rules' findings, then the contrast lines with their fixes for the pairs that are
     // hard to read on the phone.
     void ShowFindings();
+    // Safe editing: the Undo and Redo buttons, the shortcuts, the title, the recovery file.
+    void BuildHistoryButtons(QGridLayout* buttons, int row, QWidget* parent);
+    void ConnectShortcuts();
+    void ShowHistoryState();
+    void StartSafety();
 
     Log& log_;
     SettingsStore& store_;
@@ -137,6 +156,11 @@ private:
     QString shownLinks_;  // the fix links txtSafe shows, to skip needless layouts
     QPushButton* cmdAbout_ = nullptr;
     QPushButton* cmdExit_ = nullptr;
+    QPushButton* cmdUndo_ = nullptr;
+    QPushButton* cmdRedo_ = nullptr;
+    QString baseTitle_;
+    std::unique_ptr<RecoveryWriter> recovery_;
+    QTimer* recoveryTimer_ = nullptr;
 
     bool fillingLanguageList_ = false;  // the guard of FillLanguageList
     bool exited_ = false;
