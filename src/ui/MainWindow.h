@@ -132,6 +132,7 @@ private:
     void ConnectShortcuts();
     void ShowHistoryState();
     void StartSafety();
+    void OfferRecoveryWhenShown(int triesLeft);
 
     Log& log_;
     SettingsStore& store_;

@@ -8,6 +8,7 @@
 #include <QShortcut>
 #include <QTabWidget>
 #include <QTimer>
+#include <QWindow>
 
 #include "text/Texts.h"
 #include "ui/AboutDialog.h"
@@ -22,6 +23,8 @@ namespace {
 
 // A change is in the recovery file within this time, however fast the user types on.
 constexpr int kRecoveryDelayMs = 1000;
+// How many times (50 ms apart) the recovery question waits for the window to be on the screen.
+constexpr int kRecoveryOfferTries = 40;
 
 QString KeyText(const QKeySequence& keys) { return keys.toString(QKeySequence::NativeText); }
 
@@ -123,8 +126,20 @@ void MainWindow::StartSafety() {
     connect(recoveryTimer_, &QTimer::timeout, this, [this] { WriteRecoveryNow(); });
     editor_.StartHistory();
     ShowHistoryState();
-    // Asked once the window shows, before a file named on the command line is opened.
-    QTimer::singleShot(0, this, [this, dataFolder] { OfferRecovery(editor_, dataFolder.string()); });
+    OfferRecoveryWhenShown(kRecoveryOfferTries);
+}
+
+void MainWindow::OfferRecoveryWhenShown(int triesLeft) {
+    // Asked once the window is on the screen, so that the question has the window behind it,
+    // and before a file named on the command line is opened.
+    QTimer::singleShot(triesLeft == kRecoveryOfferTries ? 0 : 50, this, [this, triesLeft] {
+        const bool shown = windowHandle() && windowHandle()->isExposed();
+        if (!shown && triesLeft > 0) {
+            OfferRecoveryWhenShown(triesLeft - 1);
+            return;
+        }
+        OfferRecovery(editor_, tempfolder_.parent_path().string());
+    });
 }
 
 void MainWindow::HistoryChanged() {
