@@ -129,12 +129,15 @@ void RecoveryWriter::Post(ThemeState state) {
     {
         std::lock_guard lock(mutex_);
         waiting_ = std::move(state);
+        posted_ = true;
     }
     wake_.notify_all();
 }
 
 void RecoveryWriter::Remove() {
     std::unique_lock lock(mutex_);
+    if (!posted_) return;  // nothing written since the last removal
+    posted_ = false;
     waiting_.reset();
     idle_.wait(lock, [this] { return !writing_; });
     std::error_code ignored;

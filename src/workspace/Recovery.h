@@ -69,6 +69,7 @@ private:
     bool writing_ = false;
     bool stop_ = false;
     bool failed_ = false;
+    bool posted_ = false;  // a state was handed over since the file was last removed
     std::thread thread_;
 };
 
