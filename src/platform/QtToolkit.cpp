@@ -4,6 +4,7 @@
 #include <QColorDialog>
 #include <QFileDialog>
 #include <QMessageBox>
+#include <QPushButton>
 #include <QString>
 
 #include "model/ColourText.h"
@@ -55,6 +56,26 @@ Answer QtToolkit::MessageBox(const std::string& text, const std::string& title, 
                     ToQString(text), ButtonsFor(buttons), parent_);
     box.setWindowModality(Qt::ApplicationModal);
     return AnswerFor(box.exec());
+}
+
+Answer QtToolkit::Ask(const std::string& text, const std::vector<Choice>& choices, Answer escape) {
+    QMessageBox box(QMessageBox::Warning, QString::fromLatin1(kApplicationTitle), ToQString(text),
+                    QMessageBox::NoButton, parent_);
+    box.setWindowModality(Qt::ApplicationModal);
+    std::vector<std::pair<QAbstractButton*, Answer>> buttons;
+    for (const Choice& choice : choices) {
+        const QMessageBox::ButtonRole role = choice.answer == escape ? QMessageBox::RejectRole
+                                             : buttons.empty()       ? QMessageBox::AcceptRole
+                                                                     : QMessageBox::DestructiveRole;
+        QPushButton* button = box.addButton(ToQString(choice.caption), role);
+        if (buttons.empty()) box.setDefaultButton(button);
+        if (choice.answer == escape) box.setEscapeButton(button);
+        buttons.emplace_back(button, choice.answer);
+    }
+    box.exec();
+    for (const auto& [button, answer] : buttons)
+        if (box.clickedButton() == button) return answer;
+    return escape;
 }
 
 std::optional<std::string> QtToolkit::FileDialog(const FileDialogRequest& request) {

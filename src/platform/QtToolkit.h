@@ -25,6 +25,8 @@ public:
 
     Answer MessageBox(const std::string& text, const std::string& title, Buttons buttons,
                       Icon icon) override;
+    // A warning box with the program's own button captions; the first is the default button.
+    Answer Ask(const std::string& text, const std::vector<Choice>& choices, Answer escape) override;
 
     // The path exactly as chosen; the extension rule belongs to the caller.
     std::optional<std::string> FileDialog(const FileDialogRequest& request) override;

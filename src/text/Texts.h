@@ -38,6 +38,26 @@ inline constexpr int kTextFileTooLarge = 703;
 inline constexpr int kTextPictureWrongSize = 704;      // %1 picture, %2 x %3 its size, %4 x %5 the slot's
 inline constexpr int kTextPictureNoSize = 705;         // %1 picture, %2 x %3 the slot's size
 
+// Safe editing: the question before work is dropped, undo and redo, and crash recovery.
+inline constexpr int kTextSaveChanges = 780;      // %1 the theme's file name
+inline constexpr int kTextAnswerSave = 781;
+inline constexpr int kTextAnswerDiscard = 782;
+inline constexpr int kTextAnswerCancel = 783;
+inline constexpr int kTextUndo = 784;
+inline constexpr int kTextRedo = 785;
+inline constexpr int kTextUndoStep = 786;         // %1 the step
+inline constexpr int kTextRedoStep = 787;         // %1 the step
+inline constexpr int kTextRestoreQuestion = 788;  // %1 the theme's file name
+inline constexpr int kTextAnswerRestore = 789;
+inline constexpr int kTextStepColour = 790;       // %1 the element, %2 old value, %3 new value
+inline constexpr int kTextStepPicture = 791;      // %1 the picture slot
+inline constexpr int kTextStepSlotOn = 792;       // %1 the picture slot
+inline constexpr int kTextStepSlotOff = 793;      // %1 the picture slot
+inline constexpr int kTextStepInfo = 794;
+inline constexpr int kTextStepReset = 795;
+inline constexpr int kTextStepOpen = 796;         // %2 the file name
+inline constexpr int kTextNewTheme = 797;         // the file name of a theme never saved
+
 // The raw catalogue text stored under `number` (already offset), UTF-8, or nullopt.
 std::optional<std::string_view> CatalogueText(int number);
 

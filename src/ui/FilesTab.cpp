@@ -214,7 +214,22 @@ void FilesTab::ShowBrowser() {
 void FilesTab::ListClicked(QListWidgetItem* item) {
     if (!item) return;
     browser_.Click(item->text().toStdString());
+    if (browser_.Cancelled()) KeepSelection();
     cmdSave_->setEnabled(browser_.SaveEnabled());
+}
+
+void FilesTab::KeepSelection() {
+    // The user kept the theme: the list shows the file it belongs to selected again, or none.
+    const std::optional<std::string>& target = browser_.SaveTarget();
+    QListWidgetItem* keep = nullptr;
+    if (target) {
+        const auto found = listFiles_->findItems(QFileInfo(Q(*target)).fileName(), Qt::MatchExactly);
+        if (!found.isEmpty()) keep = found.front();
+    }
+    filling_ = true;
+    listFiles_->setCurrentItem(keep);
+    if (!keep) listFiles_->clearSelection();
+    filling_ = false;
 }
 
 void FilesTab::ListDoubleClicked(QListWidgetItem* item) {
@@ -222,11 +237,13 @@ void FilesTab::ListDoubleClicked(QListWidgetItem* item) {
     // The handler may rebuild the list, deleting `item`: take its text first.
     const std::string entry = item->text().toStdString();
     browser_.DoubleClick(entry);
+    if (browser_.Cancelled()) KeepSelection();
     cmdSave_->setEnabled(browser_.SaveEnabled());
 }
 
 void FilesTab::OpenFile(const std::string& path) {
     browser_.OpenFile(path);
+    if (browser_.Cancelled()) return;  // the theme and the list stay as they were
     // Selected without a click of its own; a file the open flow found missing is not listed.
     const QString name = QFileInfo(Q(path)).fileName();
     const auto found = listFiles_->findItems(name, Qt::MatchExactly);

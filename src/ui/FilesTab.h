@@ -59,6 +59,8 @@ private:
     void ListClicked(QListWidgetItem* item);
     void ListDoubleClicked(QListWidgetItem* item);
     void SaveClicked();
+    // After the question about unsaved changes was cancelled: the selection as it was.
+    void KeepSelection();
 
     Editor& editor_;
     FileBrowser browser_;

@@ -35,6 +35,22 @@ HexBox::HexBox(QWidget* parent) : QLineEdit(parent) {
     SetComplete(true);
 }
 
+bool HexBox::event(QEvent* event) {
+    if (event->type() == QEvent::ShortcutOverride) {
+        const auto* key = static_cast<QKeyEvent*>(event);
+        const QKeyCombination combo = key->keyCombination();
+        const bool undo = key->matches(QKeySequence::Undo);
+        const bool redo = key->matches(QKeySequence::Redo) ||
+                          combo == QKeyCombination(Qt::ControlModifier, Qt::Key_Y) ||
+                          combo == QKeyCombination(Qt::ControlModifier | Qt::ShiftModifier, Qt::Key_Z);
+        if ((undo && !isUndoAvailable()) || (redo && !isRedoAvailable())) {
+            event->ignore();
+            return true;
+        }
+    }
+    return QLineEdit::event(event);
+}
+
 void HexBox::showEvent(QShowEvent* event) {
     // The boxes sit on tabs that are hidden at start-up, so their fixed-pitch font is loaded when
     // the first of them shows instead of before the window's first frame. Nothing else sets a

@@ -19,6 +19,9 @@ public:
     void ShowText(const QString& text);
 
 protected:
+    // Undo and redo keys stay with the box only while it has typing of its own to take back or
+    // do again; otherwise they reach the window and work on the whole theme.
+    bool event(QEvent* event) override;
     void showEvent(QShowEvent* event) override;
 
     // The key filter. Only typed characters pass through it: editing keys, shortcuts and pasted

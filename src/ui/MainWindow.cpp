@@ -30,6 +30,7 @@
 #include "ui/PreviewWidget.h"
 #include "workspace/FileOps.h"
 #include "workspace/Log.h"
+#include "workspace/Recovery.h"
 #include "workspace/WorkFolder.h"
 #include "settings/SettingsStore.h"
 
@@ -227,6 +228,7 @@ QWidget* MainWindow::BuildSidePanel() {
     zoomRow->addWidget(lblZoom_);
     zoomRow->addWidget(cboZoom_, 1);
     buttons->addLayout(zoomRow, 4, 0);
+    BuildHistoryButtons(buttons, 5, panel);
     bottom->addLayout(buttons);
     column->addLayout(bottom);
     column->addStretch(1);
@@ -258,13 +260,15 @@ void MainWindow::ConnectRows() {
         if (def.kind == ItemKind::Label && def.name == "lblText") ToggleTextNumbers();
     });
     ConnectPreview();
+    ConnectShortcuts();
 }
 
 // --- Start-up and exit ---
 
 void MainWindow::StartUp() {
     editor_.GetTexts().SetLanguageOffset(kEnglish);
-    setWindowTitle(ToQString("Tintora ver:" + VersionText() + "      " + std::string(kMakerAddress)));
+    baseTitle_ = ToQString("Tintora ver:" + VersionText() + "      " + std::string(kMakerAddress));
+    setWindowTitle(baseTitle_);
     log_.WriteLog("Application started", 1);
     log_.WriteLog("Version:" + VersionText(), 1);
     preview_.PlaceTextCopies();
@@ -286,11 +290,16 @@ void MainWindow::StartUp() {
     filesTab_->FillPlaces();  // the browser was filled by FillLanguageList's refresh
     log_.WriteLog("Ini of application complete", 1);
     editor_.CheckColors();
+    StartSafety();
 }
 
 void MainWindow::cmdExit_Click() { close(); }
 
 void MainWindow::closeEvent(QCloseEvent* event) {
+    if (!exited_ && !editor_.ConfirmDropChanges()) {
+        event->ignore();
+        return;
+    }
     RunExitSteps();
     event->accept();
 }
@@ -305,6 +314,8 @@ void MainWindow::RunExitSteps() {
         editor_.GetToolkit().ShowMessage(editor_.GetTexts().GetText(kTextSettingsNotSaved) + "\n" + why);
     }
     bDeleteFolder(log_, tempfolder_.string());
+    // Leaving on purpose: nothing is left to recover.
+    if (recovery_) recovery_->Remove();
 }
 
 // --- What the core reports ---

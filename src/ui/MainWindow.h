@@ -9,6 +9,7 @@
 
 #include <array>
 #include <filesystem>
+#include <memory>
 #include <vector>
 
 #include "model/Catalogue.h"
@@ -21,17 +22,20 @@
 
 class QCheckBox;
 class QComboBox;
+class QGridLayout;
 class QGroupBox;
 class QLabel;
 class QPlainTextEdit;
 class QPushButton;
 class QTabWidget;
+class QTimer;
 
 namespace tintora {
 
 class FilesTab;
 class Log;
 class PreviewWidget;
+class RecoveryWriter;
 class SettingsStore;
 class Toolkit;
 
@@ -88,6 +92,15 @@ public:
     // The preview as the phone's 256-colour display shows it.
     void SetPhoneColours(bool on);
 
+    // --- Safe editing (MainWindowSafety.cpp) ---
+    // Ctrl+S: Save to the file selected in the browser, Save As when there is none.
+    void SaveShortcut();
+    // The window title: the program's title, then the theme's file name and "*" while modified.
+    QString TitleText() const;
+    // Writes a recovery file now if one is due (the timer's job; tests call it directly).
+    void WriteRecoveryNow();
+    RecoveryWriter& Recovery() { return *recovery_; }
+
     // --- Exit: the log line, the settings and the work folder; then the window closes ---
     void cmdExit_Click();
 
@@ -103,6 +116,7 @@ public:
     void ClearStatusLabels() override;
     void SetBusy(BusyButton button, bool busy) override;
     void UpdateListFiles() override;
+    void HistoryChanged() override;
 
 protected:
     void closeEvent(QCloseEvent* event) override;
@@ -125,6 +139,12 @@ private:
     // The nine rules' findings, then the contrast lines with their fixes for the pairs that are
     // hard to read on the phone.
     void ShowFindings();
+    // Safe editing: the Undo and Redo buttons, the shortcuts, the title, the recovery file.
+    void BuildHistoryButtons(QGridLayout* buttons, int row, QWidget* parent);
+    void ConnectShortcuts();
+    void ShowHistoryState();
+    void StartSafety();
+    void OfferRecoveryWhenShown(int triesLeft);
 
     Log& log_;
     SettingsStore& store_;
@@ -150,6 +170,11 @@ private:
     QCheckBox* chkPhoneColours_ = nullptr;
     QPushButton* cmdAbout_ = nullptr;
     QPushButton* cmdExit_ = nullptr;
+    QPushButton* cmdUndo_ = nullptr;
+    QPushButton* cmdRedo_ = nullptr;
+    QString baseTitle_;
+    std::unique_ptr<RecoveryWriter> recovery_;
+    QTimer* recoveryTimer_ = nullptr;
 
     bool fillingLanguageList_ = false;  // the guard of FillLanguageList
     bool exited_ = false;

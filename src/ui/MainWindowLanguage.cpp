@@ -79,6 +79,7 @@ void MainWindow::ApplyLanguage() {
     previewWidget_->update();
     ShowFindings();  // the contrast lines in the new language
     filesTab_->ApplyLanguage();  // its captions, then the folder list with the parent entry
+    ShowHistoryState();  // the Undo and Redo captions and the step names
 }
 
 }  // namespace tintora

@@ -3,6 +3,7 @@
 #include "colourrules/ColourRules.h"
 #include "model/ColourText.h"
 #include "pictures/PictureFindings.h"
+#include "text/Texts.h"
 #include "workspace/Clock.h"
 
 namespace tintora {
@@ -19,6 +20,7 @@ Editor::Editor(Log& log, Toolkit& toolkit, EditorView& view, std::string tempfol
       tempfolder_(std::move(tempfolder)) {}
 
 void Editor::SetColour(int index, std::string text) {
+    StepScope step(*this, {kTextStepColour, kElements[index].LabelNumber(), {}, {}}, index);
     const bool complete = IsCompleteColourText(text);
     theme_.colours[index] = complete ? UpperColourText(text) : std::move(text);
     view_.ColourTextChanged(index);
@@ -63,6 +65,9 @@ void Editor::SwitchOffSlotsThatAreOn() {
 }
 
 void Editor::Reset() {
+    if (!ConfirmDropChanges()) return;
+    StepScope step(*this, {kTextStepReset, 0, {}, {}});
+    step.MarkClean();
     SwitchOffSlotsThatAreOn();
     IniDefault();
 }

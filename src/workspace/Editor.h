@@ -5,6 +5,7 @@
 #include <string>
 
 #include "model/Theme.h"
+#include "workspace/History.h"
 #include "settings/UserSettings.h"
 #include "text/Texts.h"
 #include "workspace/EditorView.h"
@@ -69,6 +70,11 @@ public:
     // slot's row): a picture of the slot's size is taken in and the slot switched on (true);
     // any other file is refused with a message and nothing changes.
     bool LoadPictureFile(int slot, const std::string& path);
+    // The one way a picture from outside comes into a slot (the Select button, a drop, an
+    // import): a picture of the slot's size is taken in and the slot switched on, as one undo
+    // step (true); bytes of another size or no readable size are refused with a message and
+    // nothing changes. `source` names the picture in that message.
+    bool TakePicture(int slot, Bytes bytes, const std::string& source);
     // Takes the picture file at `path` into the slot without size check and switches the slot
     // on. A missing file leaves the slot as it was (false).
     bool LoadSlotPicture(const std::string& path, int slot);
@@ -87,8 +93,37 @@ public:
     OpenResult ReadWithDialog();
 
     // --- Reset ---
-    // Switches every slot that is on off, then restores the default colours.
+    // After the question about unsaved changes, switches every slot that is on off, then
+    // restores the default colours. The result counts as unmodified.
     void Reset();
+
+    // --- Undo history and modified state (EditorHistory.cpp) ---
+    // Whether the theme differs from what was last opened, saved or reset to (a value being
+    // typed counts as soon as it differs).
+    bool Modified() const { return pending_ || !history_.AtClean(); }
+    // The theme file the theme was last opened from or saved to; empty for none.
+    const std::string& FilePath() const { return path_; }
+    // The last part of FilePath(), or "the new theme" in the language in force.
+    std::string FileName() const;
+    // Starts the history afresh with the theme as it stands, unmodified (start-up).
+    void StartHistory();
+    // Takes back the last step (a value half typed is taken back first), or does the step
+    // taken back last again. False when there is nothing to do.
+    bool Undo();
+    bool Redo();
+    bool CanUndo() const { return pending_ || history_.CanUndo(); }
+    bool CanRedo() const { return !pending_ && history_.CanRedo(); }
+    // "Undo: ..." and "Redo: ..." naming the step, in the language in force; empty for none.
+    std::string UndoText() const;
+    std::string RedoText() const;
+    const History& GetHistory() const { return history_; }
+    // Asks, only while modified, whether to save the changes before they are dropped: Save
+    // runs the Save flow (Save As when there is no file) and goes on only when it saved;
+    // Discard goes on; Cancel (or closing the box) keeps everything (false).
+    bool ConfirmDropChanges();
+    // Opens a theme kept by a crashed editor (`archive`) as the theme of `origin` (empty: none),
+    // modified, so that nothing is written over the user's file until they save.
+    OpenResult RestoreRecovered(const std::string& archive, const std::string& origin);
 
     // --- Saving (EditorSave.cpp) ---
     enum class SaveResult { Saved, Cancelled, Failed };
@@ -102,6 +137,35 @@ public:
     SaveResult SaveAs();
 
 private:
+    // The outermost scope of a change records one undo step when it ends: the colour just set
+    // (`element`, when complete), a picture, a slot, the texts, a reset or an open. Inner scopes
+    // (a reset switching slots off, an open setting values) add nothing of their own.
+    class StepScope {
+    public:
+        StepScope(Editor& editor, StepName name, int element = -1);
+        ~StepScope();
+        StepScope(const StepScope&) = delete;
+        StepScope& operator=(const StepScope&) = delete;
+        // The state after this step is the one opened, saved or reset to.
+        void MarkClean() { clean_ = true; }
+
+    private:
+        Editor& editor_;
+        StepName name_;
+        int element_;
+        bool clean_ = false;
+    };
+    friend class StepScope;
+    void CommitStep(StepName name, int element, bool clean);
+    // Shows `state`, changing and repainting only what differs from the theme now.
+    void RestoreState(const ThemeState& state);
+    // Puts a slot's state and picture back and shows it (EditorSlots.cpp).
+    void RestoreSlot(int slot, SlotState state, const SharedMember& picture);
+    // The end of an open flow: the file the theme now belongs to, and whether it is unmodified.
+    void Opened(StepScope& step, OpenResult result, const std::string& path);
+    // The end of a save that wrote `target`: the theme is its file's, unmodified.
+    void Saved(StepScope& step, const std::string& target);
+
     // While a batch of values is set (the default theme, a document, the stored colours), the
     // colour rules run once at the end instead of after every value: nothing can look at the
     // findings in between, and the last run sees the same colours.
@@ -147,6 +211,11 @@ private:
     std::string findings_;
     int rulesBatchDepth_ = 0;
     bool rulesPending_ = false;
+    History history_;
+    std::string path_;
+    bool pending_ = false;  // a value is being typed and differs from the history's state
+    int stepDepth_ = 0;
+    bool restoring_ = false;
 };
 
 }  // namespace tintora

@@ -2,6 +2,7 @@
 // read the document, remove the work folder, repaint and run the colour rules.
 
 #include <algorithm>
+#include <filesystem>
 
 #include "text/Texts.h"
 #include "themefile/DocumentReader.h"
@@ -111,21 +112,35 @@ Editor::OpenResult Editor::UnpackAndRead(const std::string& path, bool showInfo)
     return read ? OpenResult::Opened : OpenResult::ReadFailed;
 }
 
+void Editor::Opened(StepScope& step, OpenResult result, const std::string& path) {
+    // An opened theme is the theme of its file, unmodified; a theme that did not open whole
+    // belongs to no file.
+    if (result == OpenResult::Opened) {
+        path_ = path;
+        step.MarkClean();
+    } else {
+        path_.clear();
+    }
+}
+
 Editor::OpenResult Editor::ReadFileBrowse(const std::string& path) {
     if (!bFileExist(log_, path, "File")) {
         log_.WriteLog(texts_.GetText(268), 2);
         return OpenResult::FileMissing;
     }
     log_.WriteLog("#############ReadFileBrowse has started##########");
+    StepScope step(*this, {kTextStepOpen, 0, std::filesystem::path(path).filename().string(), {}});
     PrepareForOpen();
     if (bDeleteFolder(log_, tempfolder_)) log_.WriteLog("Removed TEMPFOLDER");
     CreateFolder(log_, tempfolder_);
     const OpenResult result = UnpackAndRead(path, true);
     if (result != OpenResult::NoDocument) CheckColors();
+    Opened(step, result, path);
     return result;
 }
 
 Editor::OpenResult Editor::ReadWithDialog() {
+    if (!ConfirmDropChanges()) return OpenResult::Cancelled;
     log_.WriteLog("#############ReadFile has started##########");
     view_.SetBusy(BusyButton::Read, true);
     const auto path = ShowFileDialog(toolkit_, settings_.readFolder, "thm", texts_.GetText(149), false);
@@ -133,6 +148,7 @@ Editor::OpenResult Editor::ReadWithDialog() {
         view_.SetBusy(BusyButton::Read, false);
         return OpenResult::Cancelled;
     }
+    StepScope step(*this, {kTextStepOpen, 0, std::filesystem::path(*path).filename().string(), {}});
     PrepareForOpen();
     bDeleteFolder(log_, tempfolder_);
     CreateFolder(log_, tempfolder_);
@@ -140,6 +156,7 @@ Editor::OpenResult Editor::ReadWithDialog() {
     const OpenResult result = UnpackAndRead(*path, false);
     view_.SetBusy(BusyButton::Read, false);
     if (result != OpenResult::NoDocument) CheckColors();
+    Opened(step, result, *path);
     return result;
 }
 

@@ -60,9 +60,17 @@ Editor::SaveResult Editor::WriteTheme(const std::string& target) {
     return SaveResult::Saved;
 }
 
+void Editor::Saved(StepScope& step, const std::string& target) {
+    path_ = target;
+    step.MarkClean();
+}
+
 Editor::SaveResult Editor::Save(const std::string& target) {
     view_.SetBusy(BusyButton::Save, true);
+    // The texts typed in the information dialog are a step; a saved theme is unmodified.
+    StepScope step(*this, {kTextStepInfo, 0, {}, {}});
     const auto done = [&](SaveResult result) {
+        if (result == SaveResult::Saved) Saved(step, target);
         view_.SetBusy(BusyButton::Save, false);
         return result;
     };
@@ -83,7 +91,10 @@ Editor::SaveResult Editor::Save(const std::string& target) {
 
 Editor::SaveResult Editor::SaveAs() {
     view_.SetBusy(BusyButton::SaveAs, true);
+    StepScope step(*this, {kTextStepInfo, 0, {}, {}});
+    std::string target;
     const auto done = [&](SaveResult result) {
+        if (result == SaveResult::Saved) Saved(step, target);
         view_.SetBusy(BusyButton::SaveAs, false);
         return result;
     };
@@ -101,6 +112,7 @@ Editor::SaveResult Editor::SaveAs() {
                             Icon::Warning) == Answer::No)
         return done(SaveResult::Cancelled);
 
+    target = *path;
     // A theme saved under a new name is a new theme: it gets a new creation date.
     const std::string createdBefore = theme_.info.created;
     theme_.info.created = MakeCreationStamp(clock_->Now());

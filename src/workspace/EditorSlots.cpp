@@ -5,6 +5,7 @@
 #include <string>
 
 #include "pictures/ImageInfo.h"
+#include "text/Texts.h"
 #include "workspace/Editor.h"
 #include "workspace/FileBytes.h"
 #include "workspace/FileDialog.h"
@@ -86,6 +87,7 @@ bool HasPicture(const MemberRecord& record) { return record.data && !record.data
 
 void Editor::cmdOnOff_Click(int slot) {
     if (!ValidSlot(slot)) return;
+    StepScope step(*this, {theme_.SlotOn(slot) ? kTextStepSlotOff : kTextStepSlotOn, kSlots[slot].LabelNumber(), {}, {}});
     MemberRecord& record = theme_.members[slot];
     if (theme_.slots[slot] == SlotState::On) {
         theme_.slots[slot] = SlotState::Off;
@@ -117,10 +119,16 @@ void Editor::cmdLoadFile_Click(int slot) {
 bool Editor::LoadPictureFile(int slot, const std::string& path) {
     if (!ValidSlot(slot)) return false;
     // The file is read once: the bytes measured are the bytes taken in.
-    auto bytes = ReadFileBytes(path);
-    const auto info = bytes ? MeasureImage(*bytes) : std::nullopt;
+    std::optional<Bytes> bytes = ReadFileBytes(path);
+    if (!bytes) bytes.emplace();  // refused below as unreadable
+    return TakePicture(slot, std::move(*bytes), path);
+}
+
+bool Editor::TakePicture(int slot, Bytes bytes, const std::string& source) {
+    if (!ValidSlot(slot)) return false;
+    const auto info = MeasureImage(bytes);
     if (!info) {
-        toolkit_.MessageBox(texts_.GetText(kTextPictureUnreadable) + path, "", Buttons::Ok,
+        toolkit_.MessageBox(texts_.GetText(kTextPictureUnreadable) + source, "", Buttons::Ok,
                             Icon::Warning);
         return false;
     }
@@ -134,12 +142,13 @@ bool Editor::LoadPictureFile(int slot, const std::string& path) {
         return false;
     }
 
-    TakeSlotPicture(slot, std::move(*bytes));
+    TakeSlotPicture(slot, std::move(bytes));
     return true;
 }
 
 void Editor::TakeSlotPicture(int slot, Bytes bytes) {
     if (!ValidSlot(slot) || bytes.empty()) return;
+    StepScope step(*this, {kTextStepPicture, kSlots[slot].LabelNumber(), {}, {}});
     MemberRecord& record = theme_.members[slot];
     record.active = true;
     record.data = std::move(bytes);
@@ -165,6 +174,19 @@ bool Editor::LoadSlotPicture(const std::string& path, int slot) {
     theme_.slots[slot] = SlotState::Off;
     cmdOnOff_Click(slot);
     return true;
+}
+
+void Editor::RestoreSlot(int slot, SlotState state, const SharedMember& picture) {
+    MemberRecord& record = theme_.members[slot];
+    record.active = picture.active;
+    if (picture.data)
+        record.data = *picture.data;
+    else
+        record.data.reset();
+    theme_.slots[slot] = state;
+    view_.SlotChanged(slot);
+    Apply(view_, state == SlotState::On ? kSwitchOnChanges[slot] : kSwitchOffChanges[slot]);
+    PicturesChanged();
 }
 
 }  // namespace tintora

@@ -39,6 +39,9 @@ public:
     // A button shows "Wait" while busy and its own caption again afterwards.
     virtual void SetBusy(BusyButton button, bool busy) { (void)button; (void)busy; }
 
+    // The modified state, the theme's file or the steps that can be undone and redone changed.
+    virtual void HistoryChanged() {}
+
     // The file browser must list its folder again (a saved file may be new there).
     virtual void UpdateListFiles() {}
 };

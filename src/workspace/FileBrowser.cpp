@@ -209,6 +209,11 @@ std::string FileBrowser::EntryPath(const std::string& entry, std::string_view lo
     return folder + "/" + entry;
 }
 
+bool FileBrowser::KeepGoing() {
+    cancelled_ = !confirmed_ && !editor_.ConfirmDropChanges();
+    return !cancelled_;
+}
+
 bool FileBrowser::Open(const std::string& path) {
     const Editor::OpenResult result = editor_.ReadFileBrowse(path);
     // A file deleted behind the browser's back: the editor has said so; show what is there now.
@@ -234,18 +239,21 @@ private:
 
 void FileBrowser::Click(const std::string& entry) {
     if (busy_) return;
+    cancelled_ = false;
     BusyScope scope(busy_);
     if (IsFolderEntry(entry)) {
         saveTarget_.reset();
         return;
     }
     const std::string path = EntryPath(entry, "Found sBrowseFolder without /");
+    if (!KeepGoing()) return;
     saveTarget_.reset();
     if (Open(path)) saveTarget_ = path;
 }
 
 void FileBrowser::DoubleClick(const std::string& entry) {
     if (busy_) return;
+    cancelled_ = false;
     BusyScope scope(busy_);
     if (!entry.empty() && entry.front() == '[') {
         std::string& folder = editor_.Settings().browseFolder;
@@ -258,11 +266,12 @@ void FileBrowser::DoubleClick(const std::string& entry) {
         UpdateListFiles();
         return;
     }
-    Open(EntryPath(entry, "sBrowseFolder without /"));
+    const std::string path = EntryPath(entry, "sBrowseFolder without /");
+    if (KeepGoing()) Open(path);
 }
 
 void FileBrowser::OpenFile(const std::string& path) {
-    if (busy_) return;
+    if (busy_ || !KeepGoing()) return;
     std::error_code ec;
     fs::path file = fs::absolute(fs::path(path), ec);
     if (ec) file = fs::path(path);
@@ -273,7 +282,9 @@ void FileBrowser::OpenFile(const std::string& path) {
     }
     editor_.Settings().browseFolder = WithSlash(file.parent_path().string());
     UpdateListFiles();
+    confirmed_ = true;  // asked above
     Click(file.filename().string());
+    confirmed_ = false;
 }
 
 }  // namespace tintora

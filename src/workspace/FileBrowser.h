@@ -95,6 +95,9 @@ public:
     // When its folder does not exist the browse folder stays and the open flow reports the
     // missing file. Ignored while the browser is busy.
     void OpenFile(const std::string& path);
+    // The last open from the browser was called off at the question about unsaved changes:
+    // the editor, the browse folder and the file Save writes to are as they were.
+    bool Cancelled() const { return cancelled_; }
     // BrowserBusy: a click or double-click is being handled; another one meanwhile is ignored.
     bool Busy() const { return busy_; }
 
@@ -108,6 +111,8 @@ public:
 private:
     // The full path of a theme file entry in the browse folder.
     std::string EntryPath(const std::string& entry, std::string_view logLine);
+    // Asks before the theme's unsaved changes are dropped; false when the user keeps them.
+    bool KeepGoing();
     // Opens a theme file; true when it opened.
     bool Open(const std::string& path);
 
@@ -120,6 +125,8 @@ private:
     std::optional<std::string> saveTarget_;
     std::function<void()> listChanged_;
     bool busy_ = false;
+    bool cancelled_ = false;
+    bool confirmed_ = false;  // the question was asked already for this open
 };
 
 }  // namespace tintora

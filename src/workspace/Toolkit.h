@@ -6,13 +6,20 @@
 #include <cstdint>
 #include <optional>
 #include <string>
+#include <vector>
 
 namespace tintora {
 
 class InfoDialogModel;
 
 enum class Buttons { Ok, OkCancel, YesNo };
-enum class Answer { Ok, Cancel, Yes, No };
+enum class Answer { Ok, Cancel, Yes, No, Save, Discard, Restore };
+
+// A button of a question with the program's own caption.
+struct Choice {
+    Answer answer;
+    std::string caption;
+};
 enum class Icon { None, Warning };
 
 struct FileDialogRequest {
@@ -31,6 +38,14 @@ public:
     // A modal message box; an empty title means the application's title.
     virtual Answer MessageBox(const std::string& text, const std::string& title, Buttons buttons,
                               Icon icon) = 0;
+
+    // A modal question with the given buttons, in order; the answer of the button pressed, or
+    // `escape` when the box was closed without one. Without a person nothing is pressed.
+    virtual Answer Ask(const std::string& text, const std::vector<Choice>& choices, Answer escape) {
+        (void)text;
+        (void)choices;
+        return escape;
+    }
 
     // Level-2 log messages: OK only, no icon, the application's title.
     void ShowMessage(const std::string& text) { MessageBox(text, "", Buttons::Ok, Icon::None); }

@@ -32,6 +32,18 @@ public:
         return a;
     }
 
+    // Questions are kept apart from the message boxes; unscripted ones are answered Discard, so
+    // flows that do not care about the question go on as before it was asked.
+    Answer Ask(const std::string& text, const std::vector<Choice>& choices, Answer escape) override {
+        (void)escape;
+        questions.push_back(text);
+        questionChoices.push_back(choices);
+        if (askAnswers.empty()) return Answer::Discard;
+        const Answer a = askAnswers.front();
+        askAnswers.pop_front();
+        return a;
+    }
+
     std::optional<std::string> FileDialog(const FileDialogRequest& request) override {
         fileRequests.push_back(request);
         if (files.empty()) return std::nullopt;
@@ -76,6 +88,9 @@ public:
 
     std::vector<Shown> shown;
     std::deque<Answer> answers;
+    std::vector<std::string> questions;
+    std::vector<std::vector<Choice>> questionChoices;
+    std::deque<Answer> askAnswers;
     std::deque<std::optional<std::string>> files;
     std::vector<FileDialogRequest> fileRequests;
     std::deque<std::pair<std::optional<std::uint32_t>, CustomColourBlock>> colours;

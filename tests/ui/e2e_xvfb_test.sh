@@ -3,10 +3,12 @@
 # argument. Checks that the window carries the program's icon and that the desktop screen of the
 # preview shows that theme's Desktop_background on a screenshot; opens a theme beside it with one
 # click in the file browser, which shows their folder, and checks again; types another colour
-# into that element's hex box with xdotool and checks the preview again; reads the tooltip over
-# that point and selects the element by Ctrl+click there; imports a PNG into the standby slot
-# through the fit dialog and finds it, in phone colours, on the standby screen; then leaves
-# through the Exit button and checks the stored colour.
+# into that element's hex box with xdotool and checks the preview again; takes it back with Ctrl+Z
+# and does it again with Ctrl+Y; reads the tooltip over that point and selects the element by
+# Ctrl+click there; imports a PNG into the standby slot through the fit dialog and finds it, in
+# phone colours, on the standby screen; kills the editor with SIGKILL, starts it again and
+# restores the changes it offers; then leaves through the Exit button, discarding the changes,
+# and checks the stored colour.
 # Usage: e2e_xvfb_test.sh PATH/TO/tintora [PATH/TO/tintora-cli]; the command-line companion is
 # looked for beside the editor's build folder when not given. Exit 77 (skipped) only when Xvfb is
 # not installed.
@@ -63,10 +65,14 @@ for named in argued:7B2D8E opened:3C7A5E; do
   grep -q "Desktop_background Color=\"0x${named#*:}\"" "$theme" || fail "could not set the theme's colour"
 done
 # Given relative to the folder the editor starts in, as a file manager or a shell may.
-(cd "$work/home" && HOME="$work/home" XDG_DATA_HOME="$work/data" XDG_CONFIG_HOME="$work/config" \
-  XDG_RUNTIME_DIR="$work/runtime" QT_QPA_PLATFORM=xcb TINTORA_TEST_GEOMETRY_FILE="$geometry" \
-  exec "$app" themes/argued.thm >"$work/app.log" 2>&1) &
-app_pid=$!
+start_editor() {
+  rm -f "$geometry"
+  (cd "$work/home" && HOME="$work/home" XDG_DATA_HOME="$work/data" XDG_CONFIG_HOME="$work/config" \
+    XDG_RUNTIME_DIR="$work/runtime" QT_QPA_PLATFORM=xcb TINTORA_TEST_GEOMETRY_FILE="$geometry" \
+    exec "$app" "$@" >>"$work/app.log" 2>&1) &
+  app_pid=$!
+}
+start_editor themes/argued.thm
 
 window=$(timeout 30 xdotool search --sync --name "Tintora ver:4.2.5" | head -1) || fail "the window did not appear"
 wait_for 100 test -s "$geometry" || fail "no widget places reported"
@@ -106,6 +112,13 @@ xdotool key --clearmodifiers ctrl+a BackSpace
 xdotool type --delay 30 "12ab34"
 
 wait_for 100 shows_colour 12ab34 || fail "the desktop screen shows $(pixel $px $py), not 12ab34 (before: $before)"
+
+# Ctrl+Z with the focus outside the hex box takes the typed colour back; Ctrl+Y does it again.
+click cmdSafe
+xdotool key --clearmodifiers ctrl+z
+wait_for 100 shows_colour 3c7a5e || fail "Ctrl+Z did not take back 12ab34: the screen shows $(pixel $px $py)"
+xdotool key --clearmodifiers ctrl+y
+wait_for 100 shows_colour 12ab34 || fail "Ctrl+Y did not do 12ab34 again: the screen shows $(pixel $px $py)"
 
 # Resting the pointer on the desktop screen names its colour in a tooltip, whose window carries
 # the text as its title.
@@ -168,9 +181,38 @@ xdotool key Return
 standby_shows_picture() { [ "$(differing)" -lt $((total / 3)) ]; }
 wait_for 100 standby_shows_picture || fail "the standby screen differs from the picture in $(differing) of $total pixels"
 
+# Killed after a change: the recovery file written within two seconds of it is offered at the
+# next start, and restoring shows the changed colour again, marked as modified.
+recovery_written() { compgen -G "$work/data/Tintora/recovery-*.thm" >/dev/null; }
+wait_for 30 recovery_written || fail "no recovery file within three seconds of the change"
+kill -9 "$app_pid"
+wait "$app_pid" 2>/dev/null || true
+app_pid=""
+start_editor
+window=$(timeout 30 xdotool search --sync --name "Tintora ver:4.2.5" | head -1) || fail "the window did not appear again"
+# The question is a box of its own, titled with the program's name; its first button restores.
+answer() {
+  local box x y
+  box=$(timeout 20 xdotool search --sync --onlyvisible --name "^Tintora$" | head -1) || fail "no question box ($1)"
+  eval "$(xdotool getwindowgeometry --shell "$box")"
+  xdotool mousemove $((X + 8)) $((Y + 8)) click 1
+  shift
+  xdotool key --clearmodifiers "$@"
+}
+answer restore Return
+# The new window starts on the Files tab: the desktop screen's place is read from it again.
+wait_for 100 grep -q "^currentTab 5$" "$geometry" || fail "the restarted editor reported no places"
+read -r sx sy sw sh < <(rect f_Setting) || fail "no desktop screen reported"
+px=$((sx + 12)); py=$((sy + sh - 12))
+wait_for 100 shows_colour 12ab34 || fail "after restoring, the desktop screen shows $(pixel $px $py), not 12ab34"
+timeout 10 xdotool search --sync --name "opened.thm \\*$" >/dev/null || fail "the restored theme is not shown as modified"
+
+# Exit asks before the changes are dropped; Discard (the second button) leaves.
 click cmdExit
+answer discard Tab space
 wait_for 100 bash -c "! kill -0 $app_pid 2>/dev/null" || fail "Exit did not end the program"
 app_pid=""
+recovery_written && fail "the recovery file is still there after Exit"
 grep -q "^8=12AB34$" "$work/config/Tintora/Tintora.conf" || fail "the stored colour of element 8 is not 12AB34"
 grep -q "Exit Application" "$work/data/Tintora/"*.txt || fail "no exit line in the log"
-echo "PASS: the window has its icon; argued.thm given as the argument showed 7b2d8e; opened.thm opened with a click and showed 3c7a5e; typed 12ab34, the preview showed it; the tooltip named it, Ctrl+click selected it; a PNG imported into the standby slot showed in phone colours; Exit stored 12AB34"
+echo "PASS: the window has its icon; argued.thm given as the argument showed 7b2d8e; opened.thm opened with a click and showed 3c7a5e; typed 12ab34, the preview showed it; Ctrl+Z took it back and Ctrl+Y did it again; the tooltip named it, Ctrl+click selected it; a PNG imported into the standby slot showed in phone colours; killed with SIGKILL, the next start restored 12ab34 as modified; Exit asked, Discard left and stored 12AB34"
