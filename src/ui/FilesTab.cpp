@@ -220,7 +220,7 @@ void FilesTab::ListClicked(QListWidgetItem* item) {
 
 void FilesTab::KeepSelection() {
     // The user kept the theme: the list shows the file it belongs to selected again, or none.
-    const std::optional<std::string>& target = browser_.SaveTarget();
+    const std::optional<std::string> target = browser_.SaveTarget();
     QListWidgetItem* keep = nullptr;
     if (target) {
         const auto found = listFiles_->findItems(QFileInfo(Q(*target)).fileName(), Qt::MatchExactly);
@@ -252,6 +252,8 @@ void FilesTab::OpenFile(const std::string& path) {
     filling_ = false;
     cmdSave_->setEnabled(browser_.SaveEnabled());
 }
+
+void FilesTab::ShowSaveState() { cmdSave_->setEnabled(browser_.SaveEnabled()); }
 
 void FilesTab::SaveClicked() {
     // A copy: the save may refresh the browser, which forgets its target.

@@ -50,6 +50,9 @@ public:
     void OpenFile(const std::string& path);
 
     FileBrowser& Browser() { return browser_; }
+    // Save follows whether the theme in the editor is still the selected file's (an undone
+    // open gives back another one's).
+    void ShowSaveState();
 
 private:
     void BuildWidgets();

@@ -113,6 +113,7 @@ void MainWindow::ShowHistoryState() {
     // A value half typed can be taken back too, though it has no name yet.
     cmdUndo_->setEnabled(editor_.CanUndo());
     cmdRedo_->setEnabled(editor_.CanRedo());
+    if (filesTab_) filesTab_->ShowSaveState();
     cmdUndo_->setToolTip(WithKeys(undo, kUndoKeys));
     cmdRedo_->setToolTip(WithKeys(redo, kRedoKeys));
 }

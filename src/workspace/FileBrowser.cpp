@@ -180,6 +180,12 @@ int FileBrowser::DriveIndex() const {
     return best;
 }
 
+bool FileBrowser::SaveEnabled() const { return saveTarget_ && *saveTarget_ == editor_.FilePath(); }
+
+std::optional<std::string> FileBrowser::SaveTarget() const {
+    return SaveEnabled() ? saveTarget_ : std::nullopt;
+}
+
 void FileBrowser::ChooseDrive(int index) {
     saveTarget_.reset();
     if (index < 0 || index >= static_cast<int>(drives_.size())) return;

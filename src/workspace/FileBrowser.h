@@ -102,8 +102,10 @@ public:
     bool Busy() const { return busy_; }
 
     // Save is enabled while a theme file entry was the last one clicked; the file it writes to.
-    bool SaveEnabled() const { return saveTarget_.has_value(); }
-    const std::optional<std::string>& SaveTarget() const { return saveTarget_; }
+    // Only while the editor holds that file's theme: undoing an open gives back the theme of
+    // another file, which must not be written over the one opened.
+    bool SaveEnabled() const;
+    std::optional<std::string> SaveTarget() const;
 
     // Called after every refresh of the list, so that the widgets show the new entries.
     void SetListener(std::function<void()> listChanged) { listChanged_ = std::move(listChanged); }

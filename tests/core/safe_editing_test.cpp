@@ -196,6 +196,11 @@ TEST(SafeEditing, ACancelledBrowserClickKeepsTheThemeAndTheFileSaveWritesTo) {
     EXPECT_FALSE(browser.Cancelled());
     EXPECT_EQ(r.editor.Colour(kHighlight), "222222");
     EXPECT_EQ(browser.SaveTarget(), r.Path("b.thm"));
+    // Undoing the open gives back a.thm's theme: Save must not write it over b.thm.
+    ASSERT_TRUE(r.editor.Undo());
+    EXPECT_FALSE(browser.SaveEnabled());
+    ASSERT_TRUE(r.editor.Redo());
+    EXPECT_EQ(browser.SaveTarget(), r.Path("b.thm"));
 }
 
 TEST(SafeEditing, TheRecoveryFileIsWrittenRemovedAndOfferedOnlyWhenItsProcessIsGone) {
