@@ -1,7 +1,9 @@
 // Safe editing in the window: the title and the Undo and Redo buttons follow the history, each
 // way of dropping work asks first, and the shortcuts reach their actions.
 
+#include <algorithm>
 #include <functional>
+#include <vector>
 
 #include "support/EditorRig.h"
 #include "support/WindowFixture.h"
@@ -125,4 +127,37 @@ TEST_F(SafeEditingWindowTest, ShortcutsReachTheirActionsAndAHexBoxUndoesItsOwnTy
     EXPECT_TRUE(toolkit.fileRequests.back().save);
     EXPECT_EQ(Button("cmdReadFile")->toolTip(), QStringLiteral("Ctrl+O"));
     EXPECT_EQ(Button("cmdExit")->toolTip(), QStringLiteral("Ctrl+Q"));
+}
+
+// Tab reaches every control of the page in view and of the rest of the window, and goes through
+// the page's colour rows as they stand: down a column, then on to the next column.
+TEST_F(SafeEditingWindowTest, TabReachesEveryControlAndTheRowsAsTheyStand) {
+    Start();
+    for (int tab = 0; tab < Tabs()->count(); ++tab) {
+        OpenTab(tab);
+        std::vector<QWidget*> reachable;
+        for (QWidget* w : window->findChildren<QWidget*>())
+            if (w->isVisible() && w->isEnabled() && (w->focusPolicy() & Qt::TabFocus) && !w->objectName().isEmpty())
+                reachable.push_back(w->focusProxy() ? w->focusProxy() : w);  // the tabs' bar for the tabs
+        ASSERT_FALSE(reachable.empty());
+        reachable.front()->setFocus(Qt::TabFocusReason);
+        std::vector<QWidget*> visited;
+        for (int i = 0; i < 500 && QApplication::focusWidget(); ++i) {
+            QWidget* at = QApplication::focusWidget();
+            if (std::find(visited.begin(), visited.end(), at) != visited.end()) break;
+            visited.push_back(at);
+            QTest::keyClick(at, Qt::Key_Tab);
+        }
+        for (QWidget* w : reachable)
+            EXPECT_NE(std::find(visited.begin(), visited.end(), w), visited.end())
+                << "tab " << tab << ": Tab never reaches " << w->objectName().toStdString();
+        QPoint last(-1, -1);
+        for (QWidget* w : visited) {
+            if (!w->objectName().startsWith(QStringLiteral("txtColor_"))) continue;
+            const QPoint at = w->mapTo(window.get(), QPoint(0, 0));
+            EXPECT_TRUE(at.x() > last.x() || (at.x() == last.x() && at.y() > last.y()))
+                << "tab " << tab << ": " << w->objectName().toStdString() << " out of order";
+            last = at;
+        }
+    }
 }
