@@ -191,6 +191,9 @@ int MeasureSafeEditing(const Workspace& workspace) {
     Session session(workspace);
     MainWindow window(session.toolkit, session.store, session.log, workspace.folder);
     window.show();
+    // The keys are window shortcuts: on a real display they reach only the active window.
+    window.activateWindow();
+    if (!QTest::qWaitForWindowActive(&window)) std::printf("the window did not become active\n");
     PaintCounter painted(window.findChild<QWidget*>(QStringLiteral("preview")));
     WaitForPaint(painted, 0);
     Editor& editor = window.GetEditor();
@@ -318,6 +321,9 @@ int main(int argc, char* argv[]) {
     Session session(workspace);
     MainWindow window(session.toolkit, session.store, session.log, workspace.folder);
     window.show();
+    // The keys are window shortcuts: on a real display they reach only the active window.
+    window.activateWindow();
+    if (!QTest::qWaitForWindowActive(&window)) std::printf("the window did not become active\n");
     PaintCounter painted(window.findChild<QWidget*>(QStringLiteral("preview")));
     WaitForPaint(painted, 0);
     Editor& editor = window.GetEditor();
