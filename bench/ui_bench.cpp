@@ -26,6 +26,7 @@
 #include "workspace/Clock.h"
 #include "workspace/Log.h"
 #include "workspace/Recovery.h"
+#include "PaintWait.h"
 
 #include <QApplication>
 #include <QEvent>
@@ -39,32 +40,15 @@ using Timer = std::chrono::steady_clock;
 
 namespace {
 
+using tintora::bench::PaintCounter;
+using tintora::bench::WaitForPaint;
+
 double Milliseconds(Timer::duration d) { return std::chrono::duration<double, std::milli>(d).count(); }
 
 double Median(std::vector<double> v) {
     std::sort(v.begin(), v.end());
     const std::size_t n = v.size();
     return n % 2 ? v[n / 2] : (v[n / 2 - 1] + v[n / 2]) / 2;
-}
-
-// Counts the paint events a widget receives.
-class PaintCounter : public QObject {
-public:
-    explicit PaintCounter(QWidget* target) { target->installEventFilter(this); }
-    int count = 0;
-
-protected:
-    bool eventFilter(QObject*, QEvent* event) override {
-        if (event->type() == QEvent::Paint) ++count;
-        return false;
-    }
-};
-
-// Delivers events until `counter` has seen a paint beyond `seen`. The frame that paint belongs to
-// is complete once the event that carried it returns.
-void WaitForPaint(const PaintCounter& counter, int seen) {
-    for (int spins = 0; counter.count <= seen && spins < 1000000; ++spins)
-        QCoreApplication::processEvents(QEventLoop::AllEvents);
 }
 
 struct Workspace {
@@ -88,6 +72,21 @@ struct Session {
     QtToolkit toolkit;
     MemorySettingsStore store;
     Log log;
+};
+
+// The editor's window shown, active (its keys are window shortcuts, which on a real display
+// reach only the active window) and painted once.
+struct ShownWindow {
+    explicit ShownWindow(const Workspace& workspace)
+        : session(workspace), window(session.toolkit, session.store, session.log, workspace.folder),
+          painted((window.show(), window.findChild<QWidget*>(QStringLiteral("preview")))) {
+        window.activateWindow();
+        if (!QTest::qWaitForWindowActive(&window)) std::printf("the window did not become active\n");
+        WaitForPaint(painted, 0);
+    }
+    Session session;
+    MainWindow window;
+    PaintCounter painted;
 };
 
 struct StartTimes {
@@ -188,14 +187,9 @@ FirstFrame FirstFrameOfChild(const std::string& which, int widgets) {
 // longest a keystroke in a hex box waits while the recovery file is due, with six pictures of
 // 20 KB in the theme so that the copy handed to the writing thread is not trivially small.
 int MeasureSafeEditing(const Workspace& workspace) {
-    Session session(workspace);
-    MainWindow window(session.toolkit, session.store, session.log, workspace.folder);
-    window.show();
-    // The keys are window shortcuts: on a real display they reach only the active window.
-    window.activateWindow();
-    if (!QTest::qWaitForWindowActive(&window)) std::printf("the window did not become active\n");
-    PaintCounter painted(window.findChild<QWidget*>(QStringLiteral("preview")));
-    WaitForPaint(painted, 0);
+    ShownWindow shown(workspace);
+    MainWindow& window = shown.window;
+    PaintCounter& painted = shown.painted;
     Editor& editor = window.GetEditor();
     for (int slot = 0; slot < kSlotCount; ++slot) {
         Bytes gif{'G', 'I', 'F', '8', '9', 'a', static_cast<std::uint8_t>(kSlots[slot].width), 0,
@@ -318,14 +312,9 @@ int main(int argc, char* argv[]) {
                     pairedRatio(part), part == &FirstFrame::fromLaunch ? "          (target <= 1.5)" : "");
     }
 
-    Session session(workspace);
-    MainWindow window(session.toolkit, session.store, session.log, workspace.folder);
-    window.show();
-    // The keys are window shortcuts: on a real display they reach only the active window.
-    window.activateWindow();
-    if (!QTest::qWaitForWindowActive(&window)) std::printf("the window did not become active\n");
-    PaintCounter painted(window.findChild<QWidget*>(QStringLiteral("preview")));
-    WaitForPaint(painted, 0);
+    ShownWindow shown(workspace);
+    MainWindow& window = shown.window;
+    PaintCounter& painted = shown.painted;
     Editor& editor = window.GetEditor();
     auto* box = window.findChild<HexBox*>(QStringLiteral("txtColor_4"));
     box->setFocus();

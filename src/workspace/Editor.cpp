@@ -26,10 +26,7 @@ void Editor::SetColour(int index, std::string text) {
     view_.ColourTextChanged(index);
     if (!complete) return;  // swatch, preview and findings keep the last complete colour
     view_.ChangeColor(index);
-    if (rulesBatchDepth_ > 0)
-        rulesPending_ = true;
-    else
-        CheckColors();
+    FindingsMayChange();
 }
 
 Editor::RulesBatch::~RulesBatch() {
@@ -52,7 +49,7 @@ void Editor::CheckColors() {
     view_.FindingsChanged();
 }
 
-void Editor::PicturesChanged() {
+void Editor::FindingsMayChange() {
     if (rulesBatchDepth_ > 0)
         rulesPending_ = true;
     else

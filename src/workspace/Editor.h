@@ -181,8 +181,9 @@ private:
     };
     friend class RulesBatch;
 
-    // A slot's picture or state changed: the findings follow (at the end of a batch).
-    void PicturesChanged();
+    // A colour, a picture or a slot's state changed: the findings follow, at once or at the end
+    // of the batch in force.
+    void FindingsMayChange();
     // Runs the on/off button of every slot that is on, which switches it off.
     void SwitchOffSlotsThatAreOn();
     // Switches every slot that is on off and empties all member records.

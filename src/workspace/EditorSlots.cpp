@@ -94,7 +94,7 @@ void Editor::cmdOnOff_Click(int slot) {
         record.active = false;  // the picture stays in memory for switching on again
         view_.SlotChanged(slot);
         Apply(view_, kSwitchOffChanges[slot]);
-        PicturesChanged();
+        FindingsMayChange();
         return;
     }
     // A slot without picture bytes (empty, or emptied by opening a theme that does not use it)
@@ -107,7 +107,7 @@ void Editor::cmdOnOff_Click(int slot) {
     theme_.slots[slot] = SlotState::On;
     view_.SlotChanged(slot);
     Apply(view_, kSwitchOnChanges[slot]);
-    PicturesChanged();
+    FindingsMayChange();
 }
 
 void Editor::cmdLoadFile_Click(int slot) {
@@ -155,7 +155,7 @@ void Editor::TakeSlotPicture(int slot, Bytes bytes) {
     theme_.slots[slot] = SlotState::On;
     view_.SlotChanged(slot);
     Apply(view_, kLoadChanges[slot]);
-    PicturesChanged();
+    FindingsMayChange();
 }
 
 bool Editor::LoadSlotPicture(const std::string& path, int slot) {
@@ -186,7 +186,7 @@ void Editor::RestoreSlot(int slot, SlotState state, const SharedMember& picture)
     theme_.slots[slot] = state;
     view_.SlotChanged(slot);
     Apply(view_, state == SlotState::On ? kSwitchOnChanges[slot] : kSwitchOffChanges[slot]);
-    PicturesChanged();
+    FindingsMayChange();
 }
 
 }  // namespace tintora
