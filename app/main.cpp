@@ -24,8 +24,8 @@
 #include "ui/MainWindow.h"
 #include "ui/StartArguments.h"
 #include "ui/WindowToolkit.h"
-#include "workspace/Clock.h"
-#include "workspace/Log.h"
+#include "base/Clock.h"
+#include "base/Log.h"
 
 namespace {
 

@@ -15,25 +15,25 @@ tintora::ColourValues DefaultColours() {
     return colours;
 }
 
-void BM_CheckColorsDefaultTheme(benchmark::State& state) {
+void BM_CheckColoursDefaultTheme(benchmark::State& state) {
     const tintora::ColourValues colours = DefaultColours();
     const tintora::Texts texts;
     for (auto _ : state) {
-        std::string box = tintora::CheckColors(colours, texts);
+        std::string box = tintora::CheckColours(colours, texts);
         benchmark::DoNotOptimize(box);
     }
 }
-BENCHMARK(BM_CheckColorsDefaultTheme);
+BENCHMARK(BM_CheckColoursDefaultTheme);
 
 // Every rule failing: nine messages fetched and nine lines built.
-void BM_CheckColorsAllRulesFail(benchmark::State& state) {
+void BM_CheckColoursAllRulesFail(benchmark::State& state) {
     const tintora::ColourValues colours{};  // every value reads as 000000
     const tintora::Texts texts;
     for (auto _ : state) {
-        std::string box = tintora::CheckColors(colours, texts);
+        std::string box = tintora::CheckColours(colours, texts);
         benchmark::DoNotOptimize(box);
     }
 }
-BENCHMARK(BM_CheckColorsAllRulesFail);
+BENCHMARK(BM_CheckColoursAllRulesFail);
 
 }  // namespace

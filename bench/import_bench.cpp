@@ -26,8 +26,8 @@
 #include "ui/HexBox.h"
 #include "ui/ImportDialog.h"
 #include "ui/MainWindow.h"
-#include "workspace/Clock.h"
-#include "workspace/Log.h"
+#include "base/Clock.h"
+#include "base/Log.h"
 #include "PaintWait.h"
 
 using namespace tintora;

@@ -1,5 +1,5 @@
 // Opening a theme with six pictures through the whole open flow, the default theme with its
-// repaints and rules, and bSaveFile for comparison.
+// repaints and rules, and the document writer for comparison.
 
 #include <benchmark/benchmark.h>
 
@@ -9,10 +9,10 @@
 #include "text/Texts.h"
 #include "themefile/DocumentWriter.h"
 #include "themefile/TarWriter.h"
-#include "workspace/Clock.h"
-#include "workspace/Editor.h"
-#include "workspace/Log.h"
-#include "workspace/Toolkit.h"
+#include "base/Clock.h"
+#include "editor/Editor.h"
+#include "base/Log.h"
+#include "base/Toolkit.h"
 
 namespace fs = std::filesystem;
 using namespace tintora;
@@ -45,14 +45,13 @@ struct Rig {
 
     Rig() {
         fs::create_directories(root);
-        editor.IniDefault();
+        editor.ApplyDefaultColours();
         Theme& t = editor.GetTheme();
         for (const SlotDef& s : kSlots) {
             t.members[s.index] = {Picture(s.width, s.height, 6000), true};
             t.slots[s.index] = SlotState::On;
         }
-        bSaveFile(t);
-        t.Document().active = true;
+        PutDocument(t);
         CreateTarFile(log, editor.GetTexts(), t, archive);
     }
     ~Rig() { fs::remove_all(root); }
@@ -61,23 +60,23 @@ struct Rig {
 void BM_OpenThemeWithSixPictures(benchmark::State& state) {
     Rig rig;
     for (auto _ : state) {
-        const auto result = rig.editor.ReadFileBrowse(rig.archive);
+        const auto result = rig.editor.OpenTheme(rig.archive);
         if (result != Editor::OpenResult::Opened) state.SkipWithError("open failed");
     }
 }
 BENCHMARK(BM_OpenThemeWithSixPictures)->Unit(benchmark::kMicrosecond);
 
-void BM_IniDefaultWithRules(benchmark::State& state) {
+void BM_DefaultColoursWithRules(benchmark::State& state) {
     Rig rig;
-    for (auto _ : state) rig.editor.IniDefault();
+    for (auto _ : state) rig.editor.ApplyDefaultColours();
 }
-BENCHMARK(BM_IniDefaultWithRules)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_DefaultColoursWithRules)->Unit(benchmark::kMicrosecond);
 
 void BM_SaveFileAndPack(benchmark::State& state) {
     Rig rig;
     Theme& t = rig.editor.GetTheme();
     for (auto _ : state) {
-        bSaveFile(t);
+        t.Document().data = DocumentBytes(t);
         benchmark::DoNotOptimize(BuildTarArchive(t.members));
     }
 }

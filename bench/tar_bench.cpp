@@ -9,8 +9,8 @@
 
 #include "text/Texts.h"
 #include "themefile/TarWriter.h"
-#include "workspace/Clock.h"
-#include "workspace/Log.h"
+#include "base/Clock.h"
+#include "base/Log.h"
 
 namespace {
 

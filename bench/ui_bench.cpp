@@ -23,9 +23,9 @@
 #include "settings/SettingsStore.h"
 #include "ui/HexBox.h"
 #include "ui/MainWindow.h"
-#include "workspace/Clock.h"
-#include "workspace/Log.h"
-#include "workspace/Recovery.h"
+#include "base/Clock.h"
+#include "base/Log.h"
+#include "editor/Recovery.h"
 #include "PaintWait.h"
 
 #include <QApplication>
@@ -371,11 +371,11 @@ int main(int argc, char* argv[]) {
         QCoreApplication::processEvents();  // every element differs from its default now
         const int seen = painted.count;
         const auto start = Timer::now();
-        editor.IniDefault();
+        editor.ApplyDefaultColours();
         WaitForPaint(painted, seen);
         defaults.push_back(Milliseconds(Timer::now() - start));
     }
-    Report("IniDefault with all repaints", defaults, "(target < 10 ms)");
+    Report("ApplyDefaultColours with all repaints", defaults, "(target < 10 ms)");
 
     rusage usage{};
     getrusage(RUSAGE_SELF, &usage);

@@ -10,10 +10,10 @@
 #include <string>
 #include <unistd.h>
 
-#include "workspace/Clock.h"
-#include "workspace/Editor.h"
-#include "workspace/Log.h"
-#include "workspace/Toolkit.h"
+#include "base/Clock.h"
+#include "editor/Editor.h"
+#include "base/Log.h"
+#include "base/Toolkit.h"
 
 namespace fs = std::filesystem;
 using namespace tintora;
@@ -63,7 +63,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     Theme& theme = rig.editor.GetTheme();
     theme.slots.fill(SlotState::Empty);
     theme.members = {};
-    rig.editor.ReadFile(doc.string());
+    rig.editor.ApplyDocumentFile(doc.string());
     for (int s = 0; s < kSlotCount; ++s)
         if (theme.SlotOn(s) && (!theme.members[s].data || theme.members[s].data->empty())) std::abort();
     for (const std::string& value : theme.colours)

@@ -11,8 +11,8 @@
 
 #include "text/Texts.h"
 #include "themefile/TarReader.h"
-#include "workspace/Clock.h"
-#include "workspace/Log.h"
+#include "base/Clock.h"
+#include "base/Log.h"
 
 namespace fs = std::filesystem;
 

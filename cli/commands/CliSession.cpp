@@ -32,7 +32,7 @@ void CliSession::ResetTheme() {
     theme.slots.fill(SlotState::Empty);
     theme.members = {};
     theme.info = {};
-    editor_.IniDefault();
+    editor_.ApplyDefaultColours();
 }
 
 }  // namespace tintora::cli

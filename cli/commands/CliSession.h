@@ -7,11 +7,11 @@
 #include <ostream>
 #include <string>
 
-#include "workspace/Clock.h"
-#include "workspace/Editor.h"
-#include "workspace/FileSystem.h"
-#include "workspace/Log.h"
-#include "workspace/Toolkit.h"
+#include "base/Clock.h"
+#include "editor/Editor.h"
+#include "base/FileSystem.h"
+#include "base/Log.h"
+#include "base/Toolkit.h"
 
 namespace tintora::cli {
 

@@ -3,7 +3,7 @@
 #include "commands/CliSession.h"
 #include "commands/Commands.h"
 #include "model/InfoText.h"
-#include "workspace/SaveTheme.h"
+#include "editor/SaveTheme.h"
 
 namespace tintora::cli {
 

@@ -11,8 +11,8 @@
 #include "pictures/ImageInfo.h"
 #include "pictures/PictureFindings.h"
 #include "themefile/TarReader.h"
-#include "workspace/FileSystem.h"
-#include "workspace/SaveTheme.h"
+#include "base/FileSystem.h"
+#include "editor/SaveTheme.h"
 
 namespace tintora::cli {
 
@@ -108,7 +108,7 @@ int RunShow(const Args& args, std::ostream& out, std::ostream& err) {
     if (WrongArgs(args, 1, "tintora-cli show FILE.thm", err)) return kExitUsage;
     CliSession session(err);
     Editor& editor = session.GetEditor();
-    if (!Opened(editor.ReadFileBrowse(args[0]))) return kExitFailed;
+    if (!Opened(editor.OpenTheme(args[0]))) return kExitFailed;
     PrintThemeJson(editor.GetTheme(), out);
     return kExitOk;
 }
@@ -136,7 +136,7 @@ int RunCheck(const Args& args, std::ostream& out, std::ostream& err) {
     for (const std::string& file : files) {
         if (files.size() > 1) out << "== " << file << '\n';
         session.ResetTheme();
-        if (!Opened(editor.ReadFileBrowse(file))) {
+        if (!Opened(editor.OpenTheme(file))) {
             err << "tintora-cli check: cannot open " << file << '\n';
             status = std::max(status, kExitUsage);
             continue;
@@ -156,7 +156,7 @@ int RunResave(const Args& args, std::ostream& out, std::ostream& err) {
     if (WrongArgs(args, 2, "tintora-cli resave IN.thm OUT.thm", err)) return kExitUsage;
     CliSession session(err);
     Editor& editor = session.GetEditor();
-    if (!Opened(editor.ReadFileBrowse(args[0]))) return kExitFailed;
+    if (!Opened(editor.OpenTheme(args[0]))) return kExitFailed;
     return SaveOpenedTheme(session, args[1], "resave", err);
 }
 

@@ -11,7 +11,7 @@
 #include "model/ColourText.h"
 #include "pictures/SlotPicture.h"
 #include "platform/PictureDecoder.h"
-#include "workspace/FileBytes.h"
+#include "base/FileBytes.h"
 
 namespace tintora::cli {
 
@@ -127,7 +127,7 @@ int RunSetPicture(const Args& args, std::ostream& out, std::ostream& err) {
     if (!parsed) return kExitUsage;
     CliSession session(err);
     Editor& editor = session.GetEditor();
-    if (editor.ReadFileBrowse(parsed->files[0]) != Editor::OpenResult::Opened) return kExitFailed;
+    if (editor.OpenTheme(parsed->files[0]) != Editor::OpenResult::Opened) return kExitFailed;
     auto bytes = MakePicture(*parsed, parsed->files[1], editor.GetTheme(), err);
     if (!bytes) return kExitFailed;
     editor.TakeSlotPicture(*parsed->slot, std::move(*bytes));

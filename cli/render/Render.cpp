@@ -112,7 +112,7 @@ int RunRender(const Args& args, std::ostream& out, std::ostream& err) {
 
     CliSession session(err);
     Editor& editor = session.GetEditor();
-    if (!parsed->useDefault && editor.ReadFileBrowse(parsed->theme) != Editor::OpenResult::Opened)
+    if (!parsed->useDefault && editor.OpenTheme(parsed->theme) != Editor::OpenResult::Opened)
         return kExitFailed;
 
     const GuiApplication gui;

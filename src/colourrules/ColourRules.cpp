@@ -69,9 +69,9 @@ bool RuleFails(const ColourRule& rule, const ColourValues& colours) {
     };
     switch (rule.kind) {
         case ColourRuleKind::TooClose:
-            return !ColorsFarApart(value(0), value(1));
+            return !ColoursFarApart(value(0), value(1));
         case ColourRuleKind::NotAllSame:
-            return !ColorsNotAllSame(value(0), value(1), value(2));
+            return !ColoursNotAllSame(value(0), value(1), value(2));
     }
     return false;
 }
@@ -103,7 +103,7 @@ std::string SnapComponent(std::string_view pair, int n) {
     return {kDigits[level >> 4], kDigits[level & 0xF]};
 }
 
-bool ColorsFarApart(std::string_view a, std::string_view b) {
+bool ColoursFarApart(std::string_view a, std::string_view b) {
     const auto diff = [&](std::size_t pos, int n) {
         return TruncateComponent(PairAt(a, pos), n) - TruncateComponent(PairAt(b, pos), n);
     };
@@ -113,19 +113,19 @@ bool ColorsFarApart(std::string_view a, std::string_view b) {
     return dr * dr + dg * dg + db * db > kTooCloseLimit;
 }
 
-bool ColorsNotAllSame(std::string_view a, std::string_view b, std::string_view c) {
+bool ColoursNotAllSame(std::string_view a, std::string_view b, std::string_view c) {
     const std::uint32_t ka = SnappedKey(a), kb = SnappedKey(b), kc = SnappedKey(c);
     return !(ka == kb && kc == ka && kc == kb);
 }
 
-void AddColorFinding(std::string& box, std::string_view message) {
+void AddColourFinding(std::string& box, std::string_view message) {
     constexpr std::string_view kArrow = "-->", kLineEnd = "\r\n";
     box.insert(0, kLineEnd);
     box.insert(0, message);
     box.insert(0, kArrow);
 }
 
-std::string CheckColors(const ColourValues& colours, const Texts& texts) {
+std::string CheckColours(const ColourValues& colours, const Texts& texts) {
     // Fetch the messages first so the box is sized once; each finding then goes in front of the
     // previous ones without another allocation.
     std::array<std::string, kColourRuleCount + 1> messages;
@@ -143,7 +143,7 @@ std::string CheckColors(const ColourValues& colours, const Texts& texts) {
 
     std::string box;
     box.reserve(length + count * 5);
-    for (std::size_t i = 0; i < count; ++i) AddColorFinding(box, messages[i]);
+    for (std::size_t i = 0; i < count; ++i) AddColourFinding(box, messages[i]);
     return box;
 }
 

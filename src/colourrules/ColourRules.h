@@ -56,17 +56,17 @@ int TruncateComponent(std::string_view pair, int n);
 std::string SnapComponent(std::string_view pair, int n);
 
 // False (too close) exactly when the truncated red, green and blue components are all equal.
-bool ColorsFarApart(std::string_view a, std::string_view b);
+bool ColoursFarApart(std::string_view a, std::string_view b);
 
 // False only when all three colours snap to the same safe colour; two equal ones are allowed.
-bool ColorsNotAllSame(std::string_view a, std::string_view b, std::string_view c);
+bool ColoursNotAllSame(std::string_view a, std::string_view b, std::string_view c);
 
 // Puts one finding in front of the findings text: "-->" message CR LF, then the old text.
-void AddColorFinding(std::string& box, std::string_view message);
+void AddColourFinding(std::string& box, std::string_view message);
 
 // Runs all nine rules and returns the whole findings text: one line per failed rule, newest
 // (last run) first, or the single "all safe" line when every rule passes.
-std::string CheckColors(const ColourValues& colours, const Texts& texts);
+std::string CheckColours(const ColourValues& colours, const Texts& texts);
 
 // The 1-based numbers of the failing rules in the order they run; empty when all pass.
 std::vector<int> FailedRules(const ColourValues& colours);

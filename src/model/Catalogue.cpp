@@ -78,7 +78,7 @@ const std::array<GroupDef, kGroupCount> kGroups{{
 const std::array<std::string_view, kMemberCount> kMemberNames{
     "stand.gif", "desk.gif", "medium.gif", "small.gif", "asian.gif", "large.gif", "theme.xml"};
 
-const std::array<int, kElementCount> kIniDefaultOrder{
+const std::array<int, kElementCount> kDefaultColourOrder{
     0, 1, 2, 3, 8, 36, 37, 5, 6, 7, 4, 9, 10, 11, 12, 13, 14, 15, 16,
     17, 18, 19, 20, 21, 22, 23, 24, 25, 26, 27, 28, 32, 31, 30, 29, 33, 34, 35};
 

@@ -48,7 +48,7 @@ extern const std::array<GroupDef, kGroupCount> kGroups;
 extern const std::array<std::string_view, kMemberCount> kMemberNames;
 
 // The order in which the default theme assigns its values.
-extern const std::array<int, kElementCount> kIniDefaultOrder;
+extern const std::array<int, kElementCount> kDefaultColourOrder;
 // The order of the colour lines in theme.xml.
 extern const std::array<int, kElementCount> kDocumentOrder;
 

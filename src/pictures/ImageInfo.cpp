@@ -1,6 +1,6 @@
 #include "pictures/ImageInfo.h"
 
-#include "workspace/FileBytes.h"
+#include "base/FileBytes.h"
 
 namespace tintora {
 

@@ -6,7 +6,7 @@
 #include <optional>
 #include <string>
 
-#include "workspace/Toolkit.h"
+#include "base/Toolkit.h"
 
 class QWidget;
 

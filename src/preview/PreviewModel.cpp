@@ -283,7 +283,7 @@ int PreviewModel::ItemAt(int screen, int x, int y) const {
     return found;
 }
 
-void PreviewModel::ChangeColor(int index, const Theme& theme) {
+void PreviewModel::ChangeColour(int index, const Theme& theme) {
     if (index < 0 || index >= kElementCount) return;
     const Rgb c = MakeRGB(theme.colours[static_cast<std::size_t>(index)]);
     const bool standbyOn = theme.SlotOn(kStandbySlot);
@@ -388,7 +388,7 @@ void PreviewModel::RepaintAll(const Theme& theme) {
     ShowBackImage(kBackImageCount - 1, theme.SlotOn(kStandbySlot));
     SetStandbyFillTransparent(theme.SlotOn(kStandbySlot));
     ArrangeMenuItems(theme);
-    for (int i = 0; i < kElementCount; ++i) ChangeColor(i, theme);
+    for (int i = 0; i < kElementCount; ++i) ChangeColour(i, theme);
 }
 
 }  // namespace tintora

@@ -63,7 +63,7 @@ public:
 
     // Repaints the preview items of element `index` with the element's value in `theme`, taking
     // the slots' on states into account.
-    void ChangeColor(int index, const Theme& theme);
+    void ChangeColour(int index, const Theme& theme);
     // Puts every outline and shadow copy at its offset from its main text.
     void PlaceTextCopies();
     // Places the list rows under the medium and the small title pictures.

@@ -7,12 +7,12 @@
 #include "model/Catalogue.h"
 #include "pictures/SlotPicture.h"
 
-#include "workspace/Toolkit.h"
+#include "base/Toolkit.h"
 
 namespace tintora {
 
 struct UserSettings {
-    CustomColourBlock customColors{};  // the colour chooser's 16 custom colours, 4 bytes each
+    CustomColourBlock customColours{};  // the colour chooser's 16 custom colours, 4 bytes each
     std::string browseFolder;           // sBrowseFolder: the file browser's folder
     std::string readFolder;             // sReadFolder: where the Read dialog starts
     std::string createFolder;           // sCreateFolder: kept unchanged

@@ -3,7 +3,7 @@
 #include <algorithm>
 
 #include "text/Cp1252.h"
-#include "workspace/Log.h"
+#include "base/Log.h"
 
 namespace tintora {
 
@@ -75,7 +75,7 @@ std::string FindInfoValue(std::string_view line) {
     return std::string(line.substr(start, end == std::string_view::npos ? line.size() - start : end - start));
 }
 
-std::string FindColorValue(Log& log, std::string_view line) {
+std::string FindColourValue(Log& log, std::string_view line) {
     const std::size_t p = line.find("Color=\"0x");
     if (p == std::string_view::npos) {
         log.WriteLog(std::string(kNoValue) + std::string(line));

@@ -31,7 +31,7 @@ std::string FindInfoValue(std::string_view line);
 
 // The six characters after `Color="0x` (fewer at the end of the line), unchecked. Without
 // `Color="0x` logs the line and gives "000000".
-std::string FindColorValue(Log& log, std::string_view line);
+std::string FindColourValue(Log& log, std::string_view line);
 
 // The member of `names` that `wanted` names, compared without regard to letter case; nullopt
 // when none does or when `wanted` is not a plain file name (a folder part, "..", or empty).

@@ -8,17 +8,20 @@
 
 namespace tintora {
 
-void AppendDocumentLine(MemberRecord& record, std::string_view line) {
-    if (!IsBufferAllocated(record.data)) record.data.emplace();
+namespace {
+
+// Appends one UTF-8 line, stored in Windows-1252, and its CR LF.
+void AppendDocumentLine(Bytes& doc, std::string_view line) {
     const std::string bytes = Utf8ToCp1252(line);
-    record.data->insert(record.data->end(), bytes.begin(), bytes.end());
-    record.data->push_back('\r');
-    record.data->push_back('\n');
+    doc.insert(doc.end(), bytes.begin(), bytes.end());
+    doc.push_back('\r');
+    doc.push_back('\n');
 }
 
-bool bSaveFile(Theme& theme) {
-    MemberRecord& doc = theme.Document();
-    doc.data.reset();
+}  // namespace
+
+Bytes DocumentBytes(const Theme& theme) {
+    Bytes doc;
     const ThemeInfo& info = theme.info;
     AppendDocumentLine(doc, R"(<?xml version="1.0"?>)");
     AppendDocumentLine(doc, std::string("<!--Created with Tintora by ") + std::string(kMakerAddress));
@@ -35,7 +38,12 @@ bool bSaveFile(Theme& theme) {
         AppendDocumentLine(doc, "<" + std::string(kElements[index].tag) + " Color=\"0x" +
                                     theme.colours[index] + "\"/>");
     AppendDocumentLine(doc, "</Ericsson_theme>");
-    return true;
+    return doc;
+}
+
+void PutDocument(Theme& theme) {
+    theme.Document().data = DocumentBytes(theme);
+    theme.Document().active = true;
 }
 
 }  // namespace tintora

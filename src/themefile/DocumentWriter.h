@@ -7,14 +7,12 @@
 
 namespace tintora {
 
-// Appends one line and its CR LF to the buffer, allocating it when it is unallocated. The line
-// is UTF-8 and is stored in Windows-1252.
-void AppendDocumentLine(MemberRecord& record, std::string_view line);
+// The theme document of the theme's colour values, the slots that are on and the descriptive
+// texts. Colour values are written exactly as held, unescaped and unchecked; the texts follow the
+// rule of SafeInfoText, so they cannot end their value, line or comment.
+Bytes DocumentBytes(const Theme& theme);
 
-// Rebuilds the document record from the theme's colour values, the slots that are on and the
-// descriptive texts. Colour values are written exactly as held, unescaped and unchecked; the
-// texts follow the rule of SafeInfoText, so they cannot end their value, line or comment. The
-// record's active flag is left alone. Always returns true.
-bool bSaveFile(Theme& theme);
+// Puts the theme's document into its document record and marks it to be packed.
+void PutDocument(Theme& theme);
 
 }  // namespace tintora

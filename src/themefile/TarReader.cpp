@@ -12,9 +12,9 @@
 #include "model/Theme.h"
 #include "text/Texts.h"
 #include "themefile/TarHeader.h"
-#include "workspace/FileOps.h"
-#include "workspace/FileSystem.h"
-#include "workspace/Log.h"
+#include "base/FileOps.h"
+#include "base/FileSystem.h"
+#include "base/Log.h"
 
 namespace fs = std::filesystem;
 
@@ -196,7 +196,7 @@ bool UnpackTarFile(Log& log, const Texts& texts, const std::string& archive,
             log.WriteLog("Skipped a member with an unsafe name -> " + Printable(name));
         } else {
             const std::string target = tempfolder + "/" + *safe;
-            if (!bDeleteFile(log, target)) log.WriteLog("No File to delete");
+            if (!DeleteFile(log, target)) log.WriteLog("No File to delete");
             if (!WriteMemberFile(target, a.image.data() + pos, *size, why)) return fail(why);
             if (writtenNames && written.insert(*safe).second) writtenNames->push_back(*safe);
         }

@@ -7,9 +7,9 @@
 
 #include "text/Texts.h"
 #include "themefile/TarHeader.h"
-#include "workspace/FileOps.h"
-#include "workspace/FileReplace.h"
-#include "workspace/Log.h"
+#include "base/FileOps.h"
+#include "base/FileReplace.h"
+#include "base/Log.h"
 
 namespace fs = std::filesystem;
 using namespace std::string_view_literals;
@@ -77,9 +77,9 @@ std::string PictureName(const Texts& texts, const std::string& member) {
 // whether a saved file was removed. They are written once the new archive stands in place.
 void LogRemovalSteps(Log& log, const std::string& target, int packed, bool oldFileReplaced) {
     for (int i = 0; i < packed; ++i) {
-        bFileExist(log, target, "File");
+        FileExists(log, target, "File");
         if (i == 0 && oldFileReplaced) {
-            bFileExist(log, target, "File");
+            FileExists(log, target, "File");
             log.WriteLog("Removed a saved thm file");
         } else {
             log.WriteLog(std::string(kDeleteFileNotFound) + target);

@@ -16,7 +16,7 @@
 #include <QVBoxLayout>
 
 #include "text/Texts.h"
-#include "workspace/Editor.h"
+#include "editor/Editor.h"
 
 namespace tintora {
 
@@ -115,7 +115,7 @@ void FilesTab::BuildWidgets() {
     layout->addWidget(frame2_, 1);
     layout->addWidget(frame1_);
 
-    connect(cmdReadFile_, &QPushButton::clicked, this, [this] { editor_.ReadWithDialog(); });
+    connect(cmdReadFile_, &QPushButton::clicked, this, [this] { editor_.OpenThemeWithDialog(); });
     connect(cmdReset_, &QPushButton::clicked, this, [this] { editor_.Reset(); });
     connect(cmdSaveAs_, &QPushButton::clicked, this, [this] { editor_.SaveAs(); });
     connect(cmdSave_, &QPushButton::clicked, this, [this] { SaveClicked(); });

@@ -8,8 +8,8 @@
 #include <array>
 #include <string>
 
-#include "workspace/EditorView.h"
-#include "workspace/FileBrowser.h"
+#include "editor/EditorView.h"
+#include "browser/FileBrowser.h"
 
 class QComboBox;
 class QGroupBox;

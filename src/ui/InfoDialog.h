@@ -6,7 +6,7 @@
 
 #include <array>
 
-#include "workspace/InfoDialogModel.h"
+#include "dialogs/InfoDialogModel.h"
 
 class QLabel;
 class QLineEdit;

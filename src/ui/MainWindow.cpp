@@ -22,16 +22,16 @@
 #include <QVBoxLayout>
 
 #include "model/ColourText.h"
-#include "settings/Settings.h"
+#include "editor/EditorSettings.h"
 #include "ui/AboutDialog.h"
 #include "ui/FilesTab.h"
 #include "ui/HexBox.h"
 #include "ui/PreviewPictures.h"
 #include "ui/PreviewWidget.h"
-#include "workspace/FileOps.h"
-#include "workspace/Log.h"
-#include "workspace/Recovery.h"
-#include "workspace/WorkFolder.h"
+#include "base/FileOps.h"
+#include "base/Log.h"
+#include "editor/Recovery.h"
+#include "base/WorkFolder.h"
 #include "settings/SettingsStore.h"
 
 namespace tintora {
@@ -246,12 +246,12 @@ void MainWindow::ConnectRows() {
     }
     for (int s = 0; s < kSlotCount; ++s) {
         const SlotRow& row = slotRows_[static_cast<std::size_t>(s)];
-        connect(row.cmdLoadFile, &QPushButton::clicked, this, [this, s] { editor_.cmdLoadFile_Click(s); });
-        connect(row.cmdOnOff, &QPushButton::clicked, this, [this, s] { editor_.cmdOnOff_Click(s); });
+        connect(row.cmdLoadFile, &QPushButton::clicked, this, [this, s] { editor_.ChooseSlotPicture(s); });
+        connect(row.cmdOnOff, &QPushButton::clicked, this, [this, s] { editor_.ToggleSlot(s); });
         connect(row.cmdImport, &QPushButton::clicked, this, [this, s] { cmdImport_Click(s); });
     }
     connect(chkPhoneColours_, &QCheckBox::toggled, this, [this](bool on) { SetPhoneColours(on); });
-    connect(cmdSafe_, &QPushButton::clicked, this, [this] { editor_.CheckColors(); });
+    connect(cmdSafe_, &QPushButton::clicked, this, [this] { editor_.CheckColours(); });
     connect(cboLang_, &QComboBox::activated, this, [this] { LanguageChoice(); });
     connect(cmdAbout_, &QPushButton::clicked, this, [this] { ShowAboutDialog(this, editor_.GetTexts()); });
     connect(cmdExit_, &QPushButton::clicked, this, [this] { cmdExit_Click(); });
@@ -275,7 +275,7 @@ void MainWindow::StartUp() {
     storedAtStart_ = LoadSettings(editor_, store_);
     SetPreviewZoom(editor_.Settings().previewZoom);
     ArrangeMenuItems();
-    bDeleteFolder(log_, tempfolder_.string());
+    DeleteFolder(log_, tempfolder_.string());
     RemoveAbandonedWorkFolders(tempfolder_.parent_path());
     // Said once now rather than as a reasonless failure of every open later.
     if (const std::string problem = DataFolderProblem(tempfolder_.parent_path()); !problem.empty()) {
@@ -289,7 +289,7 @@ void MainWindow::StartUp() {
     filesTab_->ClearStatusLabels();
     filesTab_->FillPlaces();  // the browser was filled by FillLanguageList's refresh
     log_.WriteLog("Ini of application complete", 1);
-    editor_.CheckColors();
+    editor_.CheckColours();
     StartSafety();
 }
 
@@ -313,7 +313,7 @@ void MainWindow::RunExitSteps() {
         log_.WriteLog("The settings could not be saved: " + why);
         editor_.GetToolkit().ShowMessage(editor_.GetTexts().GetText(kTextSettingsNotSaved) + "\n" + why);
     }
-    bDeleteFolder(log_, tempfolder_.string());
+    DeleteFolder(log_, tempfolder_.string());
     // Leaving on purpose: nothing is left to recover.
     if (recovery_) recovery_->Remove();
 }
@@ -327,10 +327,10 @@ void MainWindow::ColourTextChanged(int index) {
     box->SetComplete(IsCompleteColourText(value));
 }
 
-void MainWindow::ChangeColor(int index) {
+void MainWindow::ChangeColour(int index) {
     rows_[static_cast<std::size_t>(index)].shapeSelect->SetColour(ToQColor(MakeRGB(editor_.Colour(index))));
     previewWidget_->BeginChange();
-    preview_.ChangeColor(index, editor_.GetTheme());
+    preview_.ChangeColour(index, editor_.GetTheme());
     previewWidget_->UpdateChangedScreens();
 }
 

@@ -16,8 +16,8 @@
 #include "preview/Marks.h"
 #include "preview/PreviewModel.h"
 #include "settings/Settings.h"
-#include "workspace/Editor.h"
-#include "workspace/EditorView.h"
+#include "editor/Editor.h"
+#include "editor/EditorView.h"
 #include "ui/ElementRow.h"
 
 class QCheckBox;
@@ -106,7 +106,7 @@ public:
 
     // --- EditorView ---
     void ColourTextChanged(int index) override;
-    void ChangeColor(int index) override;
+    void ChangeColour(int index) override;
     void FindingsChanged() override;
     void SlotChanged(int slot) override;
     void SetStandbyFillTransparent(bool transparent) override;

@@ -15,9 +15,9 @@
 #include "ui/PreviewPainter.h"
 #include "ui/PreviewPictures.h"
 #include "ui/PreviewWidget.h"
-#include "workspace/FileBytes.h"
-#include "workspace/Log.h"
-#include "workspace/Toolkit.h"
+#include "base/FileBytes.h"
+#include "base/Log.h"
+#include "base/Toolkit.h"
 
 namespace tintora {
 
@@ -51,7 +51,7 @@ bool MainWindow::ImportPictureFile(int slot, const std::string& path) {
     const ImportSettings start = SettingsFromChoice(editor_.Settings().imports[static_cast<std::size_t>(slot)],
                                                     editor_.GetTheme(), slot);
     const auto chooseBar = [this](std::uint32_t) -> std::optional<std::uint32_t> {
-        const auto bgr = editor_.GetToolkit().ChooseColour(editor_.Settings().customColors);
+        const auto bgr = editor_.GetToolkit().ChooseColour(editor_.Settings().customColours);
         if (!bgr) return std::nullopt;
         const Rgb c = FromBgr(*bgr);
         return static_cast<std::uint32_t>(c.red << 16 | c.green << 8 | c.blue);

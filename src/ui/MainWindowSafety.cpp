@@ -14,8 +14,8 @@
 #include "ui/AboutDialog.h"
 #include "ui/FilesTab.h"
 #include "ui/MainWindow.h"
-#include "workspace/FileReplace.h"
-#include "workspace/Recovery.h"
+#include "base/FileReplace.h"
+#include "editor/Recovery.h"
 
 namespace tintora {
 
@@ -65,7 +65,7 @@ void MainWindow::ConnectShortcuts() {
     bind(kUndoKeys, [this] { editor_.Undo(); });
     bind(kRedoKeys, [this] { editor_.Redo(); });
     bind(kRedoKeys2, [this] { editor_.Redo(); });
-    bind(QKeySequence(Qt::CTRL | Qt::Key_O), [this] { editor_.ReadWithDialog(); });
+    bind(QKeySequence(Qt::CTRL | Qt::Key_O), [this] { editor_.OpenThemeWithDialog(); });
     bind(QKeySequence(Qt::CTRL | Qt::Key_S), [this] { SaveShortcut(); });
     bind(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_S), [this] { editor_.SaveAs(); });
     bind(QKeySequence(Qt::CTRL | Qt::Key_Q), [this] { cmdExit_Click(); });

@@ -6,7 +6,7 @@
 #include "ui/ElementRow.h"
 #include "ui/MainWindow.h"
 #include "ui/PreviewWidget.h"
-#include "workspace/Toolkit.h"
+#include "base/Toolkit.h"
 
 namespace tintora {
 
@@ -61,11 +61,11 @@ void MainWindow::lbl_Click(int index) {
 }
 
 void MainWindow::cmdSelect_Click(int index) {
-    const auto chosen = editor_.GetToolkit().ChooseColour(editor_.Settings().customColors);
+    const auto chosen = editor_.GetToolkit().ChooseColour(editor_.Settings().customColours);
     if (!chosen) return;
     editor_.SetColour(index, ColourTextFromBgr(*chosen));
-    ChangeColor(index);
-    editor_.CheckColors();
+    ChangeColour(index);
+    editor_.CheckColours();
 }
 
 }  // namespace tintora

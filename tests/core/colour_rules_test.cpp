@@ -40,7 +40,7 @@ TEST(ColourComponents, TruncateKeepsTheTopBitsAndSnapTiesGoToTheLowerLevel) {
 
 // Pairs compare truncated components, triples snapped ones; the two reductions can disagree.
 TEST(ColourRuleMeasures, FarApartTruncatesAndNotAllSameSnaps) {
-    // No c: ColorsFarApart(a, b), else ColorsNotAllSame(a, b, c).
+    // No c: ColoursFarApart(a, b), else ColoursNotAllSame(a, b, c).
     const struct { const char *a, *b, *c; bool apart; } cases[] = {
         {"FFC600", "FFDF10", nullptr, false}, {"FFC600", "DFC600", nullptr, true}, {"FFC600", "FFA600", nullptr, true},
         {"FFC600", "FFC640", nullptr, true},  {"FFC600", "FFC63F", nullptr, false},
@@ -53,7 +53,7 @@ TEST(ColourRuleMeasures, FarApartTruncatesAndNotAllSameSnaps) {
         {"FF5200", "FF5A10", "F05C20", true},   // 5C=92 -> 109
         {"FFF", "FF0F00", "FF1200", false}};    // short value: FF 00 00
     for (const auto& t : cases)
-        EXPECT_EQ(t.c ? ColorsNotAllSame(t.a, t.b, t.c) : ColorsFarApart(t.a, t.b), t.apart)
+        EXPECT_EQ(t.c ? ColoursNotAllSame(t.a, t.b, t.c) : ColoursFarApart(t.a, t.b), t.apart)
             << t.a << " " << t.b << " " << (t.c ? t.c : "");
 }
 
@@ -74,30 +74,30 @@ const struct { std::vector<std::pair<int, std::string>> changes; std::string mes
      "Title text, title and title text shadow can not have the same value"},
 };
 
-TEST(CheckColors, EachRuleFailsAloneWithItsMessageAndAllStandNewestFirst) {
+TEST(CheckColours, EachRuleFailsAloneWithItsMessageAndAllStandNewestFirst) {
     const Texts texts;
-    EXPECT_EQ(CheckColors(DefaultColours(), texts), "-->All colors are safe\r\n");
+    EXPECT_EQ(CheckColours(DefaultColours(), texts), "-->All colors are safe\r\n");
     std::string all;
     for (int rule = 1; rule <= kColourRuleCount; ++rule) {
         ColourValues colours = DefaultColours();
         for (const auto& [index, value] : kEachRule[rule - 1].changes) colours[static_cast<std::size_t>(index)] = value;
         EXPECT_EQ(FailedRules(colours), std::vector<int>{rule});
-        EXPECT_EQ(CheckColors(colours, texts), "-->" + kEachRule[rule - 1].message + "\r\n") << rule;
+        EXPECT_EQ(CheckColours(colours, texts), "-->" + kEachRule[rule - 1].message + "\r\n") << rule;
         all.insert(0, "-->" + kEachRule[rule - 1].message + "\r\n");
     }
     // With every value empty (read as 000000) every rule fails and none stops the others.
     EXPECT_EQ(FailedRules(ColourValues{}), (std::vector<int>{1, 2, 3, 4, 5, 6, 7, 8, 9}));
-    EXPECT_EQ(CheckColors(ColourValues{}, texts), all);
+    EXPECT_EQ(CheckColours(ColourValues{}, texts), all);
 }
 
-TEST(CheckColors, MessagesFollowTheLanguageInForce) {
+TEST(CheckColours, MessagesFollowTheLanguageInForce) {
     Texts texts;
     texts.SetLanguageOffset(kGerman);
     ColourValues colours = DefaultColours();
-    EXPECT_EQ(CheckColors(colours, texts), "-->Alle Farben gespeichert\r\n");
+    EXPECT_EQ(CheckColours(colours, texts), "-->Alle Farben gespeichert\r\n");
     colours[12] = "FFDF10";  // Highlight_text
     colours[9] = "E5F0A0";   // Text
-    EXPECT_EQ(CheckColors(colours, texts), "-->Text und Hintergrund sind zu \xC3\xA4hnlich\r\n"
+    EXPECT_EQ(CheckColours(colours, texts), "-->Text und Hintergrund sind zu \xC3\xA4hnlich\r\n"
                                            "-->Markiert und Markierter Text liegen sind zu \xC3\xA4hnlich\r\n");
 }
 

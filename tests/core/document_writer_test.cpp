@@ -15,8 +15,8 @@ namespace {
 
 // Saves the theme and returns the document's lines, checking that every line ends with CR LF.
 std::vector<std::string> SavedLines(Theme& t) {
-    EXPECT_TRUE(bSaveFile(t));
-    const std::string text(t.Document().data->begin(), t.Document().data->end());
+    const Bytes doc = DocumentBytes(t);
+    const std::string text(doc.begin(), doc.end());
     std::vector<std::string> lines;
     std::size_t start = 0;
     for (std::size_t p; (p = text.find("\r\n", start)) != std::string::npos; start = p + 2)

@@ -9,7 +9,7 @@
 #include <tuple>
 
 #include "support/EditorRig.h"
-#include "workspace/FileBrowser.h"
+#include "browser/FileBrowser.h"
 
 using namespace tintora;
 using namespace tintora::test;
@@ -168,7 +168,7 @@ TEST_F(Browser, AFileFromOutsideOpensAsAClickInItsFolderAndAMissingOneIsReported
         {Themes("gone/x.thm"), "", false},     // no such folder: the browse folder stays
     };
     for (const auto& c : cases) {
-        editor.IniDefault();
+        editor.ApplyDefaultColours();
         toolkit.shown.clear();
         browser.OpenFile(c.path);
         EXPECT_EQ(browser.Folder(), Themes(c.folder)) << c.path;

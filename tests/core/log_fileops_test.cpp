@@ -8,8 +8,8 @@
 
 #include "support/RecordingToolkit.h"
 #include "support/TempDir.h"
-#include "workspace/FileOps.h"
-#include "workspace/Log.h"
+#include "base/FileOps.h"
+#include "base/Log.h"
 
 using namespace tintora;
 using tintora::test::ReadText;
@@ -28,7 +28,7 @@ struct LogFixture : ::testing::Test {
     test::RecordingToolkit toolkit;
     Log log{MakeLogPath(dir.Path(), clock.DateText(kNoon)), clock, &toolkit};
     LogFixture() { log.SetCapture(true); }
-    std::string Exist(const std::string& p) const { return "bFileExist calls getfilename....-->Filename-->" + p; }
+    std::string Exist(const std::string& p) const { return "FileExists calls SplitFileName....-->Filename-->" + p; }
 };
 }  // namespace
 
@@ -63,7 +63,7 @@ TEST_F(LogFixture, FileExistAndGetFileName) {
     for (const auto& [name, kind, found] : {std::tuple{"a.thm", "File", true}, {"a.thm", "Folder", false},
                                             {"sub", "Folder", true}, {"sub", "File", true},
                                             {"b.thm", "File", false}, {"b", "Folder", false}})
-        EXPECT_EQ(bFileExist(log, dir / name, kind), found) << name << " " << kind;
+        EXPECT_EQ(FileExists(log, dir / name, kind), found) << name << " " << kind;
     EXPECT_THAT(log.Captured(), ElementsAre(Exist(dir / "a.thm"), Exist(dir / "sub"), Exist(dir / "b.thm")));
     EXPECT_TRUE(toolkit.shown.empty()) << "a name without extension is no error for the test";
 
@@ -75,9 +75,9 @@ TEST_F(LogFixture, FileExistAndGetFileName) {
         log.ClearCaptured();
         toolkit.shown.clear();
         std::string path = in, extension = "old";
-        getfilename(log, path, extension);
+        SplitFileName(log, path, extension);
         EXPECT_EQ(std::tie(path, extension), std::tie(name, ext));
-        const std::vector<std::string> report = {"Error in getfilename.......", "sFileName->" + path,
+        const std::vector<std::string> report = {"Error in SplitFileName.......", "sFileName->" + path,
                                                  "sExtension->" + extension};
         EXPECT_EQ(log.Captured(), error ? report : std::vector<std::string>{}) << in;
         EXPECT_EQ(toolkit.Texts(), std::vector<std::string>(error ? 1 : 0, report[0]));
@@ -86,12 +86,12 @@ TEST_F(LogFixture, FileExistAndGetFileName) {
 
 TEST_F(LogFixture, DeleteFileNeverDeletesAFolderAndDeleteFolderRemovesFilesButIsNotRecursive) {
     WriteAll(dir.Path() / "a.gif", "x");
-    EXPECT_TRUE(bDeleteFile(log, dir / "a.gif"));
+    EXPECT_TRUE(DeleteFile(log, dir / "a.gif"));
     EXPECT_FALSE(fs::exists(dir.Path() / "a.gif"));
-    EXPECT_FALSE(bDeleteFile(log, dir / "a.gif"));
+    EXPECT_FALSE(DeleteFile(log, dir / "a.gif"));
     EXPECT_EQ(log.Captured().back(), "Could not find the file in bDeleteFile....->" + (dir / "a.gif"));
     fs::create_directory(dir.Path() / "d.x");
-    EXPECT_FALSE(bDeleteFile(log, dir / "d.x"));
+    EXPECT_FALSE(DeleteFile(log, dir / "d.x"));
     EXPECT_EQ(log.Captured().back(), "Failed to remove the file in bDeleteFile->" + (dir / "d.x"));
     EXPECT_TRUE(fs::is_directory(dir.Path() / "d.x"));
 
@@ -100,11 +100,11 @@ TEST_F(LogFixture, DeleteFileNeverDeletesAFolderAndDeleteFolderRemovesFilesButIs
     fs::create_directory(temp);
     WriteAll(temp + "/stand.gif", "g");
     WriteAll(temp + "/theme.xml", "x");
-    EXPECT_TRUE(bDeleteFolder(log, temp));
+    EXPECT_TRUE(DeleteFolder(log, temp));
     EXPECT_FALSE(fs::exists(temp));
     std::vector<std::string> summary;
     for (const auto& l : log.Captured())
-        if (l.rfind("bFileExist", 0) != 0) summary.push_back(l);
+        if (l.rfind("FileExists", 0) != 0) summary.push_back(l);
     EXPECT_THAT(summary, ElementsAre("Not possible to remove ->.", "Not possible to remove ->..",
                                      "Success when removing arrfile-> 2 Name->stand.gif",
                                      "Success when removing arrfile-> 3 Name->theme.xml"));
@@ -112,15 +112,15 @@ TEST_F(LogFixture, DeleteFileNeverDeletesAFolderAndDeleteFolderRemovesFilesButIs
     fs::create_directories(temp + "/sub.d");
     WriteAll(temp + "/a.gif", "g");
     WriteAll(temp + "/sub.d/inner.gif", "g");
-    EXPECT_FALSE(bDeleteFolder(log, temp));
+    EXPECT_FALSE(DeleteFolder(log, temp));
     EXPECT_TRUE(fs::exists(temp + "/sub.d/inner.gif"));
     EXPECT_FALSE(fs::exists(temp + "/a.gif"));
     EXPECT_THAT(log.Captured(), Contains("Failed to remove arrfile-> 3 Name->sub.d"));
-    EXPECT_EQ(log.Captured().back(), "Failed to remove the file in bDeleteFolder->" + temp);
+    EXPECT_EQ(log.Captured().back(), "Failed to remove the file in DeleteFolder->" + temp);
 
     log.ClearCaptured();
-    EXPECT_FALSE(bDeleteFolder(log, dir / "missing"));
-    EXPECT_THAT(log.Captured(), ElementsAre("Could not find the folder in bDeleteFolder....->" + (dir / "missing")));
+    EXPECT_FALSE(DeleteFolder(log, dir / "missing"));
+    EXPECT_THAT(log.Captured(), ElementsAre("Could not find the folder in DeleteFolder....->" + (dir / "missing")));
 }
 
 TEST_F(LogFixture, CreateFolderAndFindFileName) {
@@ -138,10 +138,10 @@ TEST_F(LogFixture, CreateFolderAndFindFileName) {
 
     fs::create_directories(temp + "/folder.xml");
     WriteAll(temp + "/b.gif", "");
-    EXPECT_EQ(sFindFileName(log, temp, "xml"), "") << "a folder is not a file";
+    EXPECT_EQ(FindFileWithExtension(log, temp, "xml"), "") << "a folder is not a file";
     WriteAll(temp + "/Theme.XML", "");
     WriteAll(temp + "/z.xml", "");
-    EXPECT_EQ(sFindFileName(log, temp, "xml"), "Theme.XML");
-    EXPECT_EQ(sFindFileName(log, temp, "gif"), "b.gif");
-    EXPECT_EQ(sFindFileName(log, dir / "none", "xml"), "");
+    EXPECT_EQ(FindFileWithExtension(log, temp, "xml"), "Theme.XML");
+    EXPECT_EQ(FindFileWithExtension(log, temp, "gif"), "b.gif");
+    EXPECT_EQ(FindFileWithExtension(log, dir / "none", "xml"), "");
 }

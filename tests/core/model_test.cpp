@@ -24,7 +24,7 @@ TEST(Catalogue, TagsAreUniqueAndGroupsAndOrdersHoldEveryElementOnce) {
             grouped.insert(e);
             EXPECT_EQ(kElements[e].group, g.index) << "element " << e;
         }
-    for (const auto& order : {std::multiset<int>(kIniDefaultOrder.begin(), kIniDefaultOrder.end()),
+    for (const auto& order : {std::multiset<int>(kDefaultColourOrder.begin(), kDefaultColourOrder.end()),
                               std::multiset<int>(kDocumentOrder.begin(), kDocumentOrder.end()), grouped}) {
         EXPECT_EQ(order.size(), 38u);
         EXPECT_EQ(std::set<int>(order.begin(), order.end()).size(), 38u);

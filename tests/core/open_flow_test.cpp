@@ -10,7 +10,7 @@
 #include <optional>
 
 #include "support/EditorRig.h"
-#include "workspace/FileSystem.h"
+#include "base/FileSystem.h"
 
 using namespace tintora;
 using namespace tintora::test;
@@ -70,7 +70,7 @@ TEST_F(OpenFlow, AThemeWrittenByTheProgramReadsBackWholeFromTheDiskAndFromMemory
         EXPECT_FALSE(fs::exists(dir / "temp")) << how << ": the work folder is removed after reading";
     };
     log.ClearCaptured();
-    ASSERT_EQ(editor.ReadFileBrowse(path), Editor::OpenResult::Opened);
+    ASSERT_EQ(editor.OpenTheme(path), Editor::OpenResult::Opened);
     expectWhole("disk");
     EXPECT_EQ(view.calls.back(), "FindingsChanged");
 
@@ -81,7 +81,7 @@ TEST_F(OpenFlow, AThemeWrittenByTheProgramReadsBackWholeFromTheDiskAndFromMemory
     log.ClearCaptured();
     {
         const MemoryFolder memory(editor.Tempfolder());
-        ASSERT_EQ(editor.ReadFileBrowse(path), Editor::OpenResult::Opened);
+        ASSERT_EQ(editor.OpenTheme(path), Editor::OpenResult::Opened);
     }
     expectWhole("memory");
     EXPECT_EQ(log.Captured(), onDisk);
@@ -107,12 +107,12 @@ TEST_F(OpenFlow, DocumentsOfOtherToolsInEveryKindOfLineEnd) {
         SCOPED_TRACE(eol == "\r\n" ? "CR LF" : eol == "\n" ? "LF" : "CR");
         std::string doc;
         for (char c : lines) doc += c == '\n' ? eol : std::string(1, c);
-        editor.IniDefault();
+        editor.ApplyDefaultColours();
         log.ClearCaptured();
         const std::string path = Archive("other.thm", {{"stand.gif", stand}, {"desk.gif", {}}, {"asian.gif", Text("any")},
                                                        {"theme.XML", Text(doc)},
                                                        {"a.xml", Text("<Text Color=\"0x0000BB\"/>\r\n")}});
-        ASSERT_EQ(editor.ReadFileBrowse(path), Editor::OpenResult::Opened);  // the first XML member
+        ASSERT_EQ(editor.OpenTheme(path), Editor::OpenResult::Opened);  // the first XML member
         const Theme& t = editor.GetTheme();
         const std::pair<int, const char*> twins[] = {{12, "010101"}, {13, "020202"}, {25, "030303"},
                                                       {26, "040404"}, {34, "050505"}, {35, "060606"}};
@@ -168,7 +168,7 @@ TEST_F(OpenFlow, EveryFailedOpenIsReportedAndADamagedLineEndsReading) {
         t.members[4] = {Gif(101, 16), false};
         toolkit.shown.clear();
         view.calls.clear();
-        EXPECT_EQ(editor.ReadFileBrowse(c.path), c.result) << c.path;
+        EXPECT_EQ(editor.OpenTheme(c.path), c.result) << c.path;
         EXPECT_EQ(toolkit.Texts(), c.shown) << c.path;
         // A picture that is gone no longer shows as loaded.
         EXPECT_EQ(t.slots[2] == SlotState::Empty && t.slots[4] == SlotState::Empty, c.emptied) << c.path;
@@ -185,7 +185,7 @@ TEST_F(OpenFlow, ReadAsksForAFileClearsTheStatusLabelsAndReportsAMissingDocument
     editor.Settings().readFolder = dir.Path().string();
     toolkit.files = {DocArchive("read.thm", "<Prompt Color=\"0x0000FF\"/>\r\n"), std::nullopt,
                      Archive("nodoc.thm", {{"stand.gif", Gif(101, 80)}})};
-    EXPECT_EQ(editor.ReadWithDialog(), Editor::OpenResult::Opened);
+    EXPECT_EQ(editor.OpenThemeWithDialog(), Editor::OpenResult::Opened);
     const FileDialogRequest& request = toolkit.fileRequests.at(0);
     EXPECT_EQ(std::tie(request.folder, request.extension, request.title, request.save),
               std::make_tuple(dir.Path().string(), "thm", "Read theme", false));
@@ -194,8 +194,8 @@ TEST_F(OpenFlow, ReadAsksForAFileClearsTheStatusLabelsAndReportsAMissingDocument
     EXPECT_THAT(view.calls, Contains("ClearStatusLabels"));
     EXPECT_FALSE(fs::exists(dir / "temp"));
 
-    EXPECT_EQ(editor.ReadWithDialog(), Editor::OpenResult::Cancelled);
-    EXPECT_EQ(editor.ReadWithDialog(), Editor::OpenResult::NoDocument);
+    EXPECT_EQ(editor.OpenThemeWithDialog(), Editor::OpenResult::Cancelled);
+    EXPECT_EQ(editor.OpenThemeWithDialog(), Editor::OpenResult::NoDocument);
     EXPECT_EQ(toolkit.Texts(), std::vector{editor.GetTexts().GetText(kTextNoThemeDocument)});
 }
 

@@ -10,7 +10,7 @@
 
 #include "pictures/ImageInfo.h"
 #include "support/EditorRig.h"
-#include "workspace/FileDialog.h"
+#include "dialogs/FileDialog.h"
 
 using namespace tintora;
 using namespace tintora::test;
@@ -44,11 +44,11 @@ struct SlotFixture : ::testing::Test, EditorRig<> {
     void Select(int slot, const std::string& path) {
         toolkit.files.push_back(path);
         view.calls.clear();
-        editor.cmdLoadFile_Click(slot);
+        editor.ChooseSlotPicture(slot);
     }
     void OnOff(int slot) {
         view.calls.clear();
-        editor.cmdOnOff_Click(slot);
+        editor.ToggleSlot(slot);
     }
     std::string Calls() const {
         std::string out;
@@ -154,21 +154,21 @@ TEST_F(SlotFixture, RefusedOrUnreadablePicturesLeaveTheSlotAsItWas) {
 TEST_F(SlotFixture, PreviewChangesFollowTheSlotInTheirOrder) {
     for (const auto& [name, height] : {std::pair{"80.gif", 80}, {"27.gif", 27}, {"20.gif", 20}, {"16.gif", 16}})
         File(name, Gif(101, height));
-    const std::string standby = "Fill transparent, ChangeColor 0, ChangeColor 1, ChangeColor 2, ChangeColor 3, ChangeColor 9";
+    const std::string standby = "Fill transparent, ChangeColour 0, ChangeColour 1, ChangeColour 2, ChangeColour 3, ChangeColour 9";
     // A file is chosen with the Select button; without one the step presses on/off.
     const struct { int slot; const char* file; std::string calls; } steps[] = {
         {0, "80.gif", "SlotChanged 0, " + standby + ", Show 6, Show 0"},
-        {0, nullptr, "SlotChanged 0, Fill opaque, ChangeColor 1, ChangeColor 3, ChangeColor 9, Hide 6, Hide 0"},
+        {0, nullptr, "SlotChanged 0, Fill opaque, ChangeColour 1, ChangeColour 3, ChangeColour 9, Hide 6, Hide 0"},
         {0, nullptr, "SlotChanged 0, Show 6, Show 0, " + standby},
-        {1, "80.gif", "SlotChanged 1, Show 1, ChangeColor 36, ChangeColor 37"},
-        {1, nullptr, "SlotChanged 1, Hide 1, ChangeColor 36, ChangeColor 37, ChangeColor 9"},
-        {1, nullptr, "SlotChanged 1, Show 1, ChangeColor 36, ChangeColor 37"},
-        {2, "27.gif", "SlotChanged 2, Show 2, ChangeColor 5, ArrangeMenuItems"},
-        {2, nullptr, "SlotChanged 2, Hide 2, ChangeColor 5, ArrangeMenuItems"},
-        {2, nullptr, "SlotChanged 2, ChangeColor 5, ArrangeMenuItems, Show 2"},
-        {3, "20.gif", "SlotChanged 3, ChangeColor 5, ArrangeMenuItems, Show 3"},
-        {3, nullptr, "SlotChanged 3, Hide 3, ChangeColor 5, ArrangeMenuItems"},
-        {3, nullptr, "SlotChanged 3, ChangeColor 5, ArrangeMenuItems, Show 3"},
+        {1, "80.gif", "SlotChanged 1, Show 1, ChangeColour 36, ChangeColour 37"},
+        {1, nullptr, "SlotChanged 1, Hide 1, ChangeColour 36, ChangeColour 37, ChangeColour 9"},
+        {1, nullptr, "SlotChanged 1, Show 1, ChangeColour 36, ChangeColour 37"},
+        {2, "27.gif", "SlotChanged 2, Show 2, ChangeColour 5, ArrangeMenuItems"},
+        {2, nullptr, "SlotChanged 2, Hide 2, ChangeColour 5, ArrangeMenuItems"},
+        {2, nullptr, "SlotChanged 2, ChangeColour 5, ArrangeMenuItems, Show 2"},
+        {3, "20.gif", "SlotChanged 3, ChangeColour 5, ArrangeMenuItems, Show 3"},
+        {3, nullptr, "SlotChanged 3, Hide 3, ChangeColour 5, ArrangeMenuItems"},
+        {3, nullptr, "SlotChanged 3, ChangeColour 5, ArrangeMenuItems, Show 3"},
         {4, "16.gif", "SlotChanged 4, Show 4"},
         {4, nullptr, "SlotChanged 4, Hide 4"},
         {5, "16.gif", "SlotChanged 5, Show 5"},  // the same picture is taken by both small title slots
@@ -195,7 +195,7 @@ TEST_F(SlotFixture, PicturesOfAnotherSizeThanTheirSlotAreNamedInTheFindings) {
                                  "-->large.gif has no size that can be read; the phone needs 101 x 16\r\n");
     OnOff(0);
     editor.GetTexts().SetLanguageOffset(kGerman);
-    editor.CheckColors();
+    editor.CheckColours();
     EXPECT_THAT(editor.Findings(),
                 ::testing::EndsWith("-->large.gif hat keine lesbare Gr\xC3\xB6\xC3\x9F" "e; das Telefon braucht 101 x 16\r\n"));
 }

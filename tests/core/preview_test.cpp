@@ -92,7 +92,7 @@ TEST(PreviewLayout, ItemsAreUniqueScreensApartAndPicturesSizedLikeTheirSlots) {
 // Painting one element with a probe colour: the items it owns take the probe, their neighbours
 // keep the colour of the element that owns them (`owner`). Items that an arrow points at are
 // checked with the marks below.
-TEST(ChangeColor, EachElementPaintsItsOwnItemsOnly) {
+TEST(ChangeColour, EachElementPaintsItsOwnItemsOnly) {
     const struct { int element, slotsOn; const char* name; int index; Rgb ItemState::*part; int owner; } cases[] = {
         // Text reaches the standby texts only without the standby picture, and neither the disabled
         // (54) nor the highlighted (2) row.
@@ -115,7 +115,7 @@ TEST(ChangeColor, EachElementPaintsItsOwnItemsOnly) {
         Theme theme = DistinctTheme(c.slotsOn);
         PreviewModel model = Preview::Fresh(theme);
         theme.colours[c.element] = "0A0B0C";
-        model.ChangeColor(c.element, theme);
+        model.ChangeColour(c.element, theme);
         EXPECT_EQ(model.Item(c.name, c.index).*c.part, c.owner == c.element ? kProbe : ColourOf(c.owner))
             << "element " << c.element << " slots " << c.slotsOn << " at " << c.name << "(" << c.index << ")";
     }
@@ -126,11 +126,11 @@ TEST(ChangeColor, EachElementPaintsItsOwnItemsOnly) {
     const PreviewModel before = model;
     for (int e : {28, 0, 2, -1, kElementCount}) {
         if (e >= 0 && e < kElementCount) theme.colours[e] = "123456";
-        model.ChangeColor(e, theme);
+        model.ChangeColour(e, theme);
     }
     for (int id = 0; id < model.ItemCount(); ++id) EXPECT_EQ(model.State(id), before.State(id)) << model.Def(id).name;
     theme.colours[31] = "FFF";
-    model.ChangeColor(31, theme);
+    model.ChangeColour(31, theme);
     EXPECT_EQ(model.Item("lblNotesText").text, (Rgb{255, 15, 0}));
 }
 

@@ -8,9 +8,9 @@
 #include <functional>
 
 #include "support/EditorRig.h"
-#include "workspace/FileBrowser.h"
-#include "workspace/FileReplace.h"
-#include "workspace/Recovery.h"
+#include "browser/FileBrowser.h"
+#include "base/FileReplace.h"
+#include "editor/Recovery.h"
 
 using namespace tintora;
 using namespace tintora::test;
@@ -56,7 +56,7 @@ TEST(SafeEditing, EveryKindOfChangeIsOneStepThatUndoAndRedoTakeBackAndDoAgain) {
         {"picture load", {}, [](Rig& r) { ASSERT_TRUE(r.editor.LoadPictureFile(kSlot, r.WritePicture("p.gif"))); },
          "Undo: Title - asian: picture loaded", true, false},
         {"slot off", [](Rig& r) { r.editor.LoadPictureFile(kSlot, r.WritePicture("p.gif")); },
-         [](Rig& r) { r.editor.cmdOnOff_Click(kSlot); }, "Undo: Title - asian: off", true, false},
+         [](Rig& r) { r.editor.ToggleSlot(kSlot); }, "Undo: Title - asian: off", true, false},
         {"texts in Save As", {},
          [](Rig& r) {
              r.toolkit.infoScripts.push_back(TypeInfo("Sunset", "Me", "You"));
@@ -66,7 +66,7 @@ TEST(SafeEditing, EveryKindOfChangeIsOneStepThatUndoAndRedoTakeBackAndDoAgain) {
          "Undo: Descriptive texts", false, true},
         {"reset", [](Rig& r) { r.editor.SetColour(kHighlight, "00FF00"); }, [](Rig& r) { r.editor.Reset(); },
          "Undo: Reset", false, true},
-        {"open", {}, [](Rig& r) { ASSERT_EQ(r.editor.ReadFileBrowse(r.WriteTheme("b.thm", "123456")), Editor::OpenResult::Opened); },
+        {"open", {}, [](Rig& r) { ASSERT_EQ(r.editor.OpenTheme(r.WriteTheme("b.thm", "123456")), Editor::OpenResult::Opened); },
          "Undo: Open b.thm", false, true},
     };
     for (const StepCase& c : cases) {
@@ -164,7 +164,7 @@ TEST(SafeEditing, TheQuestionBeforeDroppingWorkSavesDiscardsOrKeeps) {
         Rig r;
         const std::string file = r.WriteTheme("sunset.thm", "FFC600");
         if (c.withFile) {
-            ASSERT_EQ(r.editor.ReadFileBrowse(file), Editor::OpenResult::Opened);
+            ASSERT_EQ(r.editor.OpenTheme(file), Editor::OpenResult::Opened);
         }
         if (c.modify) r.editor.SetColour(kHighlight, "00FF00");
         r.toolkit.askAnswers.assign(c.ask.begin(), c.ask.end());

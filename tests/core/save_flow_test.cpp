@@ -9,7 +9,7 @@
 #include <tuple>
 
 #include "support/EditorRig.h"
-#include "workspace/InfoDialogModel.h"
+#include "dialogs/InfoDialogModel.h"
 
 using namespace tintora;
 using namespace tintora::test;
@@ -47,8 +47,8 @@ struct SaveRig : EditorRig<RecordingToolkit, SaveView> {
         Log quiet{{}, clock, &tk};
         RecordingView v;
         Editor other(quiet, tk, v, dir / "temp-other");
-        other.IniDefault();
-        EXPECT_EQ(other.ReadFileBrowse(path), Editor::OpenResult::Opened) << path;
+        other.ApplyDefaultColours();
+        EXPECT_EQ(other.OpenTheme(path), Editor::OpenResult::Opened) << path;
         return other.GetTheme();
     }
 
@@ -223,7 +223,7 @@ TEST_F(SaveFlow, AFailedSaveIsShownWithItsReasonAndKeepsTheOldFileAndTheDate) {
     ExpectBusy("SaveAs");
 
     // Saving back into a folder that went away: an undated theme stays undated.
-    editor.cmdOnOff_Click(0);
+    editor.ToggleSlot(0);
     editor.GetTheme().info = {};
     toolkit.shown.clear();
     EXPECT_EQ(editor.Save(dir / "gone/t.thm"), SaveResult::Failed);

@@ -7,7 +7,7 @@
 #include <cstdlib>
 #include <tuple>
 
-#include "settings/Settings.h"
+#include "editor/EditorSettings.h"
 #include "settings/SettingsStore.h"
 #include "support/EditorRig.h"
 
@@ -44,7 +44,7 @@ TEST_F(Settings, FirstStartShowsTheDefaultThemeInItsOrderAndLogsIt) {
     EXPECT_EQ(order, (std::vector<int>{0,  1,  2,  3,  8,  36, 37, 5,  6,  7,  4,  9,  10, 11, 12, 13, 14, 15, 16,
                                        17, 18, 19, 20, 21, 22, 23, 24, 25, 26, 27, 28, 32, 31, 30, 29, 33, 34, 35}));
     const UserSettings& s = run.editor.Settings();
-    EXPECT_THAT(s.customColors, Each(0));
+    EXPECT_THAT(s.customColours, Each(0));
     EXPECT_EQ(s.browseFolder, "/home/tester/");
     EXPECT_EQ(s.readFolder + s.createFolder + s.defaultCreator + s.defaultModifiedBy, "");
     EXPECT_EQ(store.Size(), 1u) << "loading writes nothing";
@@ -55,12 +55,12 @@ TEST_F(Settings, EverythingComesBackInTheNextRun) {
     for (int i = 0; i < kElementCount; ++i) run.editor.SetColour(i, std::string(6, "0123456789abcdef"[i % 16]));
     run.editor.SetColour(7, "c4");  // left half typed
     UserSettings& s = run.editor.Settings();
-    for (std::size_t j = 0; j < s.customColors.size(); ++j)
-        s.customColors[j] = static_cast<std::uint8_t>(j * 4 + j % 4);  // 0 .. 255
+    for (std::size_t j = 0; j < s.customColours.size(); ++j)
+        s.customColours[j] = static_cast<std::uint8_t>(j * 4 + j % 4);  // 0 .. 255
     std::array<ImportChoice, kSlotCount> imports{};
     imports[1] = {FitMode::Fit, 0x00A0FF, false};
     imports[5] = {FitMode::Stretch, std::nullopt, true};
-    s = {s.customColors, "/media/card/themes/", "/srv/read", "/srv/create", "Åsa, Lund", "Jörg", "not stored", 3, imports};
+    s = {s.customColours, "/media/card/themes/", "/srv/read", "/srv/create", "Åsa, Lund", "Jörg", "not stored", 3, imports};
     SaveSettings(run.editor, store, atLoad);
     EXPECT_EQ(store.Size(), 38u + 64u + 6u + 3u * kSlotCount);
 
@@ -70,7 +70,7 @@ TEST_F(Settings, EverythingComesBackInTheNextRun) {
     for (int i = 0; i < kElementCount; ++i)
         EXPECT_EQ(second.editor.Colour(i), i == 7 ? "c4" : std::string(6, "0123456789ABCDEF"[i % 16])) << i;
     const auto stored = [](const UserSettings& u) {
-        return std::tie(u.customColors, u.browseFolder, u.readFolder, u.createFolder, u.defaultCreator, u.defaultModifiedBy,
+        return std::tie(u.customColours, u.browseFolder, u.readFolder, u.createFolder, u.defaultCreator, u.defaultModifiedBy,
                         u.previewZoom, u.imports);
     };
     EXPECT_EQ(stored(second.editor.Settings()), stored(s));
@@ -119,11 +119,11 @@ TEST_F(Settings, StoredValuesThatAreAbsentOrDamaged) {
     EXPECT_EQ(run.editor.Colour(37), "zz");
     EXPECT_FALSE(run.Logged(kFirstStart));
     for (std::size_t j = 0; j < std::size(custom); ++j)
-        EXPECT_EQ(run.editor.Settings().customColors[j], custom[j].second) << '"' << custom[j].first << '"';
+        EXPECT_EQ(run.editor.Settings().customColours[j], custom[j].second) << '"' << custom[j].first << '"';
     // Every element is set first, then all are repainted once more in order.
     EXPECT_EQ(run.view.calls.front(), "ColourTextChanged 0");
     for (int i = 0; i < kElementCount; ++i)
-        EXPECT_EQ(run.view.calls[run.view.calls.size() - kElementCount + i], "ChangeColor " + std::to_string(i));
+        EXPECT_EQ(run.view.calls[run.view.calls.size() - kElementCount + i], "ChangeColour " + std::to_string(i));
 }
 
 }  // namespace

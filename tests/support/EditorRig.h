@@ -14,8 +14,8 @@
 #include "text/Texts.h"
 #include "themefile/DocumentWriter.h"
 #include "themefile/TarWriter.h"
-#include "workspace/Editor.h"
-#include "workspace/Log.h"
+#include "editor/Editor.h"
+#include "base/Log.h"
 
 namespace tintora::test {
 
@@ -26,7 +26,7 @@ struct EditorRig : LogRig<Kit> {
 
     EditorRig() : LogRig<Kit>(LocalTime{2026, 12, 5, 9, 3, 7}) {
         editor.SetClock(this->clock);
-        editor.IniDefault();
+        editor.ApplyDefaultColours();
         this->log.ClearCaptured();
         view.calls.clear();
     }
@@ -43,8 +43,7 @@ inline bool WriteThemeFile(Log& log, const std::string& path,
     Theme t;
     for (const auto& e : kElements) t.colours[e.index] = std::string(e.defaultValue);
     if (setup) setup(t);
-    bSaveFile(t);
-    t.Document().active = true;
+    PutDocument(t);
     Texts texts;
     return CreateTarFile(log, texts, t, path);
 }

@@ -4,8 +4,8 @@
 
 #include "support/RecordingToolkit.h"
 #include "support/TempDir.h"
-#include "workspace/Clock.h"
-#include "workspace/Log.h"
+#include "base/Clock.h"
+#include "base/Log.h"
 
 namespace tintora::test {
 

@@ -9,8 +9,8 @@
 #include <string>
 #include <vector>
 
-#include "workspace/InfoDialogModel.h"
-#include "workspace/Toolkit.h"
+#include "dialogs/InfoDialogModel.h"
+#include "base/Toolkit.h"
 
 namespace tintora::test {
 

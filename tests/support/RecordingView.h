@@ -4,14 +4,14 @@
 #include <string>
 #include <vector>
 
-#include "workspace/EditorView.h"
+#include "editor/EditorView.h"
 
 namespace tintora::test {
 
 class RecordingView : public EditorView {
 public:
     void ColourTextChanged(int index) override { Add("ColourTextChanged " + std::to_string(index)); }
-    void ChangeColor(int index) override { Add("ChangeColor " + std::to_string(index)); }
+    void ChangeColour(int index) override { Add("ChangeColour " + std::to_string(index)); }
     void FindingsChanged() override { Add("FindingsChanged"); }
     void SlotChanged(int slot) override { Add("SlotChanged " + std::to_string(slot)); }
     void SetStandbyFillTransparent(bool transparent) override {

@@ -95,7 +95,7 @@ TEST_F(CliPictureTest, AGifOfTheSlotsSizeKeepsItsBytesUnlessConvertedAndAnAnimat
     ASSERT_EQ(Cli({"new", theme}).status, 0);
     ASSERT_EQ(Cli({"set-picture", theme, "2", sized, dir / "t2.thm"}).status, 0);
     cli::CliSession session(std::cerr);
-    ASSERT_EQ(session.GetEditor().ReadFileBrowse(dir / "t2.thm"), Editor::OpenResult::Opened);
+    ASSERT_EQ(session.GetEditor().OpenTheme(dir / "t2.thm"), Editor::OpenResult::Opened);
     EXPECT_TRUE(session.GetEditor().GetTheme().SlotOn(2));
     EXPECT_EQ(session.GetEditor().GetTheme().members[2].data, Read(sized));
 

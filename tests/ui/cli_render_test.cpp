@@ -62,7 +62,7 @@ TEST_F(CliRenderTest, ThePngIsTransparentBetweenTheScreensAndWhatTheEditorWindow
 
     // The window on a fresh data folder, opening the theme as its file browser does.
     Start();
-    ASSERT_EQ(Core().ReadFileBrowse(path), Editor::OpenResult::Opened);
+    ASSERT_EQ(Core().OpenTheme(path), Editor::OpenResult::Opened);
     const QImage painted = PreviewOnScreen()->grab().toImage().convertToFormat(QImage::Format_ARGB32);
     ASSERT_EQ(painted.size(), rendered.size());
     int differing = 0;

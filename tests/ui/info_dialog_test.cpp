@@ -11,7 +11,7 @@
 #include "text/Texts.h"
 #include "ui/InfoDialog.h"
 #include "ui/WindowToolkit.h"
-#include "workspace/InfoDialogModel.h"
+#include "dialogs/InfoDialogModel.h"
 
 #include <QApplication>
 #include <QLineEdit>

@@ -149,21 +149,21 @@ TEST_F(MainWindowTest, TheChooserSetsTheColourOnConfirmAndNothingOnCancel) {
     Start();
     CustomColourBlock stored{7}, defined{7, 0, 0, 0, 200}, edited{};
     edited.fill(5);
-    Core().Settings().customColors = stored;
+    Core().Settings().customColours = stored;
     toolkit.colours.push_back({0x00FF0000u, defined});
     Click(Button("cmdSelect_", 4));
     ASSERT_EQ(toolkit.customSeen.size(), 1u);
     EXPECT_EQ(toolkit.customSeen[0], stored) << "the chooser starts with the stored custom colours";
     EXPECT_EQ(Box(4)->text(), "0000FF");
     EXPECT_EQ(SwatchOf(4)->Colour(), QColor(0, 0, 255));
-    EXPECT_EQ(Core().Settings().customColors, defined);
+    EXPECT_EQ(Core().Settings().customColours, defined);
 
     // Cancel: not the value, not the custom colours.
     toolkit.colours.push_back({std::nullopt, edited});
     Click(Button("cmdSelect_", 11));
     EXPECT_EQ(toolkit.customSeen.size(), 2u);
     EXPECT_EQ(Box(11)->text().toStdString(), kElements[11].defaultValue);
-    EXPECT_EQ(Core().Settings().customColors, defined);
+    EXPECT_EQ(Core().Settings().customColours, defined);
 
     // The findings button runs the rules again.
     Find<QPlainTextEdit>(QStringLiteral("txtSafe"))->clear();

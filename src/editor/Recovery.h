@@ -11,7 +11,7 @@
 #include <thread>
 #include <vector>
 
-#include "workspace/History.h"
+#include "editor/History.h"
 
 namespace tintora {
 

@@ -1,10 +1,10 @@
-#include "workspace/Editor.h"
+#include "editor/Editor.h"
 
 #include "colourrules/ColourRules.h"
 #include "model/ColourText.h"
 #include "pictures/PictureFindings.h"
 #include "text/Texts.h"
-#include "workspace/Clock.h"
+#include "base/Clock.h"
 
 namespace tintora {
 
@@ -25,25 +25,25 @@ void Editor::SetColour(int index, std::string text) {
     theme_.colours[index] = complete ? UpperColourText(text) : std::move(text);
     view_.ColourTextChanged(index);
     if (!complete) return;  // swatch, preview and findings keep the last complete colour
-    view_.ChangeColor(index);
+    view_.ChangeColour(index);
     FindingsMayChange();
 }
 
 Editor::RulesBatch::~RulesBatch() {
     if (--editor_.rulesBatchDepth_ == 0 && editor_.rulesPending_) {
         editor_.rulesPending_ = false;
-        editor_.CheckColors();
+        editor_.CheckColours();
     }
 }
 
-void Editor::IniDefault() {
+void Editor::ApplyDefaultColours() {
     RulesBatch batch(*this);
-    for (int index : kIniDefaultOrder) SetColour(index, std::string(kElements[index].defaultValue));
-    for (int index = 0; index < kElementCount; ++index) view_.ChangeColor(index);
+    for (int index : kDefaultColourOrder) SetColour(index, std::string(kElements[index].defaultValue));
+    for (int index = 0; index < kElementCount; ++index) view_.ChangeColour(index);
 }
 
-void Editor::CheckColors() {
-    findings_ = tintora::CheckColors(theme_.colours, texts_);
+void Editor::CheckColours() {
+    findings_ = tintora::CheckColours(theme_.colours, texts_);
     // Pictures the phone cannot show as they are follow the colour findings.
     for (const std::string& line : PictureSizeFindings(theme_, texts_)) findings_ += "-->" + line + "\r\n";
     view_.FindingsChanged();
@@ -53,12 +53,12 @@ void Editor::FindingsMayChange() {
     if (rulesBatchDepth_ > 0)
         rulesPending_ = true;
     else
-        CheckColors();
+        CheckColours();
 }
 
 void Editor::SwitchOffSlotsThatAreOn() {
     for (int slot = 0; slot < kSlotCount; ++slot)
-        if (theme_.SlotOn(slot)) cmdOnOff_Click(slot);
+        if (theme_.SlotOn(slot)) ToggleSlot(slot);
 }
 
 void Editor::Reset() {
@@ -66,7 +66,7 @@ void Editor::Reset() {
     StepScope step(*this, {kTextStepReset, 0, {}, {}});
     step.MarkClean();
     SwitchOffSlotsThatAreOn();
-    IniDefault();
+    ApplyDefaultColours();
 }
 
 }  // namespace tintora

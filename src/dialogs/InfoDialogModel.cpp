@@ -1,4 +1,4 @@
-#include "workspace/InfoDialogModel.h"
+#include "dialogs/InfoDialogModel.h"
 
 #include "model/InfoText.h"
 #include "model/Theme.h"

@@ -5,10 +5,10 @@
 #include <string>
 
 #include "model/Theme.h"
-#include "workspace/History.h"
+#include "editor/History.h"
 #include "settings/UserSettings.h"
 #include "text/Texts.h"
-#include "workspace/EditorView.h"
+#include "editor/EditorView.h"
 
 namespace tintora {
 
@@ -45,7 +45,7 @@ public:
 
     // The default theme: every value in its order, then every element repainted once more.
     // Slots and descriptive texts are left alone.
-    void IniDefault();
+    void ApplyDefaultColours();
 
     // Sets many values at once (the stored colours); the rules run once at the end.
     template <typename Fn>
@@ -56,16 +56,16 @@ public:
 
     // Runs the colour rules over the whole theme and publishes the findings, followed by a line
     // for each picture that is on and not of its slot's size.
-    void CheckColors();
+    void CheckColours();
     const std::string& Findings() const { return findings_; }
 
     // --- Picture slots (EditorSlots.cpp) ---
     // The on/off button: switches an on slot off, an off slot with a picture on, and asks for a
     // picture for a slot that has none.
-    void cmdOnOff_Click(int slot);
+    void ToggleSlot(int slot);
     // The Select button: asks for a picture file, checks its size against the slot and takes it
     // in, or refuses it with a message. Nothing changes on cancel or refusal.
-    void cmdLoadFile_Click(int slot);
+    void ChooseSlotPicture(int slot);
     // The Select button's checks on a file already chosen (by the dialog, or dropped on the
     // slot's row): a picture of the slot's size is taken in and the slot switched on (true);
     // any other file is refused with a message and nothing changes.
@@ -85,12 +85,12 @@ public:
     // --- Opening (EditorOpen.cpp) ---
     // Applies the theme document at `path` from the work folder. False when reading failed (the
     // three failure lines are then logged and shown).
-    bool ReadFile(const std::string& path);
+    bool ApplyDocumentFile(const std::string& path);
     enum class OpenResult { Opened, Cancelled, FileMissing, UnpackFailed, NoDocument, ReadFailed };
     // Opens a theme archive as the file browser does.
-    OpenResult ReadFileBrowse(const std::string& path);
+    OpenResult OpenTheme(const std::string& path);
     // The Read button: asks for an archive in an open dialog, then opens it.
-    OpenResult ReadWithDialog();
+    OpenResult OpenThemeWithDialog();
 
     // --- Reset ---
     // After the question about unsaved changes, switches every slot that is on off, then

@@ -1,9 +1,9 @@
-#include "workspace/FileDialog.h"
+#include "dialogs/FileDialog.h"
 
 #include <filesystem>
 #include <system_error>
 
-#include "workspace/Toolkit.h"
+#include "base/Toolkit.h"
 
 namespace tintora {
 

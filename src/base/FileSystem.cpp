@@ -1,4 +1,4 @@
-#include "workspace/FileSystem.h"
+#include "base/FileSystem.h"
 
 #include <algorithm>
 #include <cerrno>

@@ -6,8 +6,8 @@
 
 #include "model/ColourText.h"
 #include "text/FillIn.h"
-#include "workspace/Editor.h"
-#include "workspace/Toolkit.h"
+#include "editor/Editor.h"
+#include "base/Toolkit.h"
 
 namespace tintora {
 
@@ -121,7 +121,7 @@ Editor::OpenResult Editor::RestoreRecovered(const std::string& archive, const st
     OpenResult result;
     {
         StepScope step(*this, {kTextStepOpen, 0, origin.empty() ? FileName() : std::filesystem::path(origin).filename().string(), {}});
-        result = ReadFileBrowse(archive);
+        result = OpenTheme(archive);
         path_ = origin;
     }
     history_.MarkNoneClean();

@@ -1,4 +1,4 @@
-#include "workspace/History.h"
+#include "editor/History.h"
 
 #include "text/FillIn.h"
 #include "text/Texts.h"

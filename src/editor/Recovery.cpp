@@ -1,4 +1,4 @@
-#include "workspace/Recovery.h"
+#include "editor/Recovery.h"
 
 #include <algorithm>
 #include <filesystem>
@@ -8,11 +8,11 @@
 #include "text/Texts.h"
 #include "themefile/DocumentWriter.h"
 #include "themefile/TarWriter.h"
-#include "workspace/Editor.h"
-#include "workspace/FileBytes.h"
-#include "workspace/FileReplace.h"
-#include "workspace/Log.h"
-#include "workspace/Toolkit.h"
+#include "editor/Editor.h"
+#include "base/FileBytes.h"
+#include "base/FileReplace.h"
+#include "base/Log.h"
+#include "base/Toolkit.h"
 
 namespace fs = std::filesystem;
 
@@ -33,8 +33,7 @@ std::string RecoveryFilePath(const std::string& dataFolder, long pid) {
 std::optional<Bytes> RecoveryBytes(const ThemeState& state, std::string& reason) {
     Theme theme;
     ApplyState(state, theme);
-    bSaveFile(theme);
-    theme.Document().active = true;
+    PutDocument(theme);
     TarBuildResult archive = BuildTarArchive(theme.members);
     if (!archive.ok) {
         reason = archive.reason;

@@ -1,10 +1,10 @@
-#include "workspace/FileOps.h"
+#include "base/FileOps.h"
 
 #include <algorithm>
 #include <vector>
 
-#include "workspace/FileSystem.h"
-#include "workspace/Log.h"
+#include "base/FileSystem.h"
+#include "base/Log.h"
 
 namespace tintora {
 
@@ -33,21 +33,21 @@ struct FileTestResult {
 // name asked for: the entry existing is the whole answer. A name without extension is a fine
 // answer too, not an error.
 FileTestResult FileTest(Log& log, const std::string& path) {
-    log.WriteLog("bFileExist calls getfilename....-->Filename-->" + path);
+    log.WriteLog("FileExists calls SplitFileName....-->Filename-->" + path);
     const FileSystem::Kind kind = Files().Status(path);
     return {kind != FileSystem::Kind::None, kind == FileSystem::Kind::Folder};
 }
 
 }  // namespace
 
-bool bFileExist(Log& log, const std::string& path, std::string_view kind) {
+bool FileExists(Log& log, const std::string& path, std::string_view kind) {
     if (kind == "Folder") return IsFolder(path);
     return FileTest(log, path).exists;
 }
 
-void getfilename(Log& log, std::string& path, std::string& extension) {
+void SplitFileName(Log& log, std::string& path, std::string& extension) {
     const auto fail = [&] {
-        log.WriteLog("Error in getfilename.......", 2);
+        log.WriteLog("Error in SplitFileName.......", 2);
         log.WriteLog("sFileName->" + path);
         log.WriteLog("sExtension->" + extension);
     };
@@ -68,29 +68,29 @@ void getfilename(Log& log, std::string& path, std::string& extension) {
     path.erase(0, slash + 1);
 }
 
-bool bDeleteFile(Log& log, const std::string& path) {
+bool DeleteFile(Log& log, const std::string& path) {
     const FileTestResult found = FileTest(log, path);
     if (!found.exists) {
         log.WriteLog(std::string(kDeleteFileNotFound) + path);
         return false;
     }
     if (!found.folder) Files().Remove(path);  // like the platform's deletion: never a folder
-    if (bFileExist(log, path, "File")) {
+    if (FileExists(log, path, "File")) {
         log.WriteLog("Failed to remove the file in bDeleteFile->" + path);
         return false;
     }
     return true;
 }
 
-bool bDeleteFolder(Log& log, const std::string& path) {
-    if (!bFileExist(log, path, "Folder")) {
-        log.WriteLog("Could not find the folder in bDeleteFolder....->" + path);
+bool DeleteFolder(Log& log, const std::string& path) {
+    if (!FileExists(log, path, "Folder")) {
+        log.WriteLog("Could not find the folder in DeleteFolder....->" + path);
         return false;
     }
     std::vector<std::string> names{".", ".."};  // the directory search reports these first
     if (!ListNames(path, names)) {
         Files().Remove(path);
-        return !bFileExist(log, path, "Folder");
+        return !FileExists(log, path, "Folder");
     }
     for (std::size_t i = 0; i < names.size(); ++i) {
         const std::string& name = names[i];
@@ -98,35 +98,35 @@ bool bDeleteFolder(Log& log, const std::string& path) {
             log.WriteLog("Not possible to remove ->" + name);
             continue;
         }
-        const bool removed = bDeleteFile(log, path + "/" + name);
+        const bool removed = DeleteFile(log, path + "/" + name);
         log.WriteLog(std::string(removed ? "Success when removing arrfile->"
                                          : "Failed to remove arrfile->") +
                      " " + std::to_string(i) + " Name->" + name);
     }
     Files().Remove(path);
-    if (bFileExist(log, path, "Folder")) {
-        log.WriteLog("Failed to remove the file in bDeleteFolder->" + path);
+    if (FileExists(log, path, "Folder")) {
+        log.WriteLog("Failed to remove the file in DeleteFolder->" + path);
         return false;
     }
     return true;
 }
 
 void CreateFolder(Log& log, const std::string& path) {
-    if (!bFileExist(log, path, "Folder")) {
+    if (!FileExists(log, path, "Folder")) {
         log.WriteLog("Path didnt exist -> Create it");
         Files().MakeFolder(path);
-        if (!bFileExist(log, path, "Folder")) log.WriteLog("Failed to create folder ->" + path);
-    } else if (bDeleteFolder(log, path)) {
+        if (!FileExists(log, path, "Folder")) log.WriteLog("Failed to create folder ->" + path);
+    } else if (DeleteFolder(log, path)) {
         Files().MakeFolder(path);
-        if (!bFileExist(log, path, "Folder")) log.WriteLog("Failed to create folder ->" + path);
+        if (!FileExists(log, path, "Folder")) log.WriteLog("Failed to create folder ->" + path);
     }
 }
 
-std::string sFindFileName(Log& log, const std::string& folder, const std::string& extension) {
+std::string FindFileWithExtension(Log& log, const std::string& folder, const std::string& extension) {
     std::vector<std::string> names;
     if (!IsFolder(folder)) return "";
     if (!ListNames(folder, names)) {
-        log.WriteLog("Error in sFindFileName");
+        log.WriteLog("Error in FindFileWithExtension");
         return "";
     }
     const std::string wanted = "." + Lower(extension);

@@ -16,7 +16,7 @@ public:
     // complete (six characters) and red otherwise.
     virtual void ColourTextChanged(int index) { (void)index; }
     // Repaint the swatch and the preview items of one element.
-    virtual void ChangeColor(int index) { (void)index; }
+    virtual void ChangeColour(int index) { (void)index; }
     // The findings box must show the core's findings text.
     virtual void FindingsChanged() {}
 

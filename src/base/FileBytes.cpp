@@ -1,6 +1,6 @@
-#include "workspace/FileBytes.h"
+#include "base/FileBytes.h"
 
-#include "workspace/FileSystem.h"
+#include "base/FileSystem.h"
 
 namespace tintora {
 

@@ -1,4 +1,4 @@
-#include "workspace/SaveTheme.h"
+#include "editor/SaveTheme.h"
 
 #include "themefile/DocumentWriter.h"
 #include "themefile/TarWriter.h"
@@ -6,8 +6,7 @@
 namespace tintora {
 
 bool SaveTheme(Log& log, const Texts& texts, Theme& theme, const std::string& target, std::string& userReason) {
-    bSaveFile(theme);
-    theme.Document().active = true;
+    PutDocument(theme);
     return CreateTarFile(log, texts, theme, target, &userReason);
 }
 

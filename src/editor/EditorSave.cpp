@@ -6,14 +6,14 @@
 
 #include "model/ColourText.h"
 #include "text/Texts.h"
-#include "workspace/Clock.h"
-#include "workspace/Editor.h"
-#include "workspace/FileDialog.h"
-#include "workspace/FileOps.h"
-#include "workspace/InfoDialogModel.h"
-#include "workspace/Log.h"
-#include "workspace/SaveTheme.h"
-#include "workspace/Toolkit.h"
+#include "base/Clock.h"
+#include "editor/Editor.h"
+#include "dialogs/FileDialog.h"
+#include "base/FileOps.h"
+#include "dialogs/InfoDialogModel.h"
+#include "base/Log.h"
+#include "editor/SaveTheme.h"
+#include "base/Toolkit.h"
 
 namespace tintora {
 
@@ -107,7 +107,7 @@ Editor::SaveResult Editor::SaveAs() {
         log_.WriteLog("bReadFile is false -> abort Create File");
         return done(SaveResult::Cancelled);
     }
-    if (bFileExist(log_, *path, "File") &&
+    if (FileExists(log_, *path, "File") &&
         toolkit_.MessageBox(texts_.GetText(151), texts_.GetText(152), Buttons::YesNo,
                             Icon::Warning) == Answer::No)
         return done(SaveResult::Cancelled);

@@ -1,9 +1,9 @@
-#include "workspace/Log.h"
+#include "base/Log.h"
 
 #include <cstdio>
 #include <cstdlib>
 
-#include "workspace/Toolkit.h"
+#include "base/Toolkit.h"
 
 namespace tintora {
 

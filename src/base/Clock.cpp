@@ -1,4 +1,4 @@
-#include "workspace/Clock.h"
+#include "base/Clock.h"
 
 #include <chrono>
 #include <cstdio>

@@ -1,4 +1,4 @@
-#include "workspace/FileBrowser.h"
+#include "browser/FileBrowser.h"
 
 #include <algorithm>
 #include <array>
@@ -6,8 +6,8 @@
 #include <system_error>
 
 #include "text/Texts.h"
-#include "workspace/Editor.h"
-#include "workspace/Log.h"
+#include "editor/Editor.h"
+#include "base/Log.h"
 
 namespace fs = std::filesystem;
 
@@ -221,7 +221,7 @@ bool FileBrowser::KeepGoing() {
 }
 
 bool FileBrowser::Open(const std::string& path) {
-    const Editor::OpenResult result = editor_.ReadFileBrowse(path);
+    const Editor::OpenResult result = editor_.OpenTheme(path);
     // A file deleted behind the browser's back: the editor has said so; show what is there now.
     if (result == Editor::OpenResult::FileMissing) UpdateListFiles();
     // A file that did not open is not the theme in the editor: Save must not write over it.

@@ -1,10 +1,10 @@
-#include "workspace/WorkFolder.h"
+#include "base/WorkFolder.h"
 
 #include <cerrno>
 #include <cstdio>
 #include <system_error>
 
-#include "workspace/FileReplace.h"
+#include "base/FileReplace.h"
 
 namespace fs = std::filesystem;
 

@@ -1,4 +1,4 @@
-#include "workspace/FileReplace.h"
+#include "base/FileReplace.h"
 
 #include <cerrno>
 #include <charconv>

@@ -7,13 +7,13 @@
 #include "text/Texts.h"
 #include "themefile/DocumentReader.h"
 #include "themefile/TarReader.h"
-#include "workspace/Editor.h"
-#include "workspace/FileBytes.h"
-#include "workspace/FileDialog.h"
-#include "workspace/FileOps.h"
-#include "workspace/FileSystem.h"
-#include "workspace/Log.h"
-#include "workspace/Toolkit.h"
+#include "editor/Editor.h"
+#include "base/FileBytes.h"
+#include "dialogs/FileDialog.h"
+#include "base/FileOps.h"
+#include "base/FileSystem.h"
+#include "base/Log.h"
+#include "base/Toolkit.h"
 
 namespace tintora {
 
@@ -28,7 +28,7 @@ bool HasXmlExtension(const std::string& name) {
 
 }  // namespace
 
-bool Editor::ReadFile(const std::string& path) {
+bool Editor::ApplyDocumentFile(const std::string& path) {
     std::size_t index = 0;
     std::string tag;
     const auto fail = [&] {
@@ -77,7 +77,7 @@ bool Editor::ReadFile(const std::string& path) {
         } else if (tag == "Theme_creator") {
             theme_.info.creator = FindInfoValue(line);
         } else if (const int element = ElementForTag(tag); element >= 0) {
-            SetColour(element, FindColorValue(log_, line));
+            SetColour(element, FindColourValue(log_, line));
         }
     }
     view_.InfoChanged();
@@ -105,10 +105,10 @@ Editor::OpenResult Editor::UnpackAndRead(const std::string& path, bool showInfo)
         toolkit_.ShowMessage(texts_.GetText(kTextNoThemeDocument));
         return OpenResult::NoDocument;
     }
-    const bool read = ReadFile(tempfolder_ + "/" + *doc);
+    const bool read = ApplyDocumentFile(tempfolder_ + "/" + *doc);
     if (showInfo) view_.ShowThemeInfo();
-    bDeleteFolder(log_, tempfolder_);
-    for (int element = 0; element <= 35; ++element) view_.ChangeColor(element);
+    DeleteFolder(log_, tempfolder_);
+    for (int element = 0; element <= 35; ++element) view_.ChangeColour(element);
     return read ? OpenResult::Opened : OpenResult::ReadFailed;
 }
 
@@ -123,23 +123,23 @@ void Editor::Opened(StepScope& step, OpenResult result, const std::string& path)
     }
 }
 
-Editor::OpenResult Editor::ReadFileBrowse(const std::string& path) {
-    if (!bFileExist(log_, path, "File")) {
+Editor::OpenResult Editor::OpenTheme(const std::string& path) {
+    if (!FileExists(log_, path, "File")) {
         log_.WriteLog(texts_.GetText(268), 2);
         return OpenResult::FileMissing;
     }
-    log_.WriteLog("#############ReadFileBrowse has started##########");
+    log_.WriteLog("#############OpenTheme has started##########");
     StepScope step(*this, {kTextStepOpen, 0, std::filesystem::path(path).filename().string(), {}});
     PrepareForOpen();
-    if (bDeleteFolder(log_, tempfolder_)) log_.WriteLog("Removed TEMPFOLDER");
+    if (DeleteFolder(log_, tempfolder_)) log_.WriteLog("Removed TEMPFOLDER");
     CreateFolder(log_, tempfolder_);
     const OpenResult result = UnpackAndRead(path, true);
-    if (result != OpenResult::NoDocument) CheckColors();
+    if (result != OpenResult::NoDocument) CheckColours();
     Opened(step, result, path);
     return result;
 }
 
-Editor::OpenResult Editor::ReadWithDialog() {
+Editor::OpenResult Editor::OpenThemeWithDialog() {
     if (!ConfirmDropChanges()) return OpenResult::Cancelled;
     log_.WriteLog("#############ReadFile has started##########");
     view_.SetBusy(BusyButton::Read, true);
@@ -150,12 +150,12 @@ Editor::OpenResult Editor::ReadWithDialog() {
     }
     StepScope step(*this, {kTextStepOpen, 0, std::filesystem::path(*path).filename().string(), {}});
     PrepareForOpen();
-    bDeleteFolder(log_, tempfolder_);
+    DeleteFolder(log_, tempfolder_);
     CreateFolder(log_, tempfolder_);
     // A typed name that does not exist creates nothing and fails like any unpacking failure.
     const OpenResult result = UnpackAndRead(*path, false);
     view_.SetBusy(BusyButton::Read, false);
-    if (result != OpenResult::NoDocument) CheckColors();
+    if (result != OpenResult::NoDocument) CheckColours();
     Opened(step, result, *path);
     return result;
 }

@@ -8,7 +8,7 @@
 #include <string_view>
 #include <vector>
 
-#include "workspace/Clock.h"
+#include "base/Clock.h"
 
 namespace tintora {
 

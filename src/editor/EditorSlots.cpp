@@ -6,11 +6,11 @@
 
 #include "pictures/ImageInfo.h"
 #include "text/Texts.h"
-#include "workspace/Editor.h"
-#include "workspace/FileBytes.h"
-#include "workspace/FileDialog.h"
-#include "workspace/FileOps.h"
-#include "workspace/Toolkit.h"
+#include "editor/Editor.h"
+#include "base/FileBytes.h"
+#include "dialogs/FileDialog.h"
+#include "base/FileOps.h"
+#include "base/Toolkit.h"
 
 namespace tintora {
 
@@ -71,7 +71,7 @@ void Apply(EditorView& view, const SlotChanges& changes) {
             case Change::None: break;
             case Change::FillTransparent: view.SetStandbyFillTransparent(true); break;
             case Change::FillOpaque: view.SetStandbyFillTransparent(false); break;
-            case Change::Repaint: view.ChangeColor(c.index); break;
+            case Change::Repaint: view.ChangeColour(c.index); break;
             case Change::Show: view.ShowBackImage(c.index, true); break;
             case Change::Hide: view.ShowBackImage(c.index, false); break;
             case Change::ArrangeMenu: view.ArrangeMenuItems(); break;
@@ -85,7 +85,7 @@ bool HasPicture(const MemberRecord& record) { return record.data && !record.data
 
 }  // namespace
 
-void Editor::cmdOnOff_Click(int slot) {
+void Editor::ToggleSlot(int slot) {
     if (!ValidSlot(slot)) return;
     StepScope step(*this, {theme_.SlotOn(slot) ? kTextStepSlotOff : kTextStepSlotOn, kSlots[slot].LabelNumber(), {}, {}});
     MemberRecord& record = theme_.members[slot];
@@ -100,7 +100,7 @@ void Editor::cmdOnOff_Click(int slot) {
     // A slot without picture bytes (empty, or emptied by opening a theme that does not use it)
     // asks for a picture instead: an active record must always have data.
     if (theme_.slots[slot] == SlotState::Empty || !HasPicture(record)) {
-        cmdLoadFile_Click(slot);
+        ChooseSlotPicture(slot);
         return;
     }
     record.active = true;
@@ -110,7 +110,7 @@ void Editor::cmdOnOff_Click(int slot) {
     FindingsMayChange();
 }
 
-void Editor::cmdLoadFile_Click(int slot) {
+void Editor::ChooseSlotPicture(int slot) {
     if (!ValidSlot(slot)) return;
     const auto path = ShowFileDialog(toolkit_, "", "gif", texts_.GetText(148), false);
     if (path) LoadPictureFile(slot, *path);
@@ -160,7 +160,7 @@ void Editor::TakeSlotPicture(int slot, Bytes bytes) {
 
 bool Editor::LoadSlotPicture(const std::string& path, int slot) {
     if (!ValidSlot(slot)) return false;
-    if (!bFileExist(log_, path, "File")) return false;
+    if (!FileExists(log_, path, "File")) return false;
     // A picture that cannot be read or holds no bytes counts as missing: the slot stays as it
     // was rather than becoming an active record without data.
     auto bytes = ReadFileBytes(path);
@@ -172,7 +172,7 @@ bool Editor::LoadSlotPicture(const std::string& path, int slot) {
     // active flag and updates the preview for this slot.
     record.active = false;
     theme_.slots[slot] = SlotState::Off;
-    cmdOnOff_Click(slot);
+    ToggleSlot(slot);
     return true;
 }
 
