@@ -8,6 +8,7 @@
 
 #include "text/Texts.h"
 #include "themefile/DocumentWriter.h"
+#include "editor/ThemeFiles.h"
 #include "themefile/TarWriter.h"
 #include "base/Clock.h"
 #include "editor/Editor.h"

@@ -8,6 +8,7 @@
 #include <string>
 
 #include "text/Texts.h"
+#include "editor/ThemeFiles.h"
 #include "themefile/TarWriter.h"
 #include "base/Clock.h"
 #include "base/Log.h"

@@ -10,6 +10,7 @@
 #include "commands/Json.h"
 #include "pictures/ImageInfo.h"
 #include "pictures/PictureFindings.h"
+#include "editor/ThemeFiles.h"
 #include "themefile/TarReader.h"
 #include "base/FileSystem.h"
 #include "editor/SaveTheme.h"

@@ -6,7 +6,8 @@
 
 #include "text/Texts.h"
 #include "themefile/DocumentReader.h"
-#include "themefile/TarReader.h"
+#include "editor/ThemeFiles.h"
+#include "text/ThemeFileTexts.h"
 #include "editor/Editor.h"
 #include "base/FileBytes.h"
 #include "dialogs/FileDialog.h"
@@ -29,11 +30,8 @@ bool HasXmlExtension(const std::string& name) {
 }  // namespace
 
 bool Editor::ApplyDocumentFile(const std::string& path) {
-    std::size_t index = 0;
-    std::string tag;
-    const auto fail = [&] {
-        const std::string lines[] = {"Error in ReadFile", "Line Number-> " + std::to_string(index),
-                                     "Current sTag->" + tag};
+    const auto fail = [&](const DocumentFailure& failure) {
+        const auto lines = DocumentFailureLines(failure);
         for (const std::string& line : lines) log_.WriteLog(line);
         // One message for the user, not three boxes in a row.
         toolkit_.ShowMessage(lines[0] + "\n" + lines[1] + "\n" + lines[2]);
@@ -41,9 +39,8 @@ bool Editor::ApplyDocumentFile(const std::string& path) {
     };
 
     const std::optional<Bytes> bytes = ReadFileBytes(path);
-    if (!bytes) return fail();
-    const std::vector<std::string> lines = DocumentLines(
-        std::string_view(reinterpret_cast<const char*>(bytes->data()), bytes->size()));
+    if (!bytes) return fail({});
+    const DocumentContents read = ReadDocument(*bytes);
     const std::vector<std::string> workFiles = Files().ListFiles(tempfolder_);
 
     theme_.info = {};
@@ -51,35 +48,26 @@ bool Editor::ApplyDocumentFile(const std::string& path) {
     view_.ClearStatusLabels();
     RulesBatch batch(*this);
 
-    for (index = 0; index < lines.size(); ++index) {
-        tag.clear();
-        const std::size_t lt = lines[index].find('<');
-        if (lt == std::string::npos) continue;
-        const std::string_view line = std::string_view(lines[index]).substr(lt);
-        const std::optional<std::string> found = FindTag(line);
-        if (!found) return fail();  // a "<" with no blank, Tab or ">" after the name
-        tag = *found;
-        if (tag.empty()) continue;
-
-        if (const int slot = SlotForTag(tag); slot >= 0) {
-            const std::optional<std::string> name = FindSourceValue(log_, line);
-            if (!name) return fail();
+    for (const DocumentStep& step : read.steps) {
+        switch (step.kind) {
+        case DocumentStep::Kind::Log:
+            log_.WriteLog(step.text);
+            break;
+        case DocumentStep::Kind::Picture:
             // The slot is fixed by the tag; the name only finds the file among the unpacked
             // members, whatever its letter case. A name with a folder part finds nothing.
-            if (const auto member = MatchMemberName(workFiles, *name))
-                LoadSlotPicture(tempfolder_ + "/" + *member, slot);
-        } else if (tag == "Theme_name") {
-            theme_.info.name = FindInfoValue(line);
-        } else if (tag == "Theme_modified_by") {
-            theme_.info.modifiedBy = FindInfoValue(line);
-        } else if (tag == "Theme_created") {
-            theme_.info.created = FindInfoValue(line);
-        } else if (tag == "Theme_creator") {
-            theme_.info.creator = FindInfoValue(line);
-        } else if (const int element = ElementForTag(tag); element >= 0) {
-            SetColour(element, FindColourValue(log_, line));
+            if (const auto member = MatchMemberName(workFiles, step.text))
+                LoadSlotPicture(tempfolder_ + "/" + *member, step.index);
+            break;
+        case DocumentStep::Kind::Info:
+            theme_.info.*kInfoFields[static_cast<std::size_t>(step.index)] = step.text;
+            break;
+        case DocumentStep::Kind::Colour:
+            SetColour(step.index, step.text);
+            break;
         }
     }
+    if (read.failure) return fail(*read.failure);
     view_.InfoChanged();
     return true;
 }
@@ -125,7 +113,7 @@ void Editor::Opened(StepScope& step, OpenResult result, const std::string& path)
 
 Editor::OpenResult Editor::OpenTheme(const std::string& path) {
     if (!FileExists(log_, path, "File")) {
-        log_.WriteLog(texts_.GetText(268), 2);
+        log_.WriteLog(texts_.GetText(kTextFileNotFound), 2);
         return OpenResult::FileMissing;
     }
     log_.WriteLog("#############OpenTheme has started##########");
@@ -143,7 +131,7 @@ Editor::OpenResult Editor::OpenThemeWithDialog() {
     if (!ConfirmDropChanges()) return OpenResult::Cancelled;
     log_.WriteLog("#############ReadFile has started##########");
     view_.SetBusy(BusyButton::Read, true);
-    const auto path = ShowFileDialog(toolkit_, settings_.readFolder, "thm", texts_.GetText(149), false);
+    const auto path = ShowFileDialog(toolkit_, settings_.readFolder, "thm", texts_.GetText(kTextReadThemeTitle), false);
     if (!path) {
         view_.SetBusy(BusyButton::Read, false);
         return OpenResult::Cancelled;

@@ -1,7 +1,7 @@
 #include "editor/SaveTheme.h"
 
 #include "themefile/DocumentWriter.h"
-#include "themefile/TarWriter.h"
+#include "editor/ThemeFiles.h"
 
 namespace tintora {
 

@@ -1,108 +1,50 @@
 #include "themefile/TarReader.h"
 
 #include <algorithm>
-#include <cerrno>
-#include <cstdio>
-#include <filesystem>
-#include <optional>
+#include <array>
 #include <string_view>
-#include <system_error>
-#include <unordered_set>
 
-#include "model/Theme.h"
 #include "text/Texts.h"
+#include "text/ThemeFileTexts.h"
 #include "themefile/TarHeader.h"
-#include "base/FileOps.h"
-#include "base/FileSystem.h"
-#include "base/Log.h"
-
-namespace fs = std::filesystem;
 
 namespace tintora {
 
 namespace {
 
-// The archive file held whole in memory. `image` is the file rounded up to whole blocks (at least
-// one), so a header that starts before the end of the file can always be read; the bytes past the
-// end read as zero. Positions are 64-bit, so headers may lie anywhere in the file.
-struct ArchiveImage {
-    Bytes image;
-    std::uint64_t fileSize = 0;
-};
+using Header = std::array<std::uint8_t, tar::kBlockSize>;
 
-// Reads the archive once, allocating no more than the file holds plus one block. Only regular
-// files are read: a folder, a device or a pipe is refused before it is opened.
-bool ReadArchive(const std::string& path, ArchiveImage& a, std::string& why, const Texts& texts) {
-    std::error_code ec;
-    const fs::file_status st = fs::status(path, ec);
-    if (ec || !fs::exists(st)) {
-        why = "Can not find the file";
-        return false;
-    }
-    if (!fs::is_regular_file(st)) {
-        why = "Not a file";
-        return false;
-    }
-    const std::uintmax_t size = fs::file_size(path, ec);
-    if (ec) {
-        why = ec.message();
-        return false;
-    }
-    if (size > kMaxThemeFileSize) {
-        why = texts.GetText(kTextFileTooLarge);
-        return false;
-    }
-    std::FILE* f = std::fopen(path.c_str(), "rb");
-    if (!f) {
-        why = std::generic_category().message(errno);
-        return false;
-    }
-    bool ok = true;
-    try {
-        a.image.assign(std::max<std::uint64_t>(tar::PaddedSize(size), tar::kBlockSize), 0);
-        // A file that shrank since its size was taken is read as far as it goes; one that grew
-        // is read up to the size taken.
-        a.fileSize = std::fread(a.image.data(), 1, static_cast<std::size_t>(size), f);
-        if (std::ferror(f)) {
-            why = "Read error";
-            ok = false;
-        }
-    } catch (const std::exception& e) {  // a file too large to hold
-        why = e.what();
-        ok = false;
-    }
-    std::fclose(f);
-    return ok;
+// The header block at `pos`; the bytes past the end of the archive read as zero.
+Header HeaderAt(std::span<const std::uint8_t> archive, std::uint64_t pos) {
+    Header h{};
+    const std::size_t n = static_cast<std::size_t>(std::min<std::uint64_t>(tar::kBlockSize, archive.size() - pos));
+    std::copy_n(archive.begin() + static_cast<std::ptrdiff_t>(pos), n, h.begin());
+    return h;
 }
 
-// Log lines carry names from the archive: control characters would break the line.
-std::string Printable(std::string_view text) {
-    std::string s(text);
-    for (char& c : s)
-        if (static_cast<unsigned char>(c) < 32 || c == 127) c = '?';
-    return s;
+void Note(TarContents& out, std::string line, int level = 1) {
+    out.items.push_back({TarItem::Kind::Log, std::move(line), level, {}});
 }
 
-void LogCharacterCodes(Log& log, std::string_view prefix, std::string_view text) {
-    for (std::size_t p = 0; p < text.size(); ++p) {
-        log.WriteLog(std::string(prefix) + " " + std::to_string(p + 1) + "<--> " +
-                     std::to_string(static_cast<unsigned char>(text[p])));
-    }
+void NoteCharacterCodes(TarContents& out, std::string_view prefix, std::string_view text) {
+    for (std::size_t p = 0; p < text.size(); ++p)
+        Note(out, std::string(prefix) + " " + std::to_string(p + 1) + "<--> " +
+                      std::to_string(static_cast<unsigned char>(text[p])));
 }
 
 // Compares the stored checksum digits with the computed ones; a writer that pads with spaces
-// instead of zeros passes too. A mismatch is reported but not fatal: the member is unpacked.
-void CheckChecksum(Log& log, const Texts& texts, const std::uint8_t* header) {
+// instead of zeros passes too. A mismatch is reported but not fatal: the member is read.
+void CheckChecksum(TarContents& out, const Texts& texts, const std::uint8_t* header) {
     const std::string calculated = TarChecksum(header);
     std::string stored(tar::FieldText(header, tar::kChksum).substr(0, tar::kChecksumDigits));
     if (stored != calculated) std::replace(stored.begin(), stored.end(), ' ', '0');
     if (stored == calculated) {
-        log.WriteLog("Correct checksum");
+        Note(out, "Correct checksum");
         return;
     }
-    LogCharacterCodes(log, "Char(Calc)-->", calculated);
-    LogCharacterCodes(log, "Char(InFile)-->", stored);
-    log.WriteLog(texts.GetText(279), 2);
+    NoteCharacterCodes(out, "Char(Calc)-->", calculated);
+    NoteCharacterCodes(out, "Char(InFile)-->", stored);
+    Note(out, texts.GetText(kTextWrongChecksum), 2);
 }
 
 // Regular files only: '0', the old writers' NUL and the contiguous file '7'. Folders, links,
@@ -138,73 +80,68 @@ bool HasPathPrefix(const std::uint8_t* header) {
            header[tar::kPrefix.offset] != '\0';
 }
 
-bool WriteMemberFile(const std::string& target, const std::uint8_t* data, std::uint64_t size,
-                     std::string& why) {
-    // The old file has been deleted; whatever still stands at the name (a folder, a file that
-    // could not be deleted) is neither followed nor overwritten.
-    return Files().WriteNew(target, data, static_cast<std::size_t>(size), why);
-}
-
-bool OnlyZerosFrom(const ArchiveImage& a, std::uint64_t pos) {
-    return std::all_of(a.image.begin() + static_cast<std::ptrdiff_t>(pos),
-                       a.image.begin() + static_cast<std::ptrdiff_t>(a.fileSize),
+bool OnlyZerosFrom(std::span<const std::uint8_t> archive, std::uint64_t pos) {
+    return std::all_of(archive.begin() + static_cast<std::ptrdiff_t>(pos), archive.end(),
                        [](std::uint8_t b) { return b == 0; });
 }
 
 }  // namespace
 
-bool UnpackTarFile(Log& log, const Texts& texts, const std::string& archive,
-                   const std::string& tempfolder, std::vector<std::string>* writtenNames) {
-    const auto fail = [&](const std::string& why) {
-        log.WriteLog("Failed to unpack tar file -> " + Printable(archive) + ": " + Printable(why));
-        log.WriteLogAndShow(texts.GetText(294), texts.GetText(294) + "\n" + Printable(why));
-        return false;
-    };
+std::string PrintableText(std::string_view text) {
+    std::string s(text);
+    for (char& c : s)
+        if (static_cast<unsigned char>(c) < 32 || c == 127) c = '?';
+    return s;
+}
 
-    ArchiveImage a;
-    std::string why;
-    if (!ReadArchive(archive, a, why, texts)) return fail(why);
-
-    // Invariant: `pos` is a multiple of 512 below the file size (or 0), so the header block lies
-    // inside the image.
+TarContents ReadTarArchive(std::span<const std::uint8_t> archive, const Texts& texts) {
+    TarContents out;
+    const std::uint64_t fileSize = archive.size();
+    // Invariant: `pos` is a multiple of 512 below the size of the archive (or 0).
     std::uint64_t pos = 0;
     bool end = false;
-    std::unordered_set<std::string> written;  // a name written twice is reported once
     while (!end) {
-        const std::uint8_t* header = a.image.data() + pos;
-        CheckChecksum(log, texts, header);
+        const Header block = HeaderAt(archive, pos);
+        const std::uint8_t* header = block.data();
+        CheckChecksum(out, texts, header);
         pos += tar::kBlockSize;
 
         const std::string_view nameField = tar::FieldText(header, tar::kName);
         const std::size_t nul = nameField.find('\0');
-        if (nul == std::string_view::npos) return fail("member name without end");
+        if (nul == std::string_view::npos) {
+            out.failure = "member name without end";
+            break;
+        }
         const std::string_view name = nameField.substr(0, nul);
 
         const std::optional<std::uint64_t> size =
             tar::ParseOctal(tar::FieldText(header, tar::kSize).substr(0, tar::kSizeDigits));
-        if (!size) return fail("bad size field for " + Printable(name));
-        const std::uint64_t left = pos <= a.fileSize ? a.fileSize - pos : 0;
-        if (*size > left) return fail("member runs past the end of the file: " + Printable(name));
+        if (!size) {
+            out.failure = "bad size field for " + PrintableText(name);
+            break;
+        }
+        const std::uint64_t left = pos <= fileSize ? fileSize - pos : 0;
+        if (*size > left) {
+            out.failure = "member runs past the end of the file: " + PrintableText(name);
+            break;
+        }
 
         const std::uint8_t typeflag = header[tar::kTypeflag.offset];
-        const std::optional<std::string> safe =
-            HasPathPrefix(header) ? std::nullopt : SafeMemberName(name);
+        const std::optional<std::string> safe = HasPathPrefix(header) ? std::nullopt : SafeMemberName(name);
         if (!IsRegularFile(typeflag)) {
-            log.WriteLog("Skipped an entry that is not a file -> " + Printable(name) +
-                         " (type " + TypeText(typeflag) + ")");
+            Note(out, "Skipped an entry that is not a file -> " + PrintableText(name) + " (type " +
+                          TypeText(typeflag) + ")");
         } else if (!safe) {
-            log.WriteLog("Skipped a member with an unsafe name -> " + Printable(name));
+            Note(out, "Skipped a member with an unsafe name -> " + PrintableText(name));
         } else {
-            const std::string target = tempfolder + "/" + *safe;
-            if (!DeleteFile(log, target)) log.WriteLog("No File to delete");
-            if (!WriteMemberFile(target, a.image.data() + pos, *size, why)) return fail(why);
-            if (writtenNames && written.insert(*safe).second) writtenNames->push_back(*safe);
+            out.items.push_back({TarItem::Kind::Member, *safe, 1,
+                                 archive.subspan(static_cast<std::size_t>(pos), static_cast<std::size_t>(*size))});
         }
 
         pos += tar::PaddedSize(*size);
-        end = pos >= a.fileSize || OnlyZerosFrom(a, pos);
+        end = pos >= fileSize || OnlyZerosFrom(archive, pos);
     }
-    return true;
+    return out;
 }
 
 }  // namespace tintora

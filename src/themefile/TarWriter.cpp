@@ -1,17 +1,10 @@
 #include "themefile/TarWriter.h"
 
 #include <algorithm>
-#include <filesystem>
 #include <string_view>
-#include <system_error>
 
-#include "text/Texts.h"
 #include "themefile/TarHeader.h"
-#include "base/FileOps.h"
-#include "base/FileReplace.h"
-#include "base/Log.h"
 
-namespace fs = std::filesystem;
 using namespace std::string_view_literals;
 
 namespace tintora {
@@ -64,30 +57,6 @@ TarBuildResult Failure(std::string_view member, TarBuildError error, std::string
     return r;
 }
 
-// The slot's caption with the member's name, as the user knows the picture: "Background
-// (stand.gif)".
-std::string PictureName(const Texts& texts, const std::string& member) {
-    for (const SlotDef& slot : kSlots)
-        if (slot.member == member) return texts.GetText(slot.LabelNumber()) + " (" + member + ")";
-    return member;
-}
-
-// The log tells the same story as packing that deletes the old archive while the first member
-// is packed and finds nothing to delete for each later member: the lines of the file test, then
-// whether a saved file was removed. They are written once the new archive stands in place.
-void LogRemovalSteps(Log& log, const std::string& target, int packed, bool oldFileReplaced) {
-    for (int i = 0; i < packed; ++i) {
-        FileExists(log, target, "File");
-        if (i == 0 && oldFileReplaced) {
-            FileExists(log, target, "File");
-            log.WriteLog("Removed a saved thm file");
-        } else {
-            log.WriteLog(std::string(kDeleteFileNotFound) + target);
-            log.WriteLog("No file to remove");
-        }
-    }
-}
-
 }  // namespace
 
 TarBuildResult BuildTarArchive(const std::array<MemberRecord, kMemberCount>& members) {
@@ -119,35 +88,6 @@ TarBuildResult BuildTarArchive(const std::array<MemberRecord, kMemberCount>& mem
     }
     r.ok = true;
     return r;
-}
-
-bool CreateTarFile(Log& log, const Texts& texts, const Theme& theme, const std::string& target,
-                   std::string* userReason) {
-    const auto fail = [&](const std::string& reason, const std::string& shown) {
-        log.WriteLog("Failed to write tar file -> " + target + ": " + reason);
-        if (userReason) *userReason = shown;
-        return false;
-    };
-
-    TarBuildResult built = BuildTarArchive(theme.members);
-    if (!built.ok) {
-        const std::string reason = built.failedMember + " " + built.reason;
-        return fail(reason, built.error == TarBuildError::TooLarge
-                                ? texts.GetText(298) + PictureName(texts, built.failedMember)
-                                : texts.GetText(299) + reason);
-    }
-
-    std::error_code ec;
-    const bool oldFileThere = fs::exists(fs::symlink_status(fs::path(target), ec));
-    std::string reason;
-    if (!ReplaceFile(target, built.bytes, reason)) return fail(reason, texts.GetText(299) + reason);
-
-    const int packed = static_cast<int>(
-        std::count_if(theme.members.begin(), theme.members.end(), [](const MemberRecord& m) {
-            return m.active;
-        }));
-    LogRemovalSteps(log, target, packed, oldFileThere);
-    return true;
 }
 
 }  // namespace tintora

@@ -1,6 +1,6 @@
 #pragma once
-// Packs the active archive members of a theme into a .thm file: a plain ustar archive whose
-// headers hold nothing that depends on the time of saving or on the user.
+// Packs the active archive members of a theme into the bytes of a .thm file: a plain ustar
+// archive whose headers hold nothing that depends on the time of saving or on the user.
 
 #include <array>
 #include <string>
@@ -8,9 +8,6 @@
 #include "model/Theme.h"
 
 namespace tintora {
-
-class Log;
-class Texts;
 
 enum class TarBuildError { None, NoData, TooLarge };
 
@@ -26,12 +23,5 @@ struct TarBuildResult {
 // order, then two zero blocks. Fails, naming the member, for an active record without data or
 // with more than 32,767 bytes.
 TarBuildResult BuildTarArchive(const std::array<MemberRecord, kMemberCount>& members);
-
-// Writes the archive of `theme`'s active members to `target`, replacing any file there. The new
-// archive goes to a temporary file in the target's folder first and is renamed over the target
-// only when it is complete, so a failed save leaves the old file as it was. On failure: false, a
-// log line with the reason and, when `userReason` is given, a text for the user.
-bool CreateTarFile(Log& log, const Texts& texts, const Theme& theme, const std::string& target,
-                   std::string* userReason = nullptr);
 
 }  // namespace tintora

@@ -1,4 +1,4 @@
-// The bytes of theme.xml as the phone reads them.
+// The bytes of theme.xml as the phone reads them, and reading them back.
 
 #include <gtest/gtest.h>
 
@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "model/Theme.h"
+#include "themefile/DocumentReader.h"
 #include "themefile/DocumentWriter.h"
 
 using namespace tintora;
@@ -77,4 +78,50 @@ TEST(DocumentWriter, LinesForNoSomeAndAllPicturesAndTextsInWindows1252) {
                                         "<Theme_created Value=\"5.12.2026 9:3:7\"/>",
                                         "<Theme_creator Value=\"?? \xFC\"/>-->"}));
     EXPECT_NE(std::find(lines.begin(), lines.end(), "<Text Color=\"0xABC\"/>"), lines.end());
+}
+
+namespace {
+
+// What the reader found, one line per step, the failure last.
+std::vector<std::string> ReadStory(std::string_view doc) {
+    const DocumentContents read = ReadDocument(Bytes(doc.begin(), doc.end()));
+    std::vector<std::string> out;
+    const char* kinds[] = {"log ", "colour ", "picture ", "info "};
+    for (const DocumentStep& s : read.steps)
+        out.push_back(kinds[static_cast<int>(s.kind)] +
+                      (s.kind == DocumentStep::Kind::Log ? "" : std::to_string(s.index) + " ") + s.text);
+    if (read.failure) out.push_back("failed " + std::to_string(read.failure->line) + " " + read.failure->tag);
+    return out;
+}
+
+}  // namespace
+
+// Documents as other tools write them, and the quirks the reader keeps. Lines end in CR LF, LF or
+// CR alike; a line is known by its first "<", a tag ends at a blank or Tab.
+TEST(DocumentReader, DocumentsOfOtherToolsAndDamagedLines) {
+    const std::string noValue = "log Could Not find the value in FindValue -- sTag=";
+    const struct { std::string doc; std::vector<std::string> story; } cases[] = {
+        {"<?xml version=\"1.0\"?>\r\n<Ericsson_theme>\n  \t<Hightlight_text Color=\"0x010101\"/>\r"
+         "<Hightlight_disabled_text\tColor=\"0x020202\"/>\n\nx<Popup_hightlight_text Color=\"0x030303\"/>\r\n"
+         "<Popup_hightlight_disabled_text Color=\"0x040404\"/>\n<Calendar_weekend_hightlight Color=\"0x050505\"/>\n"
+         "<Calendar_weekend_hightlight_text Color=\"0x060606\"/>\n<popup_prompt Color=\"0x070707\"/>\n</Ericsson_theme>",
+         {"colour 12 010101", "colour 13 020202", "colour 25 030303", "colour 26 040404", "colour 34 050505",
+          "colour 35 060606"}},
+        {"<Text Color=\"0xABC\"/>\n<Prompt Value=\"1\"/>\n<Text Color=\"0x\xE5\xE5\xE5\xE5\xE5\xE5\xE5\"/>",
+         {"colour 9 ABC\"/>", noValue + "<Prompt Value=\"1\"/>", "colour 14 000000",
+          "colour 9 \xC3\xA5\xC3\xA5\xC3\xA5"}},
+        {"<Theme_name Name=\"Other tool\"/>\n<Theme_creator/>\n<Theme_modified_by Time=x/>\n"
+         "<Theme_created Value=\"no closing quote\n<Theme_creator Value=\"Bl\xE5\"/>\n<Theme_name Value=>",
+         {"info 0 Other tool", "info 1 ", "info 2 no closing quote", "info 3 Bl\xC3\xA5", "info 0 >"}},
+        {"<Backround_image Source=\"ST AND.GIF\"/>\n<Desktop_background_image Source=\"../x.gif\"/>\n"
+         "<Title_image_large Value=\"l.gif\"/>\n<Title_image_asian Source=\"\"/>",
+         {"picture 0 STAND.GIF", "picture 1 .", noValue + "<Title_image_large Value=\"l.gif\"/>", "picture 5 ",
+          "picture 4 "}},
+        // An absolute name has its first "/" at the start; a name without a "/" runs off the line.
+        {"<Text Color=\"0x111111\"/>\r\n<Background_image Source=\"/abs.gif\"/>\r\n<Prompt Color=\"0x222222\"/>",
+         {"colour 9 111111", "failed 1 Background_image"}},
+        {"<Text Color=\"0x111111\"/>\r\r\n<Background_image Source=stand.gif>", {"colour 9 111111", "failed 2 Background_image"}},
+        {"\n\r<Text\r\n<Prompt Color=\"0x222222\"/>", {"failed 2 "}},
+    };
+    for (const auto& c : cases) EXPECT_EQ(ReadStory(c.doc), c.story) << c.doc;
 }

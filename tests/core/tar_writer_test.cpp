@@ -10,6 +10,7 @@
 
 #include "support/TarTestKit.h"
 #include "themefile/TarHeader.h"
+#include "editor/ThemeFiles.h"
 #include "themefile/TarWriter.h"
 #include "support/EndedProcess.h"
 
@@ -62,31 +63,9 @@ TEST(TarWriterBuild, WorkedExampleHeaderOfA1234ByteDocument) {
         << "data, padding and two end blocks";
 }
 
-TEST(TarWriterBuild, ActiveMembersFollowEachOtherInRecordOrderBlockByBlock) {
-    // Sizes on and around the block boundary, nothing at all, and the largest allowed; records
-    // that hold data but are switched off leave no trace.
-    Theme t;
-    const std::size_t sizes[kMemberCount] = {700, 512, 0, 300, 511, 32767, 513};
-    const bool active[kMemberCount] = {false, true, true, false, true, true, true};
-    for (int i = 0; i < kMemberCount; ++i) t.members[i] = {Pattern(sizes[i], static_cast<unsigned>(i)), active[i]};
-    const Bytes a = Build(t);
-    std::size_t pos = 0;
-    for (int i = 0; i < kMemberCount; ++i) {
-        if (!active[i]) continue;
-        SCOPED_TRACE(i);
-        const std::size_t n = sizes[i], end = pos + 512 + (n + 511) / 512 * 512;
-        ASSERT_LE(end, a.size());
-        EXPECT_EQ(Slice(a, pos, kMemberNames[i].size() + 1), std::string(kMemberNames[i]) + '\0');
-        EXPECT_EQ(Slice(a, pos + 124, 12), OctalSize(n) + " ");
-        const Bytes& data = *t.members[i].data;
-        EXPECT_EQ(Slice(a, pos + 512, end - pos - 512),
-                  std::string(data.begin(), data.end()) + std::string(end - pos - 512 - n, '\0'));
-        pos = end;
-    }
-    EXPECT_EQ(Slice(a, pos, a.size() - pos), std::string(1024, '\0')) << "two zero blocks end it";
-}
-
-TEST_F(WriterTest, SavesAndLogsTheRemovalStepsPerMember) {
+// The log tells of removing the old file per member packed; a save keeps the file's permissions
+// and link, leaves no temporary file and clears those of ended processes.
+TEST_F(WriterTest, SavesKeepTheFileAsItWasMadeAndLogTheRemovalSteps) {
     const std::string target = dir / (std::string(251, 'n') + ".thm");  // the longest name, 255 bytes
     const Theme big = ThemeWith({{1, Pattern(30000, 1)}, {kDocumentMember, Pattern(1234, 6)}});
     ASSERT_TRUE(CreateTarFile(log, texts, big, target));
@@ -95,16 +74,35 @@ TEST_F(WriterTest, SavesAndLogsTheRemovalStepsPerMember) {
     const std::string notFound = "Could not find the file in bDeleteFile....->" + target;
     EXPECT_THAT(log.Captured(), ElementsAre(exist, notFound, "No file to remove",  //
                                             exist, notFound, "No file to remove"));
-
     // Saving over it: the first member replaces the saved file, and nothing of the longer old
     // archive is left.
     log.ClearCaptured();
-    const Theme small = ThemeWith({{kDocumentMember, Pattern(100, 7)}});
-    ASSERT_TRUE(CreateTarFile(log, texts, small, target));
+    const Theme theme = ThemeWith({{kDocumentMember, Pattern(60, 3)}});
+    fs::permissions(target, fs::perms::owner_read | fs::perms::owner_write);
+    const std::string ended = ".tintora-" + std::to_string(EndedProcess()) + "-1.tmp";
+    const std::string running = ".tintora-1-1.tmp";  // init runs as long as the machine does
+    for (const std::string& name : {ended, running, ".tintora-x.tmp"s}) WriteAll(dir / name, "left");
+    ASSERT_TRUE(CreateTarFile(log, texts, theme, target));
     EXPECT_THAT(log.Captured(), ElementsAre(exist, exist, "Removed a saved thm file"));
-    EXPECT_EQ(ReadBytes(target), Build(small));
+    EXPECT_EQ(ReadBytes(target), Build(theme));
+    EXPECT_EQ(fs::status(target).permissions() & fs::perms::all, fs::perms::owner_read | fs::perms::owner_write);
+
+    fs::create_directory(dir / "real");
+    WriteAll(dir / "real/theme.thm", "old");
+    fs::create_symlink("real/theme.thm", dir / "link.thm");
+    fs::create_symlink("real/new.thm", dir / "dangling.thm");
+    for (const char* link : {"link.thm", "dangling.thm"}) {
+        ASSERT_TRUE(CreateTarFile(log, texts, theme, dir / link)) << link;
+        EXPECT_TRUE(fs::is_symlink(dir / link));
+    }
+    EXPECT_EQ(ReadBytes(dir / "real/theme.thm"), Build(theme));
+    EXPECT_EQ(ReadBytes(dir / "real/new.thm"), Build(theme));
+    // Only the temporary file of the ended process is gone; the saves left none of their own.
+    std::vector<std::string> left;
+    for (const auto& e : fs::directory_iterator(dir.Path())) left.push_back(e.path().filename().string());
+    EXPECT_THAT(left, UnorderedElementsAre(running, ".tintora-x.tmp", "dangling.thm", "link.thm",
+                                           fs::path(target).filename().string(), "real"));
     EXPECT_TRUE(toolkit.shown.empty());
-    EXPECT_EQ(TreeOf(dir.Path()).size(), 1u) << "no temporary file left";
 }
 
 TEST_F(WriterTest, FailedSavesNameTheReasonAndLeaveEverythingAsItWas) {
@@ -132,30 +130,4 @@ TEST_F(WriterTest, FailedSavesNameTheReasonAndLeaveEverythingAsItWas) {
         EXPECT_THAT(TreeOf(dir.Path()), ElementsAre("folder.thm", "folder.thm/inside", "keep.thm", "plain"));
         EXPECT_EQ(ReadText(dir / "keep.thm"), "the old archive");
     }
-}
-
-TEST_F(WriterTest, ASaveKeepsTheFilesPermissionsAndLinkAndClearsTemporariesOfEndedProcesses) {
-    const Theme theme = ThemeWith({{kDocumentMember, Pattern(60, 3)}});
-    WriteAll(dir / "private.thm", "old");
-    fs::permissions(dir / "private.thm", fs::perms::owner_read | fs::perms::owner_write);
-    fs::create_directory(dir / "real");
-    WriteAll(dir / "real/theme.thm", "old");
-    fs::create_symlink("real/theme.thm", dir / "link.thm");
-    fs::create_symlink("real/new.thm", dir / "dangling.thm");
-    const std::string ended = ".tintora-" + std::to_string(EndedProcess()) + "-1.tmp";
-    const std::string running = ".tintora-1-1.tmp";  // init runs as long as the machine does
-    for (const std::string& name : {ended, running, ".tintora-x.tmp"s}) WriteAll(dir / name, "left");
-
-    for (const char* target : {"private.thm", "link.thm", "dangling.thm"})
-        ASSERT_TRUE(CreateTarFile(log, texts, theme, dir / target)) << target;
-    EXPECT_EQ(fs::status(dir / "private.thm").permissions() & fs::perms::all,
-              fs::perms::owner_read | fs::perms::owner_write);
-    EXPECT_TRUE(fs::is_symlink(dir / "link.thm"));
-    EXPECT_TRUE(fs::is_symlink(dir / "dangling.thm"));
-    EXPECT_EQ(ReadBytes(dir / "real/theme.thm"), Build(theme));
-    EXPECT_EQ(ReadBytes(dir / "real/new.thm"), Build(theme));
-    // Only the temporary file of the ended process is gone; the saves left none of their own.
-    std::vector<std::string> left;
-    for (const auto& e : fs::directory_iterator(dir.Path())) left.push_back(e.path().filename().string());
-    EXPECT_THAT(left, UnorderedElementsAre(running, ".tintora-x.tmp", "dangling.thm", "link.thm", "private.thm", "real"));
 }

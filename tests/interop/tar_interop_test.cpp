@@ -13,8 +13,7 @@
 #include <vector>
 
 #include "support/TarTestKit.h"
-#include "themefile/TarReader.h"
-#include "themefile/TarWriter.h"
+#include "editor/ThemeFiles.h"
 
 using namespace tintora;
 using namespace tintora::test;

@@ -13,7 +13,7 @@
 #include "support/TarTestKit.h"
 #include "text/Texts.h"
 #include "themefile/DocumentWriter.h"
-#include "themefile/TarWriter.h"
+#include "editor/ThemeFiles.h"
 #include "editor/Editor.h"
 #include "base/Log.h"
 
