@@ -12,12 +12,6 @@ namespace {
 
 bool IsFolder(const std::string& path) { return Files().Status(path) == FileSystem::Kind::Folder; }
 
-std::string Lower(std::string s) {
-    for (char& c : s)
-        if (c >= 'A' && c <= 'Z') c = static_cast<char>(c + 32);
-    return s;
-}
-
 // Entry names of a folder, sorted so that every listing is reproducible; false when the folder
 // cannot be read.
 bool ListNames(const std::string& folder, std::vector<std::string>& names) {
@@ -43,29 +37,6 @@ FileTestResult FileTest(Log& log, const std::string& path) {
 bool FileExists(Log& log, const std::string& path, std::string_view kind) {
     if (kind == "Folder") return IsFolder(path);
     return FileTest(log, path).exists;
-}
-
-void SplitFileName(Log& log, std::string& path, std::string& extension) {
-    const auto fail = [&] {
-        log.WriteLog("Error in SplitFileName.......", 2);
-        log.WriteLog("sFileName->" + path);
-        log.WriteLog("sExtension->" + extension);
-    };
-    // The extension is looked for in the last part of the path only: a dot in a folder name
-    // is not the file's extension.
-    const std::size_t slash = path.rfind('/');
-    const std::size_t dot = path.rfind('.');
-    if (dot == std::string::npos || (slash != std::string::npos && dot < slash)) {
-        fail();
-        return;
-    }
-    extension = path.substr(dot + 1);
-    path.erase(dot);
-    if (slash == std::string::npos) {
-        fail();
-        return;
-    }
-    path.erase(0, slash + 1);
 }
 
 bool DeleteFile(Log& log, const std::string& path) {
@@ -120,21 +91,6 @@ void CreateFolder(Log& log, const std::string& path) {
         Files().MakeFolder(path);
         if (!FileExists(log, path, "Folder")) log.WriteLog("Failed to create folder ->" + path);
     }
-}
-
-std::string FindFileWithExtension(Log& log, const std::string& folder, const std::string& extension) {
-    std::vector<std::string> names;
-    if (!IsFolder(folder)) return "";
-    if (!ListNames(folder, names)) {
-        log.WriteLog("Error in FindFileWithExtension");
-        return "";
-    }
-    const std::string wanted = "." + Lower(extension);
-    for (const std::string& name : names) {
-        if (name.size() <= wanted.size() || IsFolder(folder + "/" + name)) continue;
-        if (Lower(name.substr(name.size() - wanted.size())) == wanted) return name;
-    }
-    return "";
 }
 
 }  // namespace tintora

@@ -14,15 +14,10 @@ inline constexpr std::string_view kDeleteFileNotFound = "Could not find the file
 
 // "Folder" tests for a folder; any other kind for an entry of that name (a folder counts too).
 bool FileExists(Log& log, const std::string& path, std::string_view kind);
-// Splits `path` into the bare file name (in `path`) and the text after its last "." (in
-// `extension`). On failure logs at level 2 and leaves what the two hold at that moment.
-void SplitFileName(Log& log, std::string& path, std::string& extension);
 bool DeleteFile(Log& log, const std::string& path);
 // Empties and removes a folder; not recursive: a sub-folder stays and the result is false.
 bool DeleteFolder(Log& log, const std::string& path);
 // Leaves an empty folder at `path` when it can.
 void CreateFolder(Log& log, const std::string& path);
-// Name of the first file in `folder` whose extension is `extension` (any letter case), or "".
-std::string FindFileWithExtension(Log& log, const std::string& folder, const std::string& extension);
 
 }  // namespace tintora
