@@ -7,10 +7,12 @@
 #include <vector>
 
 #include "model/Theme.h"
+#include "support/GoldenCases.h"
 #include "themefile/DocumentReader.h"
 #include "themefile/DocumentWriter.h"
 
 using namespace tintora;
+using namespace tintora::test;
 
 namespace {
 
@@ -96,32 +98,11 @@ std::vector<std::string> ReadStory(std::string_view doc) {
 
 }  // namespace
 
-// Documents as other tools write them, and the quirks the reader keeps. Lines end in CR LF, LF or
-// CR alike; a line is known by its first "<", a tag ends at a blank or Tab.
-TEST(DocumentReader, DocumentsOfOtherToolsAndDamagedLines) {
-    const std::string noValue = "log Could Not find the value in FindValue -- sTag=";
-    const struct { std::string doc; std::vector<std::string> story; } cases[] = {
-        {"<?xml version=\"1.0\"?>\r\n<Ericsson_theme>\n  \t<Hightlight_text Color=\"0x010101\"/>\r"
-         "<Hightlight_disabled_text\tColor=\"0x020202\"/>\n\nx<Popup_hightlight_text Color=\"0x030303\"/>\r\n"
-         "<Popup_hightlight_disabled_text Color=\"0x040404\"/>\n<Calendar_weekend_hightlight Color=\"0x050505\"/>\n"
-         "<Calendar_weekend_hightlight_text Color=\"0x060606\"/>\n<popup_prompt Color=\"0x070707\"/>\n</Ericsson_theme>",
-         {"colour 12 010101", "colour 13 020202", "colour 25 030303", "colour 26 040404", "colour 34 050505",
-          "colour 35 060606"}},
-        {"<Text Color=\"0xABC\"/>\n<Prompt Value=\"1\"/>\n<Text Color=\"0x\xE5\xE5\xE5\xE5\xE5\xE5\xE5\"/>",
-         {"colour 9 ABC\"/>", noValue + "<Prompt Value=\"1\"/>", "colour 14 000000",
-          "colour 9 \xC3\xA5\xC3\xA5\xC3\xA5"}},
-        {"<Theme_name Name=\"Other tool\"/>\n<Theme_creator/>\n<Theme_modified_by Time=x/>\n"
-         "<Theme_created Value=\"no closing quote\n<Theme_creator Value=\"Bl\xE5\"/>\n<Theme_name Value=>",
-         {"info 0 Other tool", "info 1 ", "info 2 no closing quote", "info 3 Bl\xC3\xA5", "info 0 >"}},
-        {"<Backround_image Source=\"ST AND.GIF\"/>\n<Desktop_background_image Source=\"../x.gif\"/>\n"
-         "<Title_image_large Value=\"l.gif\"/>\n<Title_image_asian Source=\"\"/>",
-         {"picture 0 STAND.GIF", "picture 1 .", noValue + "<Title_image_large Value=\"l.gif\"/>", "picture 5 ",
-          "picture 4 "}},
-        // An absolute name has its first "/" at the start; a name without a "/" runs off the line.
-        {"<Text Color=\"0x111111\"/>\r\n<Background_image Source=\"/abs.gif\"/>\r\n<Prompt Color=\"0x222222\"/>",
-         {"colour 9 111111", "failed 1 Background_image"}},
-        {"<Text Color=\"0x111111\"/>\r\r\n<Background_image Source=stand.gif>", {"colour 9 111111", "failed 2 Background_image"}},
-        {"\n\r<Text\r\n<Prompt Color=\"0x222222\"/>", {"failed 2 "}},
-    };
-    for (const auto& c : cases) EXPECT_EQ(ReadStory(c.doc), c.story) << c.doc;
+// Documents as the program and other tools write them, and damaged ones: lines end in CR LF, LF or
+// CR alike; a line is known by its first "<", a tag ends at a blank or Tab; the quirks of reading
+// values stay. Each case folder holds theme.xml and read.txt, what ReadStory gives for it.
+TEST(DocumentReader, GoldenDocuments) {
+    const auto cases = CaseFolders("documents");
+    EXPECT_EQ(cases.size(), 8u);
+    for (const auto& c : cases) EXPECT_EQ(ReadStory(ReadText(c / "theme.xml")), ExpectedReading(c)) << c;
 }
