@@ -5,18 +5,13 @@
 
 #include "base/FileSystem.h"
 #include "base/Log.h"
+#include "text/AsciiCase.h"
 
 namespace tintora {
 
 namespace {
 
 bool IsFolder(const std::string& path) { return Files().Status(path) == FileSystem::Kind::Folder; }
-
-std::string Lower(std::string s) {
-    for (char& c : s)
-        if (c >= 'A' && c <= 'Z') c = static_cast<char>(c + 32);
-    return s;
-}
 
 // Entry names of a folder, sorted so that every listing is reproducible; false when the folder
 // cannot be read.
@@ -129,10 +124,10 @@ std::string FindFileWithExtension(Log& log, const std::string& folder, const std
         log.WriteLog("Error in FindFileWithExtension");
         return "";
     }
-    const std::string wanted = "." + Lower(extension);
+    const std::string wanted = "." + AsciiLower(extension);
     for (const std::string& name : names) {
         if (name.size() <= wanted.size() || IsFolder(folder + "/" + name)) continue;
-        if (Lower(name.substr(name.size() - wanted.size())) == wanted) return name;
+        if (AsciiLower(name.substr(name.size() - wanted.size())) == wanted) return name;
     }
     return "";
 }
