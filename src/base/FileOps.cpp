@@ -28,7 +28,7 @@ struct FileTestResult {
 // name asked for: the entry existing is the whole answer. A name without extension is a fine
 // answer too, not an error.
 FileTestResult FileTest(Log& log, const std::string& path) {
-    log.WriteLog("FileExists calls SplitFileName....-->Filename-->" + path);
+    log.WriteLog("bFileExist calls getfilename....-->Filename-->" + path);
     const FileSystem::Kind kind = Files().Status(path);
     return {kind != FileSystem::Kind::None, kind == FileSystem::Kind::Folder};
 }
@@ -42,7 +42,7 @@ bool FileExists(Log& log, const std::string& path, std::string_view kind) {
 
 void SplitFileName(Log& log, std::string& path, std::string& extension) {
     const auto fail = [&] {
-        log.WriteLog("Error in SplitFileName.......", 2);
+        log.WriteLog("Error in getfilename.......", 2);
         log.WriteLog("sFileName->" + path);
         log.WriteLog("sExtension->" + extension);
     };
@@ -79,7 +79,7 @@ bool DeleteFile(Log& log, const std::string& path) {
 
 bool DeleteFolder(Log& log, const std::string& path) {
     if (!FileExists(log, path, "Folder")) {
-        log.WriteLog("Could not find the folder in DeleteFolder....->" + path);
+        log.WriteLog("Could not find the folder in bDeleteFolder....->" + path);
         return false;
     }
     std::vector<std::string> names{".", ".."};  // the directory search reports these first
@@ -100,7 +100,7 @@ bool DeleteFolder(Log& log, const std::string& path) {
     }
     Files().Remove(path);
     if (FileExists(log, path, "Folder")) {
-        log.WriteLog("Failed to remove the file in DeleteFolder->" + path);
+        log.WriteLog("Failed to remove the file in bDeleteFolder->" + path);
         return false;
     }
     return true;
@@ -121,7 +121,7 @@ std::string FindFileWithExtension(Log& log, const std::string& folder, const std
     std::vector<std::string> names;
     if (!IsFolder(folder)) return "";
     if (!ListNames(folder, names)) {
-        log.WriteLog("Error in FindFileWithExtension");
+        log.WriteLog("Error in sFindFileName");
         return "";
     }
     const std::string wanted = "." + AsciiLower(extension);
