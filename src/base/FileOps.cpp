@@ -27,7 +27,7 @@ struct FileTestResult {
 // name asked for: the entry existing is the whole answer. A name without extension is a fine
 // answer too, not an error.
 FileTestResult FileTest(Log& log, const std::string& path) {
-    log.WriteLog("FileExists calls SplitFileName....-->Filename-->" + path);
+    log.WriteLog("bFileExist calls getfilename....-->Filename-->" + path);
     const FileSystem::Kind kind = Files().Status(path);
     return {kind != FileSystem::Kind::None, kind == FileSystem::Kind::Folder};
 }
@@ -55,7 +55,7 @@ bool DeleteFile(Log& log, const std::string& path) {
 
 bool DeleteFolder(Log& log, const std::string& path) {
     if (!FileExists(log, path, "Folder")) {
-        log.WriteLog("Could not find the folder in DeleteFolder....->" + path);
+        log.WriteLog("Could not find the folder in bDeleteFolder....->" + path);
         return false;
     }
     std::vector<std::string> names{".", ".."};  // the directory search reports these first
@@ -76,7 +76,7 @@ bool DeleteFolder(Log& log, const std::string& path) {
     }
     Files().Remove(path);
     if (FileExists(log, path, "Folder")) {
-        log.WriteLog("Failed to remove the file in DeleteFolder->" + path);
+        log.WriteLog("Failed to remove the file in bDeleteFolder->" + path);
         return false;
     }
     return true;

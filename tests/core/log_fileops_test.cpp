@@ -19,7 +19,7 @@ namespace fs = std::filesystem;
 namespace {
 struct LogFixture : ::testing::Test, LogRig<> {
     LogFixture() : LogRig(LocalTime{2026, 12, 5, 12, 4, 9}) {}
-    std::string Exist(const std::string& p) const { return "FileExists calls SplitFileName....-->Filename-->" + p; }
+    std::string Exist(const std::string& p) const { return "bFileExist calls getfilename....-->Filename-->" + p; }
 };
 }  // namespace
 
@@ -80,7 +80,7 @@ TEST_F(LogFixture, FolderProcedures) {
     EXPECT_FALSE(fs::exists(temp));
     std::vector<std::string> summary;
     for (const auto& l : log.Captured())
-        if (l.rfind("FileExists", 0) != 0) summary.push_back(l);
+        if (l.rfind("bFileExist", 0) != 0) summary.push_back(l);
     EXPECT_THAT(summary, ElementsAre("Not possible to remove ->.", "Not possible to remove ->..",
                                      "Success when removing arrfile-> 2 Name->stand.gif",
                                      "Success when removing arrfile-> 3 Name->theme.xml"));
@@ -93,11 +93,11 @@ TEST_F(LogFixture, FolderProcedures) {
     EXPECT_TRUE(fs::exists(temp + "/sub.d/inner.gif"));
     EXPECT_FALSE(fs::exists(temp + "/a.gif"));
     EXPECT_THAT(log.Captured(), Contains("Failed to remove arrfile-> 3 Name->sub.d"));
-    EXPECT_EQ(log.Captured().back(), "Failed to remove the file in DeleteFolder->" + temp);
+    EXPECT_EQ(log.Captured().back(), "Failed to remove the file in bDeleteFolder->" + temp);
 
     log.ClearCaptured();
     EXPECT_FALSE(DeleteFolder(log, dir / "missing"));
     CreateFolder(log, dir / "no/parent");
-    EXPECT_THAT(log.Captured(), ElementsAre("Could not find the folder in DeleteFolder....->" + (dir / "missing"),
+    EXPECT_THAT(log.Captured(), ElementsAre("Could not find the folder in bDeleteFolder....->" + (dir / "missing"),
                                             "Path didnt exist -> Create it", "Failed to create folder ->" + (dir / "no/parent")));
 }

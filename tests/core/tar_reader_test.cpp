@@ -101,7 +101,7 @@ TEST(UnpackTarFile, WritesTheMembersIntoTheWorkFolderOrSaysWhyNot) {
     EXPECT_EQ(ReadBytes(work / "stand.gif"), Pattern(64, 0));
     EXPECT_EQ(ReadBytes(work / "theme.xml"), Pattern(100, 2)) << "shorter second member, no old tail";
     EXPECT_EQ(ReadText(dir.Path() / "outside/victim.txt"), "untouched");
-    const std::string exist = "FileExists calls SplitFileName....-->Filename-->" + work.string();
+    const std::string exist = "bFileExist calls getfilename....-->Filename-->" + work.string();
     EXPECT_THAT(rig.log.Captured(),
                 ElementsAre("Correct checksum", exist + "/stand.gif", exist + "/stand.gif",  // found, deleted
                             "Correct checksum", exist + "/theme.xml",
