@@ -147,8 +147,7 @@ void ShrinkBand(const RgbaImage& source, int top, int factor, bool opaque, std::
 }
 
 // The common case, an opaque band of blocks of up to 16 x 16 pixels, the quick way: the bytes of
-// the band's rows are added column by column into 16-bit sums (a loop the compiler does many
-// bytes at a time), then the four byte sums of a column are added in one 64-bit word per step:
+// the band's rows are added column by column into 16-bit sums, many bytes at a time, then the four byte sums of a column are added in one 64-bit word per step:
 // its 16-bit parts cannot carry into each other while a block holds at most 256 pixels of 255.
 // The rounded means come from a table. For an opaque block this gives exactly what the general
 // way gives.
@@ -170,7 +169,18 @@ public:
         for (int dy = 0; dy < factor_; ++dy) {
             const auto* row = reinterpret_cast<const unsigned char*>(
                 &source.pixels[static_cast<std::size_t>(top + dy) * static_cast<std::size_t>(source.width)]);
-            for (std::size_t i = 0; i < bytes; ++i) sums[i] = static_cast<std::uint16_t>(sums[i] + row[i]);
+            // Sixteen bytes at a time through copies the compiler knows apart from the sums, so it
+            // adds them in one go at any optimisation level.
+            std::size_t i = 0;
+            for (; i + kChunk <= bytes; i += kChunk) {
+                std::array<unsigned char, kChunk> in{};
+                std::array<std::uint16_t, kChunk> sum{};
+                std::memcpy(in.data(), row + i, kChunk);
+                std::memcpy(sum.data(), sums + i, sizeof sum);
+                for (std::size_t k = 0; k < kChunk; ++k) sum[k] = static_cast<std::uint16_t>(sum[k] + in[k]);
+                std::memcpy(sums + i, sum.data(), sizeof sum);
+            }
+            for (; i < bytes; ++i) sums[i] = static_cast<std::uint16_t>(sums[i] + row[i]);
         }
         for (int x = 0; x < blocks_; ++x) {
             std::uint64_t block = 0;
@@ -191,6 +201,8 @@ private:
     // Where the n-th byte of a pixel in memory lies in its 0xAARRGGBB word.
     static constexpr std::array<int, 4> kByteShift =
         std::endian::native == std::endian::little ? std::array<int, 4>{0, 8, 16, 24} : std::array<int, 4>{24, 16, 8, 0};
+
+    static constexpr std::size_t kChunk = 16;
 
     int factor_;
     int blocks_;
