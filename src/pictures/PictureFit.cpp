@@ -210,13 +210,17 @@ private:
     std::vector<std::uint8_t> mean_;      // block sum -> rounded mean
 };
 
+// Whether every pixel of the rows is opaque; four words at a time, side by side.
 bool OpaqueRows(const RgbaImage& source, int top, int rows, int width) {
-    std::uint32_t all = 0xFFFFFFFFu;
+    std::array<std::uint32_t, 4> all{0xFFFFFFFFu, 0xFFFFFFFFu, 0xFFFFFFFFu, 0xFFFFFFFFu};
     for (int y = top; y < top + rows; ++y) {
         const std::uint32_t* px = &source.pixels[static_cast<std::size_t>(y) * static_cast<std::size_t>(source.width)];
-        for (int x = 0; x < width; ++x) all &= px[x];
+        int x = 0;
+        for (; x + 4 <= width; x += 4)
+            for (std::size_t k = 0; k < 4; ++k) all[k] &= px[x + static_cast<int>(k)];
+        for (; x < width; ++x) all[0] &= px[x];
     }
-    return all >> 24 == 0xFF;
+    return (all[0] & all[1] & all[2] & all[3]) >> 24 == 0xFF;
 }
 
 }  // namespace
