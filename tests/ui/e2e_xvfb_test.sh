@@ -4,10 +4,10 @@
 # preview shows that theme's Desktop_background on a screenshot; opens a theme beside it with one
 # click in the file browser, which shows their folder, and checks again; types another colour
 # into that element's hex box with xdotool and checks the preview again; takes it back with Ctrl+Z
-# and does it again with Ctrl+Y; imports a PNG into the standby slot through the fit dialog and
-# finds it, in phone colours, on the standby screen; kills the editor with SIGKILL, starts it again and
-# restores the changes it offers; then leaves through the Exit button, discarding the changes,
-# and checks the stored colour.
+# and does it again with Ctrl+Y; reads the tooltip over that point; imports a PNG into the
+# standby slot through the fit dialog and finds it, in phone colours, on the standby screen; kills
+# the editor with SIGKILL, starts it again and restores the changes it offers; then leaves through
+# the Exit button, discarding the changes, and checks the stored colour.
 # Usage: e2e_xvfb_test.sh PATH/TO/tintora [PATH/TO/tintora-cli]; the command-line companion is
 # looked for beside the editor's build folder when not given. Exit 77 (skipped) only when Xvfb is
 # not installed.
@@ -119,6 +119,12 @@ wait_for 100 shows_colour 3c7a5e || fail "Ctrl+Z did not take back 12ab34: the s
 xdotool key --clearmodifiers ctrl+y
 wait_for 100 shows_colour 12ab34 || fail "Ctrl+Y did not do 12ab34 again: the screen shows $(pixel $px $py)"
 
+# Resting the pointer on the desktop screen names its colour in a tooltip, whose window carries
+# the text as its title.
+xdotool mousemove $((px + 1)) $((py - 1)) sleep 0.2 mousemove $px $py
+timeout 10 xdotool search --sync --onlyvisible --name "^Desktop background 12AB34$" >/dev/null ||
+  fail "no tooltip naming Desktop background 12AB34"
+
 # Import: a PNG into the standby slot through the open dialog and the fit dialog's defaults (fill
 # and crop, dithered). The standby screen then shows the picture in phone colours, pixel for pixel
 # as tintora-cli makes it with the same defaults, except where the screen's texts lie over it.
@@ -187,4 +193,4 @@ app_pid=""
 recovery_written && fail "the recovery file is still there after Exit"
 grep -q "^8=12AB34$" "$work/config/Tintora/Tintora.conf" || fail "the stored colour of element 8 is not 12AB34"
 grep -q "Exit Application" "$work/data/Tintora/"*.txt || fail "no exit line in the log"
-echo "PASS: the window has its icon; argued.thm given as the argument showed 7b2d8e; opened.thm opened with a click and showed 3c7a5e; typed 12ab34, the preview showed it; Ctrl+Z took it back and Ctrl+Y did it again; a PNG imported into the standby slot showed in phone colours; killed with SIGKILL, the next start restored 12ab34 as modified; Exit asked, Discard left and stored 12AB34"
+echo "PASS: the window has its icon; argued.thm given as the argument showed 7b2d8e; opened.thm opened with a click and showed 3c7a5e; typed 12ab34, the preview showed it; Ctrl+Z took it back and Ctrl+Y did it again; the tooltip named it; a PNG imported into the standby slot showed in phone colours; killed with SIGKILL, the next start restored 12ab34 as modified; Exit asked, Discard left and stored 12AB34"
