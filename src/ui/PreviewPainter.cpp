@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "colourrules/PhoneColours.h"
+#include "platform/QtConvert.h"
 
 namespace tintora {
 
@@ -33,8 +34,6 @@ QRect PixelRect(int left, int top, int width, int height, double zoom) {
     const int y0 = Px(top, zoom);
     return QRect(x0, y0, std::max(Px(left + width, zoom) - x0, 1), std::max(Px(top + height, zoom) - y0, 1));
 }
-
-QColor ToQColor(const Rgb& c) { return QColor(c.red, c.green, c.blue); }
 
 // The colours of one paint: as given, or as the phone shows them.
 class Colours {
