@@ -1,6 +1,5 @@
 #include "pictures/ImageInfo.h"
 
-
 namespace tintora {
 
 namespace {
