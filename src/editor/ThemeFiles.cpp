@@ -93,7 +93,8 @@ void LogRemovalSteps(Log& log, const std::string& target, int packed, bool oldFi
 }  // namespace
 
 bool UnpackTarFile(Log& log, const Texts& texts, const std::string& archive,
-                   const std::string& tempfolder, std::vector<std::string>* writtenNames) {
+                   const std::string& tempfolder, std::vector<std::string>* writtenNames,
+                   FileSystem& files) {
     const auto fail = [&](const std::string& why) {
         log.WriteLog("Failed to unpack tar file -> " + PrintableText(archive) + ": " + PrintableText(why));
         const std::string failed = texts.GetText(kTextUnpackFailed);
@@ -113,10 +114,10 @@ bool UnpackTarFile(Log& log, const Texts& texts, const std::string& archive,
             continue;
         }
         const std::string target = tempfolder + "/" + item.text;
-        if (!DeleteFile(log, target)) log.WriteLog("No File to delete");
+        if (!DeleteFile(log, target, files)) log.WriteLog("No File to delete");
         // The old file has been deleted; whatever still stands at the name (a folder, a file that
         // could not be deleted) is neither followed nor overwritten.
-        if (!Files().WriteNew(target, item.data.data(), item.data.size(), why)) return fail(why);
+        if (!files.WriteNew(target, item.data.data(), item.data.size(), why)) return fail(why);
         if (writtenNames && written.insert(item.text).second) writtenNames->push_back(item.text);
     }
     if (contents.failure) return fail(*contents.failure);
