@@ -2,6 +2,7 @@
 
 #include "commands/CliSession.h"
 #include "commands/Commands.h"
+#include "commands/Options.h"
 #include "model/InfoText.h"
 #include "editor/SaveTheme.h"
 
@@ -11,23 +12,19 @@ int RunNew(const Args& args, std::ostream& out, std::ostream& err) {
     (void)out;
     std::string target;
     std::map<std::string, std::string> texts;
-    for (std::size_t i = 0; i < args.size(); ++i) {
-        const std::string& a = args[i];
-        if (a == "--name" || a == "--modified-by" || a == "--creator" || a == "--created") {
-            if (i + 1 >= args.size()) {
-                err << "tintora-cli new: " << a << " needs a value\n";
-                return kExitUsage;
-            }
-            texts[a] = args[++i];
-        } else if (a.rfind("--", 0) == 0) {
-            err << "tintora-cli new: unknown option '" << a << "'\n";
-            return kExitUsage;
-        } else if (target.empty()) {
-            target = a;
-        } else {
-            err << "tintora-cli new: only one output file may be given\n";
-            return kExitUsage;
-        }
+    static constexpr OptionSpec kOptions[] = {
+        {"--name", true}, {"--modified-by", true}, {"--creator", true}, {"--created", true}};
+    const OptionWalk walk = WalkOptions(args, kOptions, [&](std::string_view option, const std::string& value) {
+        if (!option.empty()) texts[std::string(option)] = value;
+        else if (target.empty()) target = value;
+        else return false;
+        return true;
+    });
+    switch (walk.problem) {
+        case OptionProblem::None: break;
+        case OptionProblem::MissingValue: err << "tintora-cli new: " << walk.option << " needs a value\n"; return kExitUsage;
+        case OptionProblem::Unknown: err << "tintora-cli new: unknown option '" << walk.option << "'\n"; return kExitUsage;
+        case OptionProblem::Refused: err << "tintora-cli new: only one output file may be given\n"; return kExitUsage;
     }
     if (target.empty()) {
         err << "tintora-cli new: missing OUT.thm (usage: tintora-cli new OUT.thm [--name N] "

@@ -6,6 +6,7 @@
 #include "colourrules/ColourRules.h"
 #include "commands/CliSession.h"
 #include "commands/Commands.h"
+#include "commands/Options.h"
 #include "commands/ContrastReport.h"
 #include "commands/Json.h"
 #include "pictures/ImageInfo.h"
@@ -21,11 +22,11 @@ namespace {
 bool Opened(Editor::OpenResult r) { return r == Editor::OpenResult::Opened; }
 
 bool WrongArgs(const Args& args, std::size_t count, std::string_view usage, std::ostream& err) {
-    for (const std::string& a : args)
-        if (a.rfind("--", 0) == 0) {
-            err << "tintora-cli: unknown option '" << a << "' (usage: " << usage << ")\n";
-            return true;
-        }
+    const OptionWalk walk = WalkOptions(args, {}, [](std::string_view, const std::string&) { return true; });
+    if (walk.problem != OptionProblem::None) {
+        err << "tintora-cli: unknown option '" << walk.option << "' (usage: " << usage << ")\n";
+        return true;
+    }
     if (args.size() == count) return false;
     err << "tintora-cli: usage: " << usage << '\n';
     return true;
@@ -116,15 +117,15 @@ int RunShow(const Args& args, std::ostream& out, std::ostream& err) {
 int RunCheck(const Args& args, std::ostream& out, std::ostream& err) {
     bool contrast = false;
     Args files;
-    for (const std::string& a : args) {
-        if (a == "--contrast") {
-            contrast = true;
-        } else if (a.rfind("--", 0) == 0) {
-            err << "tintora-cli check: unknown option '" << a << "'\n";
-            return kExitUsage;
-        } else {
-            files.push_back(a);
-        }
+    static constexpr OptionSpec kOptions[] = {{"--contrast"}};
+    const OptionWalk walk = WalkOptions(args, kOptions, [&](std::string_view option, const std::string& value) {
+        if (option.empty()) files.push_back(value);
+        else contrast = true;
+        return true;
+    });
+    if (walk.problem != OptionProblem::None) {
+        err << "tintora-cli check: unknown option '" << walk.option << "'\n";
+        return kExitUsage;
     }
     if (files.empty()) {
         err << "tintora-cli: usage: tintora-cli check [--contrast] FILE.thm...\n";

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "commands/CliSession.h"
+#include "commands/Options.h"
 #include "model/ColourText.h"
 #include "pictures/SlotPicture.h"
 #include "platform/PictureDecoder.h"
@@ -50,27 +51,23 @@ std::optional<PictureArgs> Parse(const Args& args, bool slotOption, std::string_
         err << "tintora-cli: " << what << " (usage: " << usage << ")\n";
         return std::nullopt;
     };
-    for (std::size_t i = 0; i < args.size(); ++i) {
-        const std::string& a = args[i];
-        const bool hasValue = i + 1 < args.size();
-        if (a == "--slot" && slotOption && hasValue) {
-            if (!(parsed.slot = ParseSlot(args[++i]))) return fail("slot must be 0 to 5");
-        } else if (a == "--mode" && hasValue) {
-            const auto mode = ParseFitMode(args[++i]);
-            if (!mode) return fail("unknown mode '" + args[i] + "'");
-            parsed.mode = *mode;
-        } else if (a == "--bar" && hasValue) {
-            if (!(parsed.bar = ParseBar(args[++i]))) return fail("bar colour must be six hex digits");
-        } else if (a == "--no-dither") {
-            parsed.dither = false;
-        } else if (a == "--convert") {
-            parsed.convert = true;
-        } else if (a.rfind("--", 0) == 0) {
-            return fail("unknown or incomplete option '" + a + "'");
-        } else {
-            parsed.files.push_back(a);
-        }
-    }
+    static constexpr OptionSpec kOptions[] = {
+        {"--mode", true}, {"--bar", true}, {"--no-dither"}, {"--convert"}, {"--slot", true}};
+    // set-picture takes its slot as a file argument, so --slot is no option of it.
+    const std::span<const OptionSpec> options(kOptions, slotOption ? 5 : 4);
+    std::string refusal;
+    const OptionWalk walk = WalkOptions(args, options, [&](std::string_view option, const std::string& value) {
+        if (option.empty()) parsed.files.push_back(value);
+        else if (option == "--slot" && !(parsed.slot = ParseSlot(value))) refusal = "slot must be 0 to 5";
+        else if (option == "--mode" && !ParseFitMode(value)) refusal = "unknown mode '" + value + "'";
+        else if (option == "--mode") parsed.mode = *ParseFitMode(value);
+        else if (option == "--bar" && !(parsed.bar = ParseBar(value))) refusal = "bar colour must be six hex digits";
+        else if (option == "--no-dither") parsed.dither = false;
+        else if (option == "--convert") parsed.convert = true;
+        return refusal.empty();
+    });
+    if (walk.problem == OptionProblem::Refused) return fail(refusal);
+    if (walk.problem != OptionProblem::None) return fail("unknown or incomplete option '" + walk.option + "'");
     if (!slotOption && parsed.files.size() == 4) {
         if (!(parsed.slot = ParseSlot(parsed.files[1]))) return fail("slot must be 0 to 5");
         parsed.files.erase(parsed.files.begin() + 1);

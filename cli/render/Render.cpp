@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "commands/CliSession.h"
+#include "commands/Options.h"
 #include "preview/PreviewColours.h"
 #include "preview/PreviewModel.h"
 #include "ui/PhoneLook.h"
@@ -35,19 +36,18 @@ struct RenderArgs {
 std::optional<RenderArgs> ParseArgs(const Args& args, std::ostream& err) {
     RenderArgs parsed;
     std::vector<std::string> files;
-    for (const std::string& a : args) {
-        if (a == "--default" && !parsed.useDefault) {
-            parsed.useDefault = true;
-        } else if (a == "--mark-contrast" && !parsed.markContrast) {
-            parsed.markContrast = true;
-        } else if (a == "--phone-colours" && !parsed.phoneColours) {
-            parsed.phoneColours = true;
-        } else if (a.rfind("--", 0) == 0) {
-            err << "tintora-cli: unknown option '" << a << "' (usage: " << kUsage << ")\n";
-            return std::nullopt;
-        } else {
-            files.push_back(a);
-        }
+    static constexpr OptionSpec kOptions[] = {
+        {"--default", false, true}, {"--mark-contrast", false, true}, {"--phone-colours", false, true}};
+    const OptionWalk walk = WalkOptions(args, kOptions, [&](std::string_view option, const std::string& value) {
+        if (option.empty()) files.push_back(value);
+        else if (option == "--default") parsed.useDefault = true;
+        else if (option == "--mark-contrast") parsed.markContrast = true;
+        else parsed.phoneColours = true;
+        return true;
+    });
+    if (walk.problem != OptionProblem::None) {
+        err << "tintora-cli: unknown option '" << walk.option << "' (usage: " << kUsage << ")\n";
+        return std::nullopt;
     }
     if (files.size() != (parsed.useDefault ? 1u : 2u)) {
         err << "tintora-cli: usage: " << kUsage << '\n';

@@ -5,18 +5,13 @@
 
 #include "base/FileSystem.h"
 #include "base/Log.h"
+#include "text/AsciiCase.h"
 
 namespace tintora {
 
 namespace {
 
 bool IsFolder(const std::string& path) { return Files().Status(path) == FileSystem::Kind::Folder; }
-
-std::string Lower(std::string s) {
-    for (char& c : s)
-        if (c >= 'A' && c <= 'Z') c = static_cast<char>(c + 32);
-    return s;
-}
 
 // Entry names of a folder, sorted so that every listing is reproducible; false when the folder
 // cannot be read.
@@ -33,7 +28,7 @@ struct FileTestResult {
 // name asked for: the entry existing is the whole answer. A name without extension is a fine
 // answer too, not an error.
 FileTestResult FileTest(Log& log, const std::string& path) {
-    log.WriteLog("FileExists calls SplitFileName....-->Filename-->" + path);
+    log.WriteLog("bFileExist calls getfilename....-->Filename-->" + path);
     const FileSystem::Kind kind = Files().Status(path);
     return {kind != FileSystem::Kind::None, kind == FileSystem::Kind::Folder};
 }
@@ -47,7 +42,7 @@ bool FileExists(Log& log, const std::string& path, std::string_view kind) {
 
 void SplitFileName(Log& log, std::string& path, std::string& extension) {
     const auto fail = [&] {
-        log.WriteLog("Error in SplitFileName.......", 2);
+        log.WriteLog("Error in getfilename.......", 2);
         log.WriteLog("sFileName->" + path);
         log.WriteLog("sExtension->" + extension);
     };
@@ -84,7 +79,7 @@ bool DeleteFile(Log& log, const std::string& path) {
 
 bool DeleteFolder(Log& log, const std::string& path) {
     if (!FileExists(log, path, "Folder")) {
-        log.WriteLog("Could not find the folder in DeleteFolder....->" + path);
+        log.WriteLog("Could not find the folder in bDeleteFolder....->" + path);
         return false;
     }
     std::vector<std::string> names{".", ".."};  // the directory search reports these first
@@ -105,7 +100,7 @@ bool DeleteFolder(Log& log, const std::string& path) {
     }
     Files().Remove(path);
     if (FileExists(log, path, "Folder")) {
-        log.WriteLog("Failed to remove the file in DeleteFolder->" + path);
+        log.WriteLog("Failed to remove the file in bDeleteFolder->" + path);
         return false;
     }
     return true;
@@ -126,13 +121,13 @@ std::string FindFileWithExtension(Log& log, const std::string& folder, const std
     std::vector<std::string> names;
     if (!IsFolder(folder)) return "";
     if (!ListNames(folder, names)) {
-        log.WriteLog("Error in FindFileWithExtension");
+        log.WriteLog("Error in sFindFileName");
         return "";
     }
-    const std::string wanted = "." + Lower(extension);
+    const std::string wanted = "." + AsciiLower(extension);
     for (const std::string& name : names) {
         if (name.size() <= wanted.size() || IsFolder(folder + "/" + name)) continue;
-        if (Lower(name.substr(name.size() - wanted.size())) == wanted) return name;
+        if (AsciiLower(name.substr(name.size() - wanted.size())) == wanted) return name;
     }
     return "";
 }

@@ -9,6 +9,7 @@
 #include "text/WindowTexts.h"
 #include "editor/Editor.h"
 #include "base/Log.h"
+#include "text/AsciiCase.h"
 
 namespace fs = std::filesystem;
 
@@ -28,8 +29,6 @@ constexpr std::array<std::string_view, 24> kPseudoFileSystems = {
 // The longest folder label shown whole.
 constexpr std::size_t kLabelLength = 50;
 
-char Lower(char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c + 32) : c; }
-
 std::string WithSlash(std::string folder) {
     if (folder.empty() || folder.back() != '/') folder += '/';
     return folder;
@@ -37,7 +36,7 @@ std::string WithSlash(std::string folder) {
 
 // Name order for people: letter case only breaks ties.
 bool NameLess(const std::string& a, const std::string& b) {
-    const auto la = [](char x, char y) { return Lower(x) < Lower(y); };
+    const auto la = [](char x, char y) { return AsciiLower(x) < AsciiLower(y); };
     if (std::lexicographical_compare(a.begin(), a.end(), b.begin(), b.end(), la)) return true;
     if (std::lexicographical_compare(b.begin(), b.end(), a.begin(), a.end(), la)) return false;
     return a < b;
@@ -87,7 +86,7 @@ bool MatchesWildcard(std::string_view name, std::string_view pattern) {
     // Greedy match with one back-track point: the last "*" seen.
     std::size_t n = 0, p = 0, star = std::string_view::npos, resume = 0;
     while (n < name.size()) {
-        if (p < pattern.size() && (pattern[p] == '?' || Lower(pattern[p]) == Lower(name[n]))) {
+        if (p < pattern.size() && (pattern[p] == '?' || AsciiLower(pattern[p]) == AsciiLower(name[n]))) {
             ++n;
             ++p;
         } else if (p < pattern.size() && pattern[p] == '*') {

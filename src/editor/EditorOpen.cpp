@@ -128,7 +128,7 @@ Editor::OpenResult Editor::OpenTheme(const std::string& path) {
         log_.WriteLog(texts_.GetText(268), 2);
         return OpenResult::FileMissing;
     }
-    log_.WriteLog("#############OpenTheme has started##########");
+    log_.WriteLog("#############ReadFileBrowse has started##########");
     StepScope step(*this, {kTextStepOpen, 0, std::filesystem::path(path).filename().string(), {}});
     PrepareForOpen();
     if (DeleteFolder(log_, tempfolder_)) log_.WriteLog("Removed TEMPFOLDER");

@@ -8,12 +8,11 @@
 #include <QString>
 
 #include "model/ColourText.h"
+#include "platform/QtConvert.h"
 
 namespace tintora {
 
 namespace {
-
-QString ToQString(const std::string& text) { return QString::fromStdString(text); }
 
 QMessageBox::StandardButtons ButtonsFor(Buttons buttons) {
     switch (buttons) {

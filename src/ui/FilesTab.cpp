@@ -18,12 +18,12 @@
 #include "text/Texts.h"
 #include "text/WindowTexts.h"
 #include "editor/Editor.h"
+#include "platform/QtConvert.h"
 
 namespace tintora {
 
 namespace {
 
-QString Q(const std::string& text) { return QString::fromStdString(text); }
 
 // The rows of the information frame: caption text, and the value label beside it (-1: none).
 struct StatusRow {
@@ -141,13 +141,13 @@ void FilesTab::FillPlaces() {
 
 void FilesTab::FillDriveCombo() {
     cboDrives_->clear();
-    for (const std::string& place : browser_.Drives()) cboDrives_->addItem(Q(place));
+    for (const std::string& place : browser_.Drives()) cboDrives_->addItem(ToQString(place));
     cboDrives_->setCurrentIndex(browser_.DriveIndex());
 }
 
 void FilesTab::ApplyLanguage() {
     const Texts& texts = editor_.GetTexts();
-    const auto text = [&](int number) { return Q(texts.GetText(number)); };
+    const auto text = [&](int number) { return ToQString(texts.GetText(number)); };
     cmdReadFile_->setText(text(kTextRead));
     QFont font = cmdReadFile_->font();
     font.setPointSize(8);
@@ -176,10 +176,10 @@ void FilesTab::ApplyLanguage() {
 
 void FilesTab::ShowThemeInfo() {
     const ThemeInfo& info = editor_.GetTheme().info;
-    lblStatus_[0]->setText(Q(info.name));
-    lblStatus_[1]->setText(Q(info.modifiedBy));
-    lblStatus_[2]->setText(Q(info.creator));
-    lblStatus_[4]->setText(Q(info.created));
+    lblStatus_[0]->setText(ToQString(info.name));
+    lblStatus_[1]->setText(ToQString(info.modifiedBy));
+    lblStatus_[2]->setText(ToQString(info.creator));
+    lblStatus_[4]->setText(ToQString(info.created));
 }
 
 void FilesTab::ClearStatusLabels() {
@@ -194,7 +194,7 @@ void FilesTab::SetBusy(BusyButton button, bool busy) {
     const Caption c = button == BusyButton::Read   ? Caption{cmdReadFile_, kTextRead}
                       : button == BusyButton::Save ? Caption{cmdSave_, kTextSave}
                                                    : Caption{cmdSaveAs_, kTextSaveAs};
-    c.button->setText(Q(editor_.GetTexts().GetText(busy ? kTextWait : c.text)));
+    c.button->setText(ToQString(editor_.GetTexts().GetText(busy ? kTextWait : c.text)));
     // Painted now: the operation runs before the event loop would paint it.
     c.button->repaint();
 }
@@ -204,10 +204,10 @@ void FilesTab::UpdateListFiles() { browser_.UpdateListFiles(); }
 void FilesTab::ShowBrowser() {
     filling_ = true;
     listFiles_->clear();
-    for (const std::string& entry : browser_.Entries()) listFiles_->addItem(Q(entry));
+    for (const std::string& entry : browser_.Entries()) listFiles_->addItem(ToQString(entry));
     filling_ = false;
-    lblCurrentFolder_->setText(Q(browser_.FolderLabel()));
-    lblCurrentFolder_->setToolTip(Q(browser_.Folder()));
+    lblCurrentFolder_->setText(ToQString(browser_.FolderLabel()));
+    lblCurrentFolder_->setToolTip(ToQString(browser_.Folder()));
     cboDrives_->setCurrentIndex(browser_.DriveIndex());
     cmdSave_->setEnabled(browser_.SaveEnabled());
 }
@@ -224,7 +224,7 @@ void FilesTab::KeepSelection() {
     const std::optional<std::string> target = browser_.SaveTarget();
     QListWidgetItem* keep = nullptr;
     if (target) {
-        const auto found = listFiles_->findItems(QFileInfo(Q(*target)).fileName(), Qt::MatchExactly);
+        const auto found = listFiles_->findItems(QFileInfo(ToQString(*target)).fileName(), Qt::MatchExactly);
         if (!found.isEmpty()) keep = found.front();
     }
     filling_ = true;
@@ -246,7 +246,7 @@ void FilesTab::OpenFile(const std::string& path) {
     browser_.OpenFile(path);
     if (browser_.Cancelled()) return;  // the theme and the list stay as they were
     // Selected without a click of its own; a file the open flow found missing is not listed.
-    const QString name = QFileInfo(Q(path)).fileName();
+    const QString name = QFileInfo(ToQString(path)).fileName();
     const auto found = listFiles_->findItems(name, Qt::MatchExactly);
     filling_ = true;
     listFiles_->setCurrentItem(browser_.SaveEnabled() && !found.isEmpty() ? found.front() : nullptr);

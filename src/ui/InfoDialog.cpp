@@ -8,22 +8,18 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
+#include "platform/QtConvert.h"
+
 namespace tintora {
-
-namespace {
-
-QString Q(const std::string& text) { return QString::fromStdString(text); }
-
-}  // namespace
 
 InfoDialog::InfoDialog(InfoDialogModel& model, QWidget* parent) : QDialog(parent), model_(model) {
     setObjectName(QStringLiteral("frmInfo"));
     const InfoDialogCaptions& c = model_.Captions();
-    setWindowTitle(Q(c.title));
+    setWindowTitle(ToQString(c.title));
 
     auto* grid = new QGridLayout;
     for (int i = 0; i < 3; ++i) {
-        lbl_[i] = new QLabel(Q(c.labels[i]), this);
+        lbl_[i] = new QLabel(ToQString(c.labels[i]), this);
         lbl_[i]->setObjectName(QStringLiteral("lbl_%1").arg(i));
         txt_[i] = new QLineEdit(this);
         txt_[i]->setObjectName(QStringLiteral("txt_%1").arg(i));
@@ -49,7 +45,7 @@ InfoDialog::InfoDialog(InfoDialogModel& model, QWidget* parent) : QDialog(parent
     }};
     auto* row = new QHBoxLayout;
     for (const ButtonDef& def : buttons) {
-        auto* b = new QPushButton(Q(*def.caption), this);
+        auto* b = new QPushButton(ToQString(*def.caption), this);
         b->setObjectName(QString::fromLatin1(def.name));
         b->setAutoDefault(false);
         if (def.button == InfoButton::Ok) b->setDefault(true);
@@ -65,7 +61,7 @@ InfoDialog::InfoDialog(InfoDialogModel& model, QWidget* parent) : QDialog(parent
 
 void InfoDialog::TextEdited(int box, const QString& text) {
     model_.SetField(box, text.toStdString());
-    const QString stored = Q(model_.Field(box));
+    const QString stored = ToQString(model_.Field(box));
     if (stored == text) return;
     // What the user sees is what will be stored; the cursor keeps its place in the text.
     const int cursor = txt_[box]->cursorPosition() + static_cast<int>(stored.size() - text.size());
@@ -83,7 +79,7 @@ void InfoDialog::keyPressEvent(QKeyEvent* event) {
 }
 
 void InfoDialog::ShowFields() {
-    for (int i = 0; i < 3; ++i) txt_[i]->setText(Q(model_.Field(i)));
+    for (int i = 0; i < 3; ++i) txt_[i]->setText(ToQString(model_.Field(i)));
 }
 
 void InfoDialog::Press(InfoButton button) {

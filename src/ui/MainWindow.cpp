@@ -22,6 +22,7 @@
 #include <QVBoxLayout>
 
 #include "model/ColourText.h"
+#include "platform/QtConvert.h"
 #include "editor/EditorSettings.h"
 #include "ui/AboutDialog.h"
 #include "ui/FilesTab.h"
@@ -42,9 +43,7 @@ namespace {
 constexpr int kFilesTab = 5;
 constexpr int kImageGroup = 7;
 
-QString ToQString(const std::string& text) { return QString::fromStdString(text); }
 
-QColor ToQColor(const Rgb& c) { return QColor(c.red, c.green, c.blue); }
 
 std::string VersionText() {
     return std::to_string(TINTORA_VERSION_MAJOR) + "." + std::to_string(TINTORA_VERSION_MINOR) +

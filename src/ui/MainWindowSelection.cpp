@@ -63,9 +63,8 @@ void MainWindow::lbl_Click(int index) {
 void MainWindow::cmdSelect_Click(int index) {
     const auto chosen = editor_.GetToolkit().ChooseColour(editor_.Settings().customColours);
     if (!chosen) return;
+    // Setting the value repaints it and runs the colour rules.
     editor_.SetColour(index, ColourTextFromBgr(*chosen));
-    ChangeColour(index);
-    editor_.CheckColours();
 }
 
 }  // namespace tintora

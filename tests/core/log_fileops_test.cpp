@@ -28,7 +28,7 @@ struct LogFixture : ::testing::Test {
     test::RecordingToolkit toolkit;
     Log log{MakeLogPath(dir.Path(), clock.DateText(kNoon)), clock, &toolkit};
     LogFixture() { log.SetCapture(true); }
-    std::string Exist(const std::string& p) const { return "FileExists calls SplitFileName....-->Filename-->" + p; }
+    std::string Exist(const std::string& p) const { return "bFileExist calls getfilename....-->Filename-->" + p; }
 };
 }  // namespace
 
@@ -77,7 +77,7 @@ TEST_F(LogFixture, FileExistAndGetFileName) {
         std::string path = in, extension = "old";
         SplitFileName(log, path, extension);
         EXPECT_EQ(std::tie(path, extension), std::tie(name, ext));
-        const std::vector<std::string> report = {"Error in SplitFileName.......", "sFileName->" + path,
+        const std::vector<std::string> report = {"Error in getfilename.......", "sFileName->" + path,
                                                  "sExtension->" + extension};
         EXPECT_EQ(log.Captured(), error ? report : std::vector<std::string>{}) << in;
         EXPECT_EQ(toolkit.Texts(), std::vector<std::string>(error ? 1 : 0, report[0]));
@@ -104,7 +104,7 @@ TEST_F(LogFixture, DeleteFileNeverDeletesAFolderAndDeleteFolderRemovesFilesButIs
     EXPECT_FALSE(fs::exists(temp));
     std::vector<std::string> summary;
     for (const auto& l : log.Captured())
-        if (l.rfind("FileExists", 0) != 0) summary.push_back(l);
+        if (l.rfind("bFileExist", 0) != 0) summary.push_back(l);
     EXPECT_THAT(summary, ElementsAre("Not possible to remove ->.", "Not possible to remove ->..",
                                      "Success when removing arrfile-> 2 Name->stand.gif",
                                      "Success when removing arrfile-> 3 Name->theme.xml"));
@@ -116,11 +116,11 @@ TEST_F(LogFixture, DeleteFileNeverDeletesAFolderAndDeleteFolderRemovesFilesButIs
     EXPECT_TRUE(fs::exists(temp + "/sub.d/inner.gif"));
     EXPECT_FALSE(fs::exists(temp + "/a.gif"));
     EXPECT_THAT(log.Captured(), Contains("Failed to remove arrfile-> 3 Name->sub.d"));
-    EXPECT_EQ(log.Captured().back(), "Failed to remove the file in DeleteFolder->" + temp);
+    EXPECT_EQ(log.Captured().back(), "Failed to remove the file in bDeleteFolder->" + temp);
 
     log.ClearCaptured();
     EXPECT_FALSE(DeleteFolder(log, dir / "missing"));
-    EXPECT_THAT(log.Captured(), ElementsAre("Could not find the folder in DeleteFolder....->" + (dir / "missing")));
+    EXPECT_THAT(log.Captured(), ElementsAre("Could not find the folder in bDeleteFolder....->" + (dir / "missing")));
 }
 
 TEST_F(LogFixture, CreateFolderAndFindFileName) {

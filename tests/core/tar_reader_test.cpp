@@ -72,7 +72,7 @@ TEST_F(ReaderTest, EveryMemberRoundTripsInArchiveOrderWithItsLogLines) {
     for (int i = 0; i < kMemberCount; ++i) {
         const std::string name(kMemberNames[i]), target = work.string() + "/" + name;
         EXPECT_EQ(Member(name), *t.members[i].data) << name;
-        lines.insert(lines.end(), {"Correct checksum", "FileExists calls SplitFileName....-->Filename-->" + target,
+        lines.insert(lines.end(), {"Correct checksum", "bFileExist calls getfilename....-->Filename-->" + target,
                                    "Could not find the file in bDeleteFile....->" + target, "No File to delete"});
     }
     EXPECT_EQ(log.Captured(), lines);

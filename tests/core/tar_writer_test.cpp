@@ -91,7 +91,7 @@ TEST_F(WriterTest, SavesAndLogsTheRemovalStepsPerMember) {
     const Theme big = ThemeWith({{1, Pattern(30000, 1)}, {kDocumentMember, Pattern(1234, 6)}});
     ASSERT_TRUE(CreateTarFile(log, texts, big, target));
     EXPECT_EQ(ReadBytes(target), Build(big));
-    const std::string exist = "FileExists calls SplitFileName....-->Filename-->" + target;
+    const std::string exist = "bFileExist calls getfilename....-->Filename-->" + target;
     const std::string notFound = "Could not find the file in bDeleteFile....->" + target;
     EXPECT_THAT(log.Captured(), ElementsAre(exist, notFound, "No file to remove",  //
                                             exist, notFound, "No file to remove"));

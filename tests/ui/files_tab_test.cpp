@@ -49,7 +49,7 @@ TEST_F(FilesTabTest, ClicksAndKeysOpenThemesDoubleClicksMoveAndReadClearsThreeLa
     ClickEntry("red.thm");
     EXPECT_EQ(Core().Colour(0), "FF0000");
     // One click, one opening (the press that moved the selection did not open it as well).
-    EXPECT_EQ(LogCount("#############OpenTheme has started##########"), 1);
+    EXPECT_EQ(LogCount("#############ReadFileBrowse has started##########"), 1);
     List()->setFocus();
     QTest::keyClick(List(), Qt::Key_Up);
     EXPECT_EQ(Core().Colour(0), "0000FF") << "the selection moved with the keyboard opens too";
