@@ -23,7 +23,7 @@ CliSession::CliSession(std::ostream& err)
     : toolkit_(err),
       log_({}, clock_, &toolkit_),
       workFolder_(WorkFolderName()),
-      editor_(log_, toolkit_, view_, WorkFolderName()) {
+      editor_(log_, toolkit_, view_, WorkFolderName(), workFolder_) {
     ResetTheme();
 }
 

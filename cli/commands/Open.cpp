@@ -35,8 +35,8 @@ bool WrongArgs(const Args& args, std::size_t count, std::string_view usage, std:
 // Writes the members `names` from the memory folder `work` into `folder` (created when missing),
 // replacing files of the same names. On failure everything written and every folder created
 // here is removed again, and `why` says what failed.
-bool WriteFolder(const std::string& folder, const std::string& work, const std::vector<std::string>& names,
-                 std::string& why) {
+bool WriteFolder(FileSystem& files, const std::string& folder, const std::string& work,
+                 const std::vector<std::string>& names, std::string& why) {
     namespace fs = std::filesystem;
     std::error_code ec;
     // The outermost folder that this call creates, to be removed on failure.
@@ -58,7 +58,7 @@ bool WriteFolder(const std::string& folder, const std::string& work, const std::
     };
     for (const std::string& name : names) {
         const std::string target = folder + "/" + name;
-        const std::optional<Bytes> bytes = Files().Read(work + "/" + name, kMaxThemeFileSize);
+        const std::optional<Bytes> bytes = files.Read(work + "/" + name, kMaxThemeFileSize);
         if (!bytes) {
             why = "cannot read the member " + name;
             return undo();
@@ -66,7 +66,7 @@ bool WriteFolder(const std::string& folder, const std::string& work, const std::
         // A file (or link) of that name is replaced; a folder stays in the way.
         if (const fs::file_status st = fs::symlink_status(target, ec); fs::is_regular_file(st) || fs::is_symlink(st))
             fs::remove(target, ec);
-        if (!Files().WriteNew(target, bytes->data(), bytes->size(), why)) return undo();
+        if (!files.WriteNew(target, bytes->data(), bytes->size(), why)) return undo();
         written.push_back(target);
     }
     return true;
@@ -179,12 +179,13 @@ int RunUnpack(const Args& args, std::ostream& out, std::ostream& err) {
     CliSession session(err);
     Editor& editor = session.GetEditor();
     const std::string& work = editor.Tempfolder();
-    Files().MakeFolder(work);
+    FileSystem& files = editor.WorkFiles();
+    files.MakeFolder(work);
     std::vector<std::string> names;
-    if (!UnpackTarFile(editor.GetLog(), editor.GetTexts(), args[0], work, &names)) return kExitFailed;
+    if (!UnpackTarFile(editor.GetLog(), editor.GetTexts(), args[0], work, &names, files)) return kExitFailed;
 
     std::string why;
-    if (!WriteFolder(args[1], work, names, why)) {
+    if (!WriteFolder(files, args[1], work, names, why)) {
         err << "tintora-cli unpack: " << why << '\n';
         return kExitFailed;
     }

@@ -4,8 +4,8 @@
 
 namespace tintora {
 
-std::optional<Bytes> ReadFileBytes(const std::string& path, std::size_t limit) {
-    return Files().Read(path, limit);
+std::optional<Bytes> ReadFileBytes(const std::string& path, std::size_t limit, FileSystem& files) {
+    return files.Read(path, limit);
 }
 
 }  // namespace tintora

@@ -11,12 +11,12 @@ namespace tintora {
 
 namespace {
 
-bool IsFolder(const std::string& path) { return Files().Status(path) == FileSystem::Kind::Folder; }
+bool IsFolder(FileSystem& files, const std::string& path) { return files.Status(path) == FileSystem::Kind::Folder; }
 
 // Entry names of a folder, sorted so that every listing is reproducible; false when the folder
 // cannot be read.
-bool ListNames(const std::string& folder, std::vector<std::string>& names) {
-    return Files().List(folder, names);
+bool ListNames(FileSystem& files, const std::string& folder, std::vector<std::string>& names) {
+    return files.List(folder, names);
 }
 
 struct FileTestResult {
@@ -27,17 +27,17 @@ struct FileTestResult {
 // The file test with its log line. The lookup is on the exact path, so the name found is the
 // name asked for: the entry existing is the whole answer. A name without extension is a fine
 // answer too, not an error.
-FileTestResult FileTest(Log& log, const std::string& path) {
+FileTestResult FileTest(Log& log, const std::string& path, FileSystem& files) {
     log.WriteLog("bFileExist calls getfilename....-->Filename-->" + path);
-    const FileSystem::Kind kind = Files().Status(path);
+    const FileSystem::Kind kind = files.Status(path);
     return {kind != FileSystem::Kind::None, kind == FileSystem::Kind::Folder};
 }
 
 }  // namespace
 
-bool FileExists(Log& log, const std::string& path, std::string_view kind) {
-    if (kind == "Folder") return IsFolder(path);
-    return FileTest(log, path).exists;
+bool FileExists(Log& log, const std::string& path, std::string_view kind, FileSystem& files) {
+    if (kind == "Folder") return IsFolder(files, path);
+    return FileTest(log, path, files).exists;
 }
 
 void SplitFileName(Log& log, std::string& path, std::string& extension) {
@@ -63,29 +63,29 @@ void SplitFileName(Log& log, std::string& path, std::string& extension) {
     path.erase(0, slash + 1);
 }
 
-bool DeleteFile(Log& log, const std::string& path) {
-    const FileTestResult found = FileTest(log, path);
+bool DeleteFile(Log& log, const std::string& path, FileSystem& files) {
+    const FileTestResult found = FileTest(log, path, files);
     if (!found.exists) {
         log.WriteLog(std::string(kDeleteFileNotFound) + path);
         return false;
     }
-    if (!found.folder) Files().Remove(path);  // like the platform's deletion: never a folder
-    if (FileExists(log, path, "File")) {
+    if (!found.folder) files.Remove(path);  // like the platform's deletion: never a folder
+    if (FileExists(log, path, "File", files)) {
         log.WriteLog("Failed to remove the file in bDeleteFile->" + path);
         return false;
     }
     return true;
 }
 
-bool DeleteFolder(Log& log, const std::string& path) {
-    if (!FileExists(log, path, "Folder")) {
+bool DeleteFolder(Log& log, const std::string& path, FileSystem& files) {
+    if (!FileExists(log, path, "Folder", files)) {
         log.WriteLog("Could not find the folder in bDeleteFolder....->" + path);
         return false;
     }
     std::vector<std::string> names{".", ".."};  // the directory search reports these first
-    if (!ListNames(path, names)) {
-        Files().Remove(path);
-        return !FileExists(log, path, "Folder");
+    if (!ListNames(files, path, names)) {
+        files.Remove(path);
+        return !FileExists(log, path, "Folder", files);
     }
     for (std::size_t i = 0; i < names.size(); ++i) {
         const std::string& name = names[i];
@@ -93,40 +93,40 @@ bool DeleteFolder(Log& log, const std::string& path) {
             log.WriteLog("Not possible to remove ->" + name);
             continue;
         }
-        const bool removed = DeleteFile(log, path + "/" + name);
+        const bool removed = DeleteFile(log, path + "/" + name, files);
         log.WriteLog(std::string(removed ? "Success when removing arrfile->"
                                          : "Failed to remove arrfile->") +
                      " " + std::to_string(i) + " Name->" + name);
     }
-    Files().Remove(path);
-    if (FileExists(log, path, "Folder")) {
+    files.Remove(path);
+    if (FileExists(log, path, "Folder", files)) {
         log.WriteLog("Failed to remove the file in bDeleteFolder->" + path);
         return false;
     }
     return true;
 }
 
-void CreateFolder(Log& log, const std::string& path) {
-    if (!FileExists(log, path, "Folder")) {
+void CreateFolder(Log& log, const std::string& path, FileSystem& files) {
+    if (!FileExists(log, path, "Folder", files)) {
         log.WriteLog("Path didnt exist -> Create it");
-        Files().MakeFolder(path);
-        if (!FileExists(log, path, "Folder")) log.WriteLog("Failed to create folder ->" + path);
-    } else if (DeleteFolder(log, path)) {
-        Files().MakeFolder(path);
-        if (!FileExists(log, path, "Folder")) log.WriteLog("Failed to create folder ->" + path);
+        files.MakeFolder(path);
+        if (!FileExists(log, path, "Folder", files)) log.WriteLog("Failed to create folder ->" + path);
+    } else if (DeleteFolder(log, path, files)) {
+        files.MakeFolder(path);
+        if (!FileExists(log, path, "Folder", files)) log.WriteLog("Failed to create folder ->" + path);
     }
 }
 
-std::string FindFileWithExtension(Log& log, const std::string& folder, const std::string& extension) {
+std::string FindFileWithExtension(Log& log, const std::string& folder, const std::string& extension, FileSystem& files) {
     std::vector<std::string> names;
-    if (!IsFolder(folder)) return "";
-    if (!ListNames(folder, names)) {
+    if (!IsFolder(files, folder)) return "";
+    if (!ListNames(files, folder, names)) {
         log.WriteLog("Error in sFindFileName");
         return "";
     }
     const std::string wanted = "." + AsciiLower(extension);
     for (const std::string& name : names) {
-        if (name.size() <= wanted.size() || IsFolder(folder + "/" + name)) continue;
+        if (name.size() <= wanted.size() || IsFolder(files, folder + "/" + name)) continue;
         if (AsciiLower(name.substr(name.size() - wanted.size())) == wanted) return name;
     }
     return "";

@@ -98,23 +98,16 @@ public:
     }
 };
 
-DiskFileSystem& Disk() {
+}  // namespace
+
+FileSystem& DiskFiles() {
     static DiskFileSystem disk;
     return disk;
 }
 
-FileSystem* current = nullptr;
-
-}  // namespace
-
-FileSystem& Files() { return current ? *current : Disk(); }
-
-MemoryFolder::MemoryFolder(std::string root) : root_(std::move(root)), previous_(current) {
+MemoryFolder::MemoryFolder(std::string root) : root_(std::move(root)) {
     while (root_.size() > 1 && root_.back() == '/') root_.pop_back();
-    current = this;
 }
-
-MemoryFolder::~MemoryFolder() { current = previous_; }
 
 std::optional<std::string> MemoryFolder::Inside(const std::string& path) const {
     if (path.compare(0, root_.size(), root_) != 0) return std::nullopt;
@@ -125,14 +118,14 @@ std::optional<std::string> MemoryFolder::Inside(const std::string& path) const {
 
 FileSystem::Kind MemoryFolder::Status(const std::string& path) {
     const auto name = Inside(path);
-    if (!name) return Disk().Status(path);
+    if (!name) return DiskFiles().Status(path);
     if (name->empty()) return exists_ ? Kind::Folder : Kind::None;
     return exists_ && files_.count(*name) ? Kind::File : Kind::None;
 }
 
 bool MemoryFolder::List(const std::string& folder, std::vector<std::string>& names) {
     const auto name = Inside(folder);
-    if (!name) return Disk().List(folder, names);
+    if (!name) return DiskFiles().List(folder, names);
     if (!name->empty() || !exists_) return false;
     for (const auto& entry : files_) names.push_back(entry.first);
     std::sort(names.begin(), names.end());
@@ -141,14 +134,14 @@ bool MemoryFolder::List(const std::string& folder, std::vector<std::string>& nam
 
 std::vector<std::string> MemoryFolder::ListFiles(const std::string& folder) {
     std::vector<std::string> names;
-    if (!Inside(folder)) return Disk().ListFiles(folder);
+    if (!Inside(folder)) return DiskFiles().ListFiles(folder);
     List(folder, names);
     return names;
 }
 
 void MemoryFolder::Remove(const std::string& path) {
     const auto name = Inside(path);
-    if (!name) return Disk().Remove(path);
+    if (!name) return DiskFiles().Remove(path);
     if (name->empty()) {
         if (files_.empty()) exists_ = false;
     } else {
@@ -158,14 +151,14 @@ void MemoryFolder::Remove(const std::string& path) {
 
 void MemoryFolder::MakeFolder(const std::string& path) {
     const auto name = Inside(path);
-    if (!name) return Disk().MakeFolder(path);
-    if (name->empty() && Disk().Status(fs::path(root_).parent_path().string()) == Kind::Folder)
+    if (!name) return DiskFiles().MakeFolder(path);
+    if (name->empty() && DiskFiles().Status(fs::path(root_).parent_path().string()) == Kind::Folder)
         exists_ = true;
 }
 
 std::optional<Bytes> MemoryFolder::Read(const std::string& path, std::size_t limit) {
     const auto name = Inside(path);
-    if (!name) return Disk().Read(path, limit);
+    if (!name) return DiskFiles().Read(path, limit);
     const auto it = files_.find(*name);
     if (!exists_ || it == files_.end()) return std::nullopt;
     return Bytes(it->second.begin(),
@@ -175,7 +168,7 @@ std::optional<Bytes> MemoryFolder::Read(const std::string& path, std::size_t lim
 bool MemoryFolder::WriteNew(const std::string& path, const std::uint8_t* data, std::size_t size,
                             std::string& why) {
     const auto name = Inside(path);
-    if (!name) return Disk().WriteNew(path, data, size, why);
+    if (!name) return DiskFiles().WriteNew(path, data, size, why);
     // Only files directly in the folder; the folder must exist and the name be free.
     if (!exists_ || name->empty() || name->find('/') != std::string::npos || files_.count(*name)) {
         why = path + ": " + std::generic_category().message(exists_ ? EEXIST : ENOENT);

@@ -37,15 +37,14 @@ public:
                           std::string& why) = 0;
 };
 
-// The file system in use: the disk, unless a MemoryFolder is in place.
-FileSystem& Files();
+// The disk.
+FileSystem& DiskFiles();
 
-// While it lives, the folder at `root` (and nothing below it but files) is kept in memory;
-// every other path goes to the disk. One at a time.
+// The folder at `root` (and nothing below it but files) kept in memory; every other path goes
+// to the disk.
 class MemoryFolder : public FileSystem {
 public:
     explicit MemoryFolder(std::string root);
-    ~MemoryFolder() override;
     MemoryFolder(const MemoryFolder&) = delete;
     MemoryFolder& operator=(const MemoryFolder&) = delete;
 
@@ -65,7 +64,6 @@ private:
     std::string root_;
     bool exists_ = false;
     std::map<std::string, Bytes> files_;
-    FileSystem* previous_;
 };
 
 }  // namespace tintora

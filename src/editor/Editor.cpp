@@ -15,9 +15,9 @@ const Clock& SystemClockInstance() {
 }
 }  // namespace
 
-Editor::Editor(Log& log, Toolkit& toolkit, EditorView& view, std::string tempfolder)
+Editor::Editor(Log& log, Toolkit& toolkit, EditorView& view, std::string tempfolder, FileSystem& files)
     : log_(log), toolkit_(toolkit), view_(view), clock_(&SystemClockInstance()),
-      tempfolder_(std::move(tempfolder)) {}
+      tempfolder_(std::move(tempfolder)), files_(files) {}
 
 void Editor::SetColour(int index, std::string text) {
     StepScope step(*this, {kTextStepColour, kElements[index].LabelNumber(), {}, {}}, index);

@@ -13,13 +13,17 @@
 namespace tintora {
 
 class Clock;
+class FileSystem;
 class Log;
+FileSystem& DiskFiles();
 class Toolkit;
 
 class Editor {
 public:
-    // `tempfolder` is the work folder that the open flows unpack into.
-    Editor(Log& log, Toolkit& toolkit, EditorView& view, std::string tempfolder = {});
+    // `tempfolder` is the work folder that the open flows unpack into, on `files` (the command
+    // line keeps it in memory).
+    Editor(Log& log, Toolkit& toolkit, EditorView& view, std::string tempfolder = {},
+           FileSystem& files = DiskFiles());
 
     Theme& GetTheme() { return theme_; }
     const Theme& GetTheme() const { return theme_; }
@@ -29,6 +33,7 @@ public:
     Toolkit& GetToolkit() { return toolkit_; }
     EditorView& View() { return view_; }
     const std::string& Tempfolder() const { return tempfolder_; }
+    FileSystem& WorkFiles() { return files_; }
     // The clock for creation stamps; the system's local time unless a test sets another.
     const Clock& GetClock() const { return *clock_; }
     void SetClock(const Clock& clock) { clock_ = &clock; }
@@ -208,6 +213,7 @@ private:
     EditorView& view_;
     const Clock* clock_;
     std::string tempfolder_;
+    FileSystem& files_;
     UserSettings settings_;
     std::string findings_;
     int rulesBatchDepth_ = 0;

@@ -3,6 +3,7 @@
 
 #include <algorithm>
 #include <filesystem>
+#include <limits>
 
 #include "text/Texts.h"
 #include "themefile/DocumentReader.h"
@@ -40,11 +41,11 @@ bool Editor::ApplyDocumentFile(const std::string& path) {
         return false;
     };
 
-    const std::optional<Bytes> bytes = ReadFileBytes(path);
+    const std::optional<Bytes> bytes = ReadFileBytes(path, std::numeric_limits<std::size_t>::max(), files_);
     if (!bytes) return fail();
     const std::vector<std::string> lines = DocumentLines(
         std::string_view(reinterpret_cast<const char*>(bytes->data()), bytes->size()));
-    const std::vector<std::string> workFiles = Files().ListFiles(tempfolder_);
+    const std::vector<std::string> workFiles = files_.ListFiles(tempfolder_);
 
     theme_.info = {};
     view_.InfoChanged();
@@ -98,7 +99,7 @@ void Editor::PrepareForOpen() {
 
 Editor::OpenResult Editor::UnpackAndRead(const std::string& path, bool showInfo) {
     std::vector<std::string> members;
-    if (!UnpackTarFile(log_, texts_, path, tempfolder_, &members)) return OpenResult::UnpackFailed;
+    if (!UnpackTarFile(log_, texts_, path, tempfolder_, &members, files_)) return OpenResult::UnpackFailed;
     // The document is the first member in archive order with the extension xml.
     const auto doc = std::find_if(members.begin(), members.end(), HasXmlExtension);
     if (doc == members.end()) {
@@ -107,7 +108,7 @@ Editor::OpenResult Editor::UnpackAndRead(const std::string& path, bool showInfo)
     }
     const bool read = ApplyDocumentFile(tempfolder_ + "/" + *doc);
     if (showInfo) view_.ShowThemeInfo();
-    DeleteFolder(log_, tempfolder_);
+    DeleteFolder(log_, tempfolder_, files_);
     for (int element = 0; element <= 35; ++element) view_.ChangeColour(element);
     return read ? OpenResult::Opened : OpenResult::ReadFailed;
 }
@@ -131,8 +132,8 @@ Editor::OpenResult Editor::OpenTheme(const std::string& path) {
     log_.WriteLog("#############ReadFileBrowse has started##########");
     StepScope step(*this, {kTextStepOpen, 0, std::filesystem::path(path).filename().string(), {}});
     PrepareForOpen();
-    if (DeleteFolder(log_, tempfolder_)) log_.WriteLog("Removed TEMPFOLDER");
-    CreateFolder(log_, tempfolder_);
+    if (DeleteFolder(log_, tempfolder_, files_)) log_.WriteLog("Removed TEMPFOLDER");
+    CreateFolder(log_, tempfolder_, files_);
     const OpenResult result = UnpackAndRead(path, true);
     if (result != OpenResult::NoDocument) CheckColours();
     Opened(step, result, path);
@@ -150,8 +151,8 @@ Editor::OpenResult Editor::OpenThemeWithDialog() {
     }
     StepScope step(*this, {kTextStepOpen, 0, std::filesystem::path(*path).filename().string(), {}});
     PrepareForOpen();
-    DeleteFolder(log_, tempfolder_);
-    CreateFolder(log_, tempfolder_);
+    DeleteFolder(log_, tempfolder_, files_);
+    CreateFolder(log_, tempfolder_, files_);
     // A typed name that does not exist creates nothing and fails like any unpacking failure.
     const OpenResult result = UnpackAndRead(*path, false);
     view_.SetBusy(BusyButton::Read, false);

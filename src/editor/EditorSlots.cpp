@@ -2,6 +2,7 @@
 // picture from the work folder while a theme is opened.
 
 #include <array>
+#include <limits>
 #include <string>
 
 #include "pictures/ImageInfo.h"
@@ -163,10 +164,10 @@ void Editor::TakeSlotPicture(int slot, Bytes bytes) {
 
 bool Editor::LoadSlotPicture(const std::string& path, int slot) {
     if (!ValidSlot(slot)) return false;
-    if (!FileExists(log_, path, "File")) return false;
+    if (!FileExists(log_, path, "File", files_)) return false;
     // A picture that cannot be read or holds no bytes counts as missing: the slot stays as it
     // was rather than becoming an active record without data.
-    auto bytes = ReadFileBytes(path);
+    auto bytes = ReadFileBytes(path, std::numeric_limits<std::size_t>::max(), files_);
     if (!bytes || bytes->empty()) return false;
 
     MemberRecord& record = theme_.members[slot];

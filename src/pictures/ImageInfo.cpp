@@ -1,7 +1,5 @@
 #include "pictures/ImageInfo.h"
 
-#include "base/FileBytes.h"
-
 namespace tintora {
 
 namespace {
@@ -40,12 +38,6 @@ std::optional<ImageInfo> MeasureImage(std::span<const std::uint8_t> bytes) {
         info.height = LittleEndian(bytes, 8);
     }
     return info;
-}
-
-std::optional<ImageInfo> GetImageInfo(const std::string& path) {
-    const auto header = ReadFileBytes(path, kJfifHeaderSize);
-    if (!header) return std::nullopt;
-    return MeasureImage(*header);
 }
 
 }  // namespace tintora

@@ -23,8 +23,5 @@ inline constexpr std::size_t kJfifHeaderSize = 167;
 // are shorter than the header they need; a header of any other kind measures as kind "", 0 x 0.
 std::optional<ImageInfo> MeasureImage(std::span<const std::uint8_t> bytes);
 
-// Measures the picture file at `path` from its header. nullopt when the file cannot be opened
-// or is shorter than its header.
-std::optional<ImageInfo> GetImageInfo(const std::string& path);
 
 }  // namespace tintora

@@ -2,7 +2,9 @@
 
 #include <algorithm>
 #include <array>
+#include <bit>
 #include <cmath>
+#include <cstring>
 #include <vector>
 
 namespace tintora {
@@ -128,6 +130,99 @@ void SumBlocks(const RgbaImage& source, int top, int factor, int blocks, std::ve
     }
 }
 
+// One band of blocks (factor rows) the general way, into `out`.
+void ShrinkBand(const RgbaImage& source, int top, int factor, bool opaque, std::vector<std::array<std::uint32_t, 4>>& sums,
+                std::uint32_t* out) {
+    const int blocks = static_cast<int>(sums.size());
+    if (opaque) SumBlocks<true>(source, top, factor, blocks, sums);
+    else SumBlocks<false>(source, top, factor, blocks, sums);
+    const std::uint32_t count = static_cast<std::uint32_t>(factor * factor);
+    for (int x = 0; x < blocks; ++x) {
+        const auto& sum = sums[static_cast<std::size_t>(x)];
+        const std::uint32_t weight = sum[3];  // what the colours are divided by
+        const auto mean = [&](std::size_t c) { return weight == 0 ? 0u : (sum[c] + weight / 2) / weight; };
+        const std::uint32_t alpha = opaque ? 0xFF : (sum[3] + count / 2) / count;
+        out[x] = alpha << 24 | mean(0) << 16 | mean(1) << 8 | mean(2);
+    }
+}
+
+// The common case, an opaque band of blocks of up to 16 x 16 pixels, the quick way: the bytes of
+// the band's rows are added column by column into 16-bit sums, many bytes at a time, then the four byte sums of a column are added in one 64-bit word per step:
+// its 16-bit parts cannot carry into each other while a block holds at most 256 pixels of 255.
+// The rounded means come from a table. For an opaque block this gives exactly what the general
+// way gives.
+class OpaqueBandShrink {
+public:
+    static constexpr int kMaxFactor = 16;
+
+    OpaqueBandShrink(int factor, int blocks)
+        : factor_(factor), blocks_(blocks), columns_(static_cast<std::size_t>(factor * blocks) * 4),
+          mean_(static_cast<std::size_t>(factor * factor) * 255 + 1) {
+        const auto count = static_cast<std::uint32_t>(factor * factor);
+        for (std::uint32_t s = 0; s < mean_.size(); ++s) mean_[s] = static_cast<std::uint8_t>((s + count / 2) / count);
+    }
+
+    void Band(const RgbaImage& source, int top, std::uint32_t* out) {
+        std::fill(columns_.begin(), columns_.end(), std::uint16_t{0});
+        std::uint16_t* sums = columns_.data();
+        const std::size_t bytes = columns_.size();
+        for (int dy = 0; dy < factor_; ++dy) {
+            const auto* row = reinterpret_cast<const unsigned char*>(
+                &source.pixels[static_cast<std::size_t>(top + dy) * static_cast<std::size_t>(source.width)]);
+            // Sixteen bytes at a time through copies the compiler knows apart from the sums, so it
+            // adds them in one go at any optimisation level.
+            std::size_t i = 0;
+            for (; i + kChunk <= bytes; i += kChunk) {
+                std::array<unsigned char, kChunk> in{};
+                std::array<std::uint16_t, kChunk> sum{};
+                std::memcpy(in.data(), row + i, kChunk);
+                std::memcpy(sum.data(), sums + i, sizeof sum);
+                for (std::size_t k = 0; k < kChunk; ++k) sum[k] = static_cast<std::uint16_t>(sum[k] + in[k]);
+                std::memcpy(sums + i, sum.data(), sizeof sum);
+            }
+            for (; i < bytes; ++i) sums[i] = static_cast<std::uint16_t>(sums[i] + row[i]);
+        }
+        for (int x = 0; x < blocks_; ++x) {
+            std::uint64_t block = 0;
+            for (int k = 0; k < factor_; ++k) {
+                std::uint64_t column = 0;
+                std::memcpy(&column, sums + static_cast<std::size_t>(x * factor_ + k) * 4, sizeof column);
+                block += column;
+            }
+            std::array<std::uint16_t, 4> lanes{};
+            std::memcpy(lanes.data(), &block, sizeof block);
+            std::uint32_t px = 0;
+            for (std::size_t b = 0; b < 4; ++b) px |= static_cast<std::uint32_t>(mean_[lanes[b]]) << kByteShift[b];
+            out[x] = px;
+        }
+    }
+
+private:
+    // Where the n-th byte of a pixel in memory lies in its 0xAARRGGBB word.
+    static constexpr std::array<int, 4> kByteShift =
+        std::endian::native == std::endian::little ? std::array<int, 4>{0, 8, 16, 24} : std::array<int, 4>{24, 16, 8, 0};
+
+    static constexpr std::size_t kChunk = 16;
+
+    int factor_;
+    int blocks_;
+    std::vector<std::uint16_t> columns_;  // per byte of the band's used width
+    std::vector<std::uint8_t> mean_;      // block sum -> rounded mean
+};
+
+// Whether every pixel of the rows is opaque; four words at a time, side by side.
+bool OpaqueRows(const RgbaImage& source, int top, int rows, int width) {
+    std::array<std::uint32_t, 4> all{0xFFFFFFFFu, 0xFFFFFFFFu, 0xFFFFFFFFu, 0xFFFFFFFFu};
+    for (int y = top; y < top + rows; ++y) {
+        const std::uint32_t* px = &source.pixels[static_cast<std::size_t>(y) * static_cast<std::size_t>(source.width)];
+        int x = 0;
+        for (; x + 4 <= width; x += 4)
+            for (std::size_t k = 0; k < 4; ++k) all[k] &= px[x + static_cast<int>(k)];
+        for (; x < width; ++x) all[0] &= px[x];
+    }
+    return (all[0] & all[1] & all[2] & all[3]) >> 24 == 0xFF;
+}
+
 }  // namespace
 
 RgbaImage PrepareSource(const RgbaImage& source, int minWidth, int minHeight) {
@@ -135,20 +230,17 @@ RgbaImage PrepareSource(const RgbaImage& source, int minWidth, int minHeight) {
     if (factor < 2) return source;
     RgbaImage reduced(source.width / factor, source.height / factor);
     // A photo has millions of pixels and this is the one step that touches them all: whole
-    // numbers, and no alpha arithmetic for a picture without transparency.
-    const bool opaque = std::ranges::all_of(source.pixels, [](std::uint32_t px) { return px >> 24 == 0xFF; });
-    const std::uint32_t count = static_cast<std::uint32_t>(factor * factor);
+    // numbers, no alpha arithmetic where there is no transparency, and each band of rows is
+    // checked for transparency just before it is summed, while it is still in the cache.
+    const int used = reduced.width * factor;
     std::vector<std::array<std::uint32_t, 4>> sums(static_cast<std::size_t>(reduced.width));
+    std::optional<OpaqueBandShrink> quick;
+    if (factor <= OpaqueBandShrink::kMaxFactor) quick.emplace(factor, reduced.width);
     for (int y = 0; y < reduced.height; ++y) {
-        if (opaque) SumBlocks<true>(source, y * factor, factor, reduced.width, sums);
-        else SumBlocks<false>(source, y * factor, factor, reduced.width, sums);
-        for (int x = 0; x < reduced.width; ++x) {
-            const auto& sum = sums[static_cast<std::size_t>(x)];
-            const std::uint32_t weight = sum[3];  // what the colours are divided by
-            const auto mean = [&](std::size_t c) { return weight == 0 ? 0u : (sum[c] + weight / 2) / weight; };
-            const std::uint32_t alpha = opaque ? 0xFF : (sum[3] + count / 2) / count;
-            reduced.At(x, y) = alpha << 24 | mean(0) << 16 | mean(1) << 8 | mean(2);
-        }
+        std::uint32_t* out = &reduced.At(0, y);
+        const bool opaque = OpaqueRows(source, y * factor, factor, used);
+        if (opaque && quick) quick->Band(source, y * factor, out);
+        else ShrinkBand(source, y * factor, factor, opaque, sums, out);
     }
     return reduced;
 }

@@ -138,11 +138,11 @@ bool HasPathPrefix(const std::uint8_t* header) {
            header[tar::kPrefix.offset] != '\0';
 }
 
-bool WriteMemberFile(const std::string& target, const std::uint8_t* data, std::uint64_t size,
-                     std::string& why) {
+bool WriteMemberFile(FileSystem& files, const std::string& target, const std::uint8_t* data,
+                     std::uint64_t size, std::string& why) {
     // The old file has been deleted; whatever still stands at the name (a folder, a file that
     // could not be deleted) is neither followed nor overwritten.
-    return Files().WriteNew(target, data, static_cast<std::size_t>(size), why);
+    return files.WriteNew(target, data, static_cast<std::size_t>(size), why);
 }
 
 bool OnlyZerosFrom(const ArchiveImage& a, std::uint64_t pos) {
@@ -154,7 +154,8 @@ bool OnlyZerosFrom(const ArchiveImage& a, std::uint64_t pos) {
 }  // namespace
 
 bool UnpackTarFile(Log& log, const Texts& texts, const std::string& archive,
-                   const std::string& tempfolder, std::vector<std::string>* writtenNames) {
+                   const std::string& tempfolder, std::vector<std::string>* writtenNames,
+                   FileSystem& files) {
     const auto fail = [&](const std::string& why) {
         log.WriteLog("Failed to unpack tar file -> " + Printable(archive) + ": " + Printable(why));
         log.WriteLogAndShow(texts.GetText(294), texts.GetText(294) + "\n" + Printable(why));
@@ -196,8 +197,8 @@ bool UnpackTarFile(Log& log, const Texts& texts, const std::string& archive,
             log.WriteLog("Skipped a member with an unsafe name -> " + Printable(name));
         } else {
             const std::string target = tempfolder + "/" + *safe;
-            if (!DeleteFile(log, target)) log.WriteLog("No File to delete");
-            if (!WriteMemberFile(target, a.image.data() + pos, *size, why)) return fail(why);
+            if (!DeleteFile(log, target, files)) log.WriteLog("No File to delete");
+            if (!WriteMemberFile(files, target, a.image.data() + pos, *size, why)) return fail(why);
             if (writtenNames && written.insert(*safe).second) writtenNames->push_back(*safe);
         }
 

@@ -7,7 +7,9 @@
 
 namespace tintora {
 
+class FileSystem;
 class Log;
+FileSystem& DiskFiles();
 class Texts;
 
 // No file larger than this is a theme: the phone's themes hold at most seven members of 32,767
@@ -20,6 +22,7 @@ inline constexpr std::uint64_t kMaxThemeFileSize = std::uint64_t{16} << 20;  // 
 // with a log line. Any other problem (a file over kMaxThemeFileSize among them) shows text 294
 // with the reason on a line of its own and gives false; members written before it stay. `writtenNames`, when given, receives the names of the files written, in archive order.
 bool UnpackTarFile(Log& log, const Texts& texts, const std::string& archive,
-                   const std::string& tempfolder, std::vector<std::string>* writtenNames = nullptr);
+                   const std::string& tempfolder, std::vector<std::string>* writtenNames = nullptr,
+                   FileSystem& files = DiskFiles());
 
 }  // namespace tintora

@@ -10,6 +10,9 @@
 #include <cmath>
 #include <vector>
 
+#include "colourrules/PhoneColours.h"
+#include "platform/QtConvert.h"
+
 namespace tintora {
 
 namespace {
@@ -32,7 +35,16 @@ QRect PixelRect(int left, int top, int width, int height, double zoom) {
     return QRect(x0, y0, std::max(Px(left + width, zoom) - x0, 1), std::max(Px(top + height, zoom) - y0, 1));
 }
 
-QColor ToQColor(const Rgb& c) { return QColor(c.red, c.green, c.blue); }
+// The colours of one paint: as given, or as the phone shows them.
+class Colours {
+public:
+    explicit Colours(bool phone) : phone_(phone) {}
+    QColor operator()(const Rgb& c) const { return ToQColor(phone_ ? PhoneColour(c) : c); }
+    QColor operator()(const QColor& c) const { return (*this)(Rgb{c.red(), c.green(), c.blue()}); }
+
+private:
+    bool phone_;
+};
 
 // The fonts of one paint. Qt sets up every font size it meets with a round through the
 // system's font configuration, which costs more than drawing all the preview's texts; so each
@@ -79,30 +91,36 @@ bool CaptionReaches(const QRect& r, int pixels, const QRect& screen) {
     return screen.intersects(r.adjusted(-pixels, -pixels, pixels, pixels));
 }
 
-// Draws `text` into `box` with `flags`, the font scaled about the box's corner.
-void DrawText(QPainter& p, const PreviewFont& f, const QRectF& box, int flags, const QString& text) {
+// Draws `text` into `box` with `flags`, the font scaled about the box's corner. Adds to `drawn`
+// where the text lies: the box of its lines within `box` (drawText clips to it), wider by a
+// part of the font's size for antialiased edges and glyphs reaching past their advance.
+void DrawText(QPainter& p, const PreviewFont& f, const QRectF& box, int flags, const QString& text, QRegion& drawn) {
+    QRectF lines;
     if (f.scale == 1.0) {
-        p.drawText(box, flags, text);
-        return;
+        p.drawText(box, flags, text, &lines);
+    } else {
+        p.save();
+        p.translate(box.topLeft());
+        p.scale(f.scale, f.scale);
+        p.drawText(QRectF(0, 0, box.width() / f.scale, box.height() / f.scale), flags, text, &lines);
+        p.restore();
+        lines = QRectF(box.topLeft() + lines.topLeft() * f.scale, lines.size() * f.scale);
     }
-    p.save();
-    p.translate(box.topLeft());
-    p.scale(f.scale, f.scale);
-    p.drawText(QRectF(0, 0, box.width() / f.scale, box.height() / f.scale), flags, text);
-    p.restore();
+    const int edge = 2 + static_cast<int>(f.font.pixelSize() * f.scale) / 8;
+    drawn |= lines.intersected(box).toAlignedRect().adjusted(-edge, -edge, edge, edge);
 }
 
 void PaintLabel(QPainter& p, const ItemDef& d, const ItemState& s, const QRect& r, double zoom, PreviewFonts& fonts,
-                const QRect& screen) {
-    if (!s.transparent) p.fillRect(r, ToQColor(s.back));
-    if (s.caption.empty()) return;
+                const QRect& screen, const Colours& colour, bool captions, QRegion& drawn) {
+    if (!s.transparent) p.fillRect(r, colour(s.back));
+    if (s.caption.empty() || !captions) return;
     const PreviewFont font = fonts.Get(s.fontSize, s.bold);
     // Laying out a caption costs far more than filling its label: one that cannot show (a list
     // row below the screen's edge) is left out.
     if (!CaptionReaches(r, static_cast<int>(font.font.pixelSize() * font.scale), screen)) return;
     // drawText clips to the rectangle it is given, so a long caption stays inside its label.
     p.setFont(font.font);
-    p.setPen(ToQColor(s.text));
+    p.setPen(colour(s.text));
     const QString caption = QString::fromStdString(s.caption);
     const int inset = Px(kTextInset, zoom);
     if (d.align == Align::Columns && d.columns > 0) {
@@ -110,38 +128,38 @@ void PaintLabel(QPainter& p, const ItemDef& d, const ItemState& s, const QRect& 
         const double cell = static_cast<double>(r.width()) / d.columns;
         for (int i = 0; i < fields.size() && i < d.columns; ++i) {
             const QRectF box(r.left() + cell * i, r.top(), cell, r.height());
-            DrawText(p, font, box, Qt::AlignCenter, fields[i]);
+            DrawText(p, font, box, Qt::AlignCenter, fields[i], drawn);
         }
     } else if (d.wrap) {
-        DrawText(p, font, r.adjusted(inset, inset, -inset, 0), Qt::AlignLeft | Qt::AlignTop | Qt::TextWordWrap, caption);
+        DrawText(p, font, r.adjusted(inset, inset, -inset, 0), Qt::AlignLeft | Qt::AlignTop | Qt::TextWordWrap, caption, drawn);
     } else {
         int horizontal = Qt::AlignLeft;
         if (d.align == Align::Center) horizontal = Qt::AlignHCenter;
         if (d.align == Align::Right) horizontal = Qt::AlignRight;
-        DrawText(p, font, r.adjusted(inset, 0, -inset, 0), horizontal | Qt::AlignVCenter | Qt::TextSingleLine, caption);
+        DrawText(p, font, r.adjusted(inset, 0, -inset, 0), horizontal | Qt::AlignVCenter | Qt::TextSingleLine, caption, drawn);
     }
 }
 
-void PaintShape(QPainter& p, const ItemDef& d, const ItemState& s, const QRect& r, double zoom) {
-    if (!s.transparent) p.fillRect(r, ToQColor(s.back));
+void PaintShape(QPainter& p, const ItemDef& d, const ItemState& s, const QRect& r, double zoom, const Colours& colour) {
+    if (!s.transparent) p.fillRect(r, colour(s.back));
     if (d.borderWidth <= 0) return;
     const int w = std::max(1, Px(d.borderWidth, zoom));
-    const QColor c = ToQColor(s.border);
+    const QColor c = colour(s.border);
     p.fillRect(QRect(r.left(), r.top(), r.width(), w), c);
     p.fillRect(QRect(r.left(), r.bottom() - w + 1, r.width(), w), c);
     p.fillRect(QRect(r.left(), r.top(), w, r.height()), c);
     p.fillRect(QRect(r.right() - w + 1, r.top(), w, r.height()), c);
 }
 
-void PaintPicture(QPainter& p, const QImage& image, const QRect& r) {
+void PaintPicture(QPainter& p, const QImage& image, const QRect& r, const Colours& colour) {
     if (image.isNull()) {
-        p.fillRect(r, QBrush(kUndecodedPicture, Qt::DiagCrossPattern));
+        p.fillRect(r, QBrush(colour(kUndecodedPicture), Qt::DiagCrossPattern));
         return;
     }
     p.drawImage(r, image);  // nearest-neighbour: the painter does not smooth pixmaps here
 }
 
-void PaintArrow(QPainter& p, const ArrowPlacement& a, double zoom) {
+void PaintArrow(QPainter& p, const ArrowPlacement& a, double zoom, const Colours& colour) {
     const int screen = a.arrow;
     const QRect clip = PixelRect(ScreenLeft(screen), ScreenTop(screen), kScreenWidth, kScreenHeight, zoom);
     const int x0 = Px(ScreenLeft(screen) + a.x, zoom);
@@ -151,9 +169,9 @@ void PaintArrow(QPainter& p, const ArrowPlacement& a, double zoom) {
         shape << QPoint(x0 + static_cast<int>(std::lround(pt[0] * zoom)), y0 + static_cast<int>(std::lround(pt[1] * zoom)));
     }
     p.save();
-    p.setClipRect(clip);
-    p.setBrush(kArrowFill);
-    p.setPen(QPen(kArrowOutline, 0));
+    p.setClipRect(clip, Qt::IntersectClip);
+    p.setBrush(colour(kArrowFill));
+    p.setPen(QPen(colour(kArrowOutline), 0));
     p.drawPolygon(shape);
     p.restore();
 }
@@ -162,8 +180,10 @@ void PaintArrow(QPainter& p, const ArrowPlacement& a, double zoom) {
 
 QSize PreviewSize(double zoom) { return QSize(Px(PreviewWidthTwips(), zoom), Px(PreviewHeightTwips(), zoom)); }
 
-void PaintPreview(QPainter& painter, const PreviewModel& preview, const std::array<QImage, kBackImageCount>& pictures,
-                  double zoom, std::span<const ArrowPlacement> arrows, const QRegion& only) {
+QRegion PaintPreview(QPainter& painter, const PreviewModel& preview, const std::array<QImage, kBackImageCount>& pictures,
+                  double zoom, std::span<const ArrowPlacement> arrows, const QRegion& only, PreviewStyle style) {
+    const Colours colour(style.phoneColours);
+    QRegion captions;
     painter.save();
     painter.setRenderHint(QPainter::Antialiasing, false);
     painter.setRenderHint(QPainter::SmoothPixmapTransform, false);
@@ -182,19 +202,24 @@ void PaintPreview(QPainter& painter, const PreviewModel& preview, const std::arr
         std::ranges::stable_sort(ids, {}, [&](int id) { return preview.Def(id).z; });
 
         painter.save();
-        painter.setClipRect(screenRect);
+        painter.setClipRect(screenRect, Qt::IntersectClip);
         for (int id : ids) {
             const ItemDef& d = preview.Def(id);
             const ItemState& s = preview.State(id);
             if (!s.visible) continue;
             const QRect r = PixelRect(sx + s.left, sy + s.top, s.width, s.height, zoom);
             switch (d.kind) {
-                case ItemKind::FrameBackground: painter.fillRect(r, ToQColor(s.back)); break;
-                case ItemKind::Label: PaintLabel(painter, d, s, r, zoom, fonts, screenRect); break;
-                case ItemKind::Shape: PaintShape(painter, d, s, r, zoom); break;
-                case ItemKind::Line: painter.fillRect(r, ToQColor(s.border)); break;
+                case ItemKind::FrameBackground: painter.fillRect(r, colour(s.back)); break;
+                case ItemKind::Label: {
+                    QRegion drawn;
+                    PaintLabel(painter, d, s, r, zoom, fonts, screenRect, colour, style.captions, drawn);
+                    captions |= drawn.intersected(r.intersected(screenRect));
+                    break;
+                }
+                case ItemKind::Shape: PaintShape(painter, d, s, r, zoom, colour); break;
+                case ItemKind::Line: painter.fillRect(r, colour(s.border)); break;
                 case ItemKind::Picture:
-                    if (d.index >= 0 && d.index < kBackImageCount) PaintPicture(painter, pictures[d.index], r);
+                    if (d.index >= 0 && d.index < kBackImageCount) PaintPicture(painter, pictures[d.index], r, colour);
                     break;
             }
         }
@@ -202,9 +227,24 @@ void PaintPreview(QPainter& painter, const PreviewModel& preview, const std::arr
     }
 
     for (const ArrowPlacement& a : arrows) {
-        if (a.arrow >= 0 && a.arrow < kArrowCount) PaintArrow(painter, a, zoom);
+        if (a.arrow >= 0 && a.arrow < kArrowCount) PaintArrow(painter, a, zoom, colour);
     }
     painter.restore();
+    return captions;
+}
+
+QRegion PicturePlaces(const PreviewModel& preview, double zoom, const std::array<bool, kBackImageCount>& holders) {
+    QRegion places;
+    for (int id = 0; id < preview.ItemCount(); ++id) {
+        const ItemDef& d = preview.Def(id);
+        if (d.kind != ItemKind::Picture || d.index < 0 || d.index >= kBackImageCount || !holders[static_cast<std::size_t>(d.index)] ||
+            !preview.State(id).visible)
+            continue;
+        const ItemState& s = preview.State(id);
+        const int sx = ScreenLeft(d.screen), sy = ScreenTop(d.screen);
+        places |= PixelRect(sx + s.left, sy + s.top, s.width, s.height, zoom).intersected(PixelRect(sx, sy, kScreenWidth, kScreenHeight, zoom));
+    }
+    return places;
 }
 
 void PaintOutlines(QPainter& painter, const PreviewModel& preview, std::span<const int> items, double zoom) {

@@ -23,14 +23,27 @@ inline constexpr double kDefaultPreviewZoom = 2.0;
 // The preview's size in pixels at `zoom` (zoom 1: one phone pixel per screen pixel).
 QSize PreviewSize(double zoom = kDefaultPreviewZoom);
 
+// What PaintPreview changes or leaves out: the preview in the phone's colours paints every fill,
+// line, border and caption in the colour the phone shows (the pictures it is given already are),
+// and may leave the captions to a second pass, since antialiased text mixes colours.
+struct PreviewStyle {
+    bool phoneColours = false;
+    bool captions = true;
+};
+
 // Draws every screen with its items in paint order, the pictures of the visible holders
 // (`pictures[holder]`; a null image in a visible holder shows a hatched area) and the given
-// arrows, starting at the painter's origin. Each screen clips what lies on it. Rectangles are
-// aligned to whole pixels; only text is antialiased. A non-empty `only` (pixels) leaves out the
-// screens outside it, for a widget that repaints part of the preview.
-void PaintPreview(QPainter& painter, const PreviewModel& preview,
-                  const std::array<QImage, kBackImageCount>& pictures, double zoom = kDefaultPreviewZoom,
-                  std::span<const ArrowPlacement> arrows = {}, const QRegion& only = {});
+// arrows, starting at the painter's origin. Each screen clips what lies on it (within any clip
+// the painter has). Rectangles are aligned to whole pixels; only text is antialiased. A non-empty
+// `only` (pixels) leaves out the screens outside it, for a widget that repaints part of the
+// preview. Returns where captions were drawn (around their text, within their labels): the only
+// places where painted colours mix, besides pictures with half-clear pixels.
+QRegion PaintPreview(QPainter& painter, const PreviewModel& preview,
+                     const std::array<QImage, kBackImageCount>& pictures, double zoom = kDefaultPreviewZoom,
+                     std::span<const ArrowPlacement> arrows = {}, const QRegion& only = {}, PreviewStyle style = {});
+
+// The places of the visible pictures of the holders marked in `holders`, within their screens.
+QRegion PicturePlaces(const PreviewModel& preview, double zoom, const std::array<bool, kBackImageCount>& holders);
 
 // Outlines the given items (ids of the model) where they lie on their screens, in a colour no
 // theme element is expected to use, one screen pixel per phone pixel wide.

@@ -84,6 +84,7 @@ void PreviewWidget::mouseMoveEvent(QMouseEvent* event) {
 void PreviewWidget::SetPicture(int holder, const QImage& image) {
     if (holder < 0 || holder >= kBackImageCount) return;
     pictures_[static_cast<std::size_t>(holder)] = image;
+    phonePicturesMade_ = false;
     update();
 }
 
@@ -134,30 +135,59 @@ void PreviewWidget::SetPhoneColours(bool on) {
     update();
 }
 
+void PreviewWidget::MakePhonePictures() {
+    for (std::size_t holder = 0; holder < pictures_.size(); ++holder) {
+        QImage& phone = phonePictures_[holder];
+        const QImage& picture = pictures_[holder];
+        // The standby picture's second holder shares the first one's pixels; so does its copy.
+        const auto same = std::find_if(pictures_.begin(), pictures_.begin() + static_cast<std::ptrdiff_t>(holder),
+                                       [&](const QImage& other) { return other.cacheKey() == picture.cacheKey(); });
+        if (same != pictures_.begin() + static_cast<std::ptrdiff_t>(holder)) {
+            const auto first = static_cast<std::size_t>(same - pictures_.begin());
+            phone = phonePictures_[first];
+            translucent_[holder] = translucent_[first];
+            continue;
+        }
+        phone = picture.isNull() ? QImage() : picture.convertToFormat(picture.hasAlphaChannel() ? QImage::Format_ARGB32 : QImage::Format_RGB32);
+        translucent_[holder] = false;
+        if (phone.isNull()) continue;
+        ShowAsPhone(phone);
+        if (phone.format() == QImage::Format_ARGB32)
+            for (int y = 0; y < phone.height() && !translucent_[holder]; ++y) {
+                const auto* line = reinterpret_cast<const QRgb*>(phone.constScanLine(y));
+                translucent_[holder] = std::any_of(line, line + phone.width(), [](QRgb px) { return qAlpha(px) != 0 && qAlpha(px) != 255; });
+            }
+    }
+    phonePicturesMade_ = true;
+}
+
 void PreviewWidget::paintEvent(QPaintEvent* event) {
     QPainter painter(this);
+    painter.fillRect(event->rect(), palette().window());
     if (!phoneColours_) {
-        painter.fillRect(event->rect(), palette().window());
         PaintPreview(painter, model_, pictures_, zoom_, arrows_, event->region());
         return;
     }
-    // Painted off screen, then the screens snapped pixel by pixel: text edges and pictures too,
-    // as the phone's display would show them. The arrows' red and black are phone colours. The
-    // buffer is kept: a fresh one per paint would cost more in page faults than the painting.
+    // As the phone's display shows it: fills, lines, borders and pictures in the phone's colours,
+    // painted directly. Where colours mix (antialiased captions, pictures with half-clear pixels)
+    // the preview is painted off screen in the true colours and those places are snapped pixel
+    // by pixel, as the phone shows the mixed colours. The arrows' red and black are phone colours.
+    if (!phonePicturesMade_) MakePhonePictures();
+    PaintPreview(painter, model_, phonePictures_, zoom_, arrows_, event->region(), {.phoneColours = true, .captions = false});
+    // The buffer is kept: a fresh one per paint would cost more in page faults than the painting.
     if (phoneBuffer_.size() != size()) phoneBuffer_ = QImage(size(), QImage::Format_RGB32);
+    QRegion mixed;
     {
         QPainter offscreen(&phoneBuffer_);
         offscreen.setClipRegion(event->region());
         offscreen.fillRect(event->rect(), palette().window());
-        PaintPreview(offscreen, model_, pictures_, zoom_, arrows_, event->region());
+        mixed = PaintPreview(offscreen, model_, pictures_, zoom_, arrows_, event->region());
     }
-    for (const QRect& area : event->region())
-        for (int s = 0; s < kScreenCount; ++s) {
-            const QRect screen(Pixels(ScreenLeft(s)), Pixels(ScreenTop(s)), Pixels(kScreenWidth), Pixels(kScreenHeight));
-            const QRect part = screen.intersected(area);
-            if (!part.isEmpty()) ShowAsPhone(phoneBuffer_, part);
-        }
-    for (const QRect& area : event->region()) painter.drawImage(area.topLeft(), phoneBuffer_, area);
+    mixed = (mixed | PicturePlaces(model_, zoom_, translucent_)).intersected(event->region());
+    for (const QRect& area : mixed) {
+        ShowAsPhone(phoneBuffer_, area);
+        painter.drawImage(area.topLeft(), phoneBuffer_, area);
+    }
 }
 
 void PreviewWidget::mousePressEvent(QMouseEvent* event) {

@@ -80,8 +80,14 @@ private:
     std::array<QImage, kBackImageCount> pictures_;
     std::vector<ArrowPlacement> arrows_;
     std::vector<ItemState> before_;
+    // The pictures in the phone's colours, made when first painted so after a change of picture,
+    // and which of them have pixels neither clear nor opaque (they mix with what lies below).
+    void MakePhonePictures();
     bool phoneColours_ = false;
-    QImage phoneBuffer_;  // where the preview is painted before it is snapped to phone colours
+    bool phonePicturesMade_ = false;
+    std::array<QImage, kBackImageCount> phonePictures_;
+    std::array<bool, kBackImageCount> translucent_{};
+    QImage phoneBuffer_;  // where the places that mix colours are painted before they are snapped
 };
 
 }  // namespace tintora

@@ -58,8 +58,7 @@ TEST_F(OpenFlow, AThemeWrittenByTheProgramReadsBackWholeFromTheDiskAndFromMemory
         }
         written = t;
     }));
-    const Theme& t = editor.GetTheme();
-    const auto expectWhole = [&](const char* how) {
+    const auto expectWhole = [&](const Theme& t, const char* how) {
         EXPECT_EQ(t.colours, upper) << how;
         EXPECT_EQ(InfoOf(t.info), InfoOf(written.info)) << how;
         for (int s = 0; s < kSlotCount; ++s) {
@@ -71,19 +70,19 @@ TEST_F(OpenFlow, AThemeWrittenByTheProgramReadsBackWholeFromTheDiskAndFromMemory
     };
     log.ClearCaptured();
     ASSERT_EQ(editor.OpenTheme(path), Editor::OpenResult::Opened);
-    expectWhole("disk");
+    expectWhole(editor.GetTheme(), "disk");
     EXPECT_EQ(view.calls.back(), "FindingsChanged");
 
     // A work folder kept in memory opens the same theme with the same log lines.
     const std::vector<std::string> onDisk = log.Captured();
-    editor.Reset();
-    editor.GetTheme().info = {};
     log.ClearCaptured();
-    {
-        const MemoryFolder memory(editor.Tempfolder());
-        ASSERT_EQ(editor.OpenTheme(path), Editor::OpenResult::Opened);
-    }
-    expectWhole("memory");
+    MemoryFolder memory(editor.Tempfolder());
+    Editor inMemory(log, toolkit, view, editor.Tempfolder(), memory);
+    inMemory.SetClock(clock);
+    inMemory.ApplyDefaultColours();
+    log.ClearCaptured();
+    ASSERT_EQ(inMemory.OpenTheme(path), Editor::OpenResult::Opened);
+    expectWhole(inMemory.GetTheme(), "memory");
     EXPECT_EQ(log.Captured(), onDisk);
 }
 

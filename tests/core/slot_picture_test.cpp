@@ -4,6 +4,7 @@
 #include <gif_lib.h>
 #include <gtest/gtest.h>
 
+#include <array>
 #include <random>
 #include <set>
 
@@ -186,6 +187,38 @@ TEST(SlotPicture, CropKeepsTheCentreOrTheMovedWindowAndFitFillsTheBars) {
     // Transparency shows the bar colour, in every mode.
     const RgbaImage clear = FitToSlot(RgbaImage(30, 30, 0x00FF00FF), 4, {FitMode::Crop, kTeal, true, false});
     EXPECT_EQ(column(clear, 50), std::set<std::uint32_t>{kTeal});
+}
+
+// Each pixel of a shrunk picture is the mean of its block of the source (colours weighted by
+// alpha), in opaque rows and in rows with transparency, at block sizes on both sides of 16.
+TEST(SlotPicture, ShrinkingGivesTheMeanOfEachBlock) {
+    struct Case {
+        int width, height, minWidth, minHeight, factor;
+    };
+    for (const Case c : {Case{1600, 1200, kWorkingWidth, kWorkingHeight, 3}, Case{707, 500, 100, 70, 7},
+                         Case{1620, 1290, 101, 80, 16}, Case{1717, 700, 101, 20, 17}}) {
+        RgbaImage source = Noise(c.width, c.height, static_cast<unsigned>(c.factor), false);
+        for (int y = c.height / 2; y < c.height; ++y)  // the lower half partly transparent
+            for (int x = 0; x < c.width; x += 2) source.At(x, y) &= 0x7FFFFFFFu >> (x % 8);
+        const RgbaImage shrunk = PrepareSource(source, c.minWidth, c.minHeight);
+        ASSERT_EQ(std::pair(shrunk.width, shrunk.height), std::pair(c.width / c.factor, c.height / c.factor));
+        for (int by = 0; by < shrunk.height; ++by)
+            for (int bx = 0; bx < shrunk.width; ++bx) {
+                std::array<double, 4> sum{};  // red, green, blue times alpha; alpha
+                for (int y = by * c.factor; y < (by + 1) * c.factor; ++y)
+                    for (int x = bx * c.factor; x < (bx + 1) * c.factor; ++x) {
+                        const std::uint32_t px = source.At(x, y);
+                        const double a = px >> 24;
+                        for (std::size_t k = 0; k < 3; ++k) sum[k] += (px >> (16 - 8 * k) & 0xFF) * a;
+                        sum[3] += a;
+                    }
+                const std::uint32_t got = shrunk.At(bx, by);
+                const double alpha = sum[3] / (c.factor * c.factor);
+                ASSERT_NEAR(got >> 24, alpha, 0.5) << c.factor << ": " << bx << "," << by;
+                for (std::size_t k = 0; k < 3 && sum[3] > 0; ++k)
+                    ASSERT_NEAR(got >> (16 - 8 * k) & 0xFF, sum[k] / sum[3], 0.5) << c.factor << ": " << bx << "," << by;
+            }
+    }
 }
 
 TEST(SlotPicture, SettingsAndTheByteForByteGif) {

@@ -105,16 +105,9 @@ const ForeignWriter kForeignWriters[] = {
     {"gnu_v7", "tar", "tar --format=v7 -C {src} -cf {out} {files}"},
     {"gnu_posix", "tar", "tar --format=posix -C {src} -cf {out} {files}"},
     {"gnu_folder_dot", "tar", "tar -C {src} -cf {out} ."},
-    {"bsdtar_ustar", "bsdtar", "bsdtar --format ustar -C {src} -cf {out} {files}"},
     {"bsdtar_pax", "bsdtar", "bsdtar --format pax -C {src} -cf {out} {files}"},
-    {"bsdtar_paxr", "bsdtar", "bsdtar --format paxr -C {src} -cf {out} {files}"},
-    {"bsdtar_gnutar", "bsdtar", "bsdtar --format gnutar -C {src} -cf {out} {files}"},
-    {"bsdtar_v7", "bsdtar", "bsdtar --format v7 -C {src} -cf {out} {files}"},
     {"bsdtar_folder_dot", "bsdtar", "bsdtar -C {src} -cf {out} ."},
     {"busybox", "busybox", "cd {src} && busybox tar -cf {out} {files}"},
-    {"busybox_folder_dot", "busybox", "cd {src} && busybox tar -cf {out} ."},
-    {"python_ustar", "python3", "tarfile:USTAR_FORMAT"},
-    {"python_gnu", "python3", "tarfile:GNU_FORMAT"},
     {"python_pax", "python3", "tarfile:PAX_FORMAT,pax_headers={'comment':'x'}"},  // with a global header
 };
 

@@ -34,10 +34,8 @@ public:
 
     // Questions are kept apart from the message boxes; unscripted ones are answered Discard, so
     // flows that do not care about the question go on as before it was asked.
-    Answer Ask(const std::string& text, const std::vector<Choice>& choices, Answer escape) override {
-        (void)escape;
+    Answer Ask(const std::string& text, const std::vector<Choice>&, Answer) override {
         questions.push_back(text);
-        questionChoices.push_back(choices);
         if (askAnswers.empty()) return Answer::Discard;
         const Answer a = askAnswers.front();
         askAnswers.pop_front();
@@ -65,15 +63,13 @@ public:
     struct InfoOpened {
         std::array<std::string, 3> fields;
         bool creatorEnabled = true;
-        std::string title;
     };
     using InfoScript = std::function<void(InfoDialogModel&)>;
 
     // Each opening of the information dialog runs the next script; with none left the dialog is
     // closed with its close box.
     void RunInfoDialog(InfoDialogModel& dialog) override {
-        infoOpened.push_back({{dialog.Field(0), dialog.Field(1), dialog.Field(2)},
-                              dialog.CreatorEnabled(), dialog.Captions().title});
+        infoOpened.push_back({{dialog.Field(0), dialog.Field(1), dialog.Field(2)}, dialog.CreatorEnabled()});
         if (infoScripts.empty()) return;
         InfoScript script = std::move(infoScripts.front());
         infoScripts.pop_front();
@@ -89,7 +85,6 @@ public:
     std::vector<Shown> shown;
     std::deque<Answer> answers;
     std::vector<std::string> questions;
-    std::vector<std::vector<Choice>> questionChoices;
     std::deque<Answer> askAnswers;
     std::deque<std::optional<std::string>> files;
     std::vector<FileDialogRequest> fileRequests;

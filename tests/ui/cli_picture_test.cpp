@@ -1,5 +1,5 @@
 // tintora-cli picture and set-picture (any image to a slot's GIF, exactly as the core makes it),
-// the images they refuse, and render --phone-colours.
+// the images they refuse, render --phone-colours, and the command lines of all three.
 
 #include <gmock/gmock.h>
 
@@ -125,7 +125,8 @@ TEST_F(CliPictureTest, UnreadableImagesAndWrongCommandLinesWriteNothing) {
     crc = ~crc;
     for (int k = 0; k < 4; ++k) huge[static_cast<std::size_t>(29 + k)] = static_cast<char>(crc >> (24 - 8 * k));
     test::WriteAll(dir / "huge.png", huge);
-    const std::string out = dir / "out.gif";
+    test::WriteAll(dir / "junk.thm", "not an archive");
+    const std::string out = dir / "out.gif", image = dir / "out.png";
     struct Case {
         std::vector<std::string> args;
         int status;
@@ -144,13 +145,20 @@ TEST_F(CliPictureTest, UnreadableImagesAndWrongCommandLinesWriteNothing) {
         {{"picture", png, "--slot", "0", out, "--bar", "12345"}, 2, "six hex"},
         {{"picture", png, "--slot", "0", out, "--dither"}, 2, "unknown"},
         {{"set-picture", dir / "t.thm", "x", png, dir / "t2.thm"}, 2, "0 to 5"},
+        {{"render", "--default"}, 2, "usage"},
+        {{"render", "--default", image, image}, 2, "usage"},
+        {{"render", "--default", "--default", image}, 2, "usage"},
+        {{"render", "--zoom", dir / "a.thm", image}, 2, "usage"},
+        {{"render", dir / "junk.thm", image}, 1, ""},
+        {{"render", "--default", dir / "no-such-folder/out.png"}, 1, "cannot write"},
     };
     for (const Case& c : cases) {
         const test::CliRun r = Cli(c.args);
-        EXPECT_EQ(r.status, c.status) << c.args[1];
-        EXPECT_THAT(r.err, HasSubstr(c.err)) << c.args[1];
-        EXPECT_FALSE(std::filesystem::exists(out)) << c.args[1];
-        EXPECT_FALSE(std::filesystem::exists(dir / "t.thm")) << c.args[1];
+        const std::string what = ::testing::PrintToString(c.args);
+        EXPECT_EQ(r.status, c.status) << what;
+        EXPECT_THAT(r.err, HasSubstr(c.err)) << what;
+        EXPECT_FALSE(std::filesystem::exists(out) || std::filesystem::exists(image)) << what;
+        EXPECT_FALSE(std::filesystem::exists(dir / "t.thm")) << what;
     }
     // Qt itself would refuse a picture beyond the limit too.
     EXPECT_EQ(QImageReader::allocationLimit(), kDecodeLimitMiB);

@@ -1,7 +1,7 @@
 // tintora-cli render: the preview painted into a PNG without a window, transparent between the
 // screens and pixel for pixel what the editor window paints for the same theme.
 
-#include <gmock/gmock.h>
+#include <gtest/gtest.h>
 
 #include "preview/PreviewColours.h"
 #include "render/Render.h"
@@ -13,7 +13,6 @@
 using namespace tintora;
 using test::ScreenPixel;
 using test::ScreenRect;
-using ::testing::HasSubstr;
 
 namespace {
 
@@ -97,30 +96,6 @@ TEST_F(CliRenderTest, MarkContrastOutlinesTheHardToReadTextsAndNothingElse) {
                 ASSERT_TRUE(weekend.contains(QPoint(x, y))) << x << "," << y;
             }
     EXPECT_GT(differing, 0);
-}
-
-TEST_F(CliRenderTest, WrongCommandLinesAndUnreadableThemesWriteNoImage) {
-    const std::string png = dir / "out.png";
-    test::WriteAll(dir / "junk.thm", "not an archive");
-    struct Case {
-        std::vector<std::string> args;
-        int status;
-        const char* err;
-    };
-    const Case cases[] = {
-        {{"render", "--default"}, 2, "usage"},
-        {{"render", "--default", png, png}, 2, "usage"},
-        {{"render", "--default", "--default", png}, 2, "usage"},
-        {{"render", "--zoom", dir / "a.thm", png}, 2, "usage"},
-        {{"render", dir / "junk.thm", png}, 1, ""},
-        {{"render", "--default", dir / "no-such-folder/out.png"}, 1, "cannot write"},
-    };
-    for (const Case& c : cases) {
-        const test::CliRun r = Cli(c.args);
-        EXPECT_EQ(r.status, c.status) << c.args.back();
-        EXPECT_THAT(r.err, HasSubstr(c.err)) << c.args.back();
-        EXPECT_FALSE(std::filesystem::exists(png)) << c.args.back();
-    }
 }
 
 }  // namespace

@@ -98,10 +98,10 @@ TEST_F(FilesFromOutside, ThemesOpenFromTheirFolderSelectedAndPicturesOnlyOnARowT
     EXPECT_FALSE(Drop(PreviewOnScreen(), {5, 5}, medium));
     bool shown = false;
     test::WhenModalShows<QDialog>([](QDialog&) {}, false, &shown);
-    EXPECT_TRUE(Drop(Button("cmdOnOff_", 3), {2, 2}, medium));
+    EXPECT_TRUE(Drop(Label("picture_", 0), {5, 70}, medium));  // below the row's buttons
     QTest::qWait(50);
     EXPECT_TRUE(shown);
-    EXPECT_EQ(Slot(3), SlotState::Empty) << "cancelled";
+    EXPECT_EQ(Slot(0), SlotState::Empty) << "cancelled";
     test::WhenModalShows<QDialog>([](QDialog&) {}, true, &shown);
     EXPECT_TRUE(Drop(Label("lblPicFileName_", 2), {1, 1}, medium));
     QTest::qWait(50);

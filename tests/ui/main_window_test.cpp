@@ -4,8 +4,6 @@
 
 #include <gmock/gmock.h>
 
-#include <array>
-
 #include "model/ColourText.h"
 #include "support/EditorRig.h"
 #include "support/EndedProcess.h"
@@ -111,6 +109,7 @@ TEST_F(MainWindowTest, HexBoxesFilterKeysColourIncompleteValuesRedAndRepaintOnly
     EXPECT_EQ(box->cursorPosition(), 2);
 }
 
+// Which arrows and hints an element has is the marks' table; here the window shows them.
 TEST_F(MainWindowTest, CaptionClicksSelectMarkAndExplain) {
     Start();
     Click(Caption(11));
@@ -121,26 +120,17 @@ TEST_F(MainWindowTest, CaptionClicksSelectMarkAndExplain) {
     EXPECT_TRUE(ShownArrows().empty());
     Click(Caption(11));
     Click(Caption(12));
-    EXPECT_EQ(Look(11), "#000000 10");
-    EXPECT_EQ(Look(12), "bold #ff0000 10");
-    EXPECT_THAT(ShownArrows(), ElementsAre(2));
+    EXPECT_EQ(std::pair(Look(11), Look(12)), std::pair(QString("#000000 10"), QString("bold #ff0000 10")));
 
     // The standby texts' marks and hints follow the standby picture.
-    Click(Caption(9));
-    EXPECT_EQ(ShownArrows().size(), 7u);
     Click(Caption(0));
-    EXPECT_TRUE(ShownArrows().empty());
     EXPECT_EQ(Hint(), "Only active if a Background Picture is active");
     LoadPicture(0);
     Click(Caption(9));
-    EXPECT_EQ(ShownArrows().size(), 5u);
-    EXPECT_EQ(Hint(), "");
     Click(Caption(0));
     EXPECT_THAT(ShownArrows(), ElementsAre(0, 3));
-
+    EXPECT_EQ(Hint(), "");
     Click(Caption(28));
-    EXPECT_TRUE(ShownArrows().empty());
-    EXPECT_EQ(Hint(), "Not visible");
     Click(Caption(28));
     EXPECT_EQ(Hint(), "Not visible") << "deselecting keeps the hint";
 }
@@ -196,9 +186,6 @@ TEST_F(MainWindowTest, AFirstStartLogsInOrderRemovesTheOldWorkFolderAndShowsTheD
     for (int t = 0; t < Tabs()->count(); ++t) tabs << Tabs()->tabText(t);
     EXPECT_EQ(tabs.join(','), "Image,Misc,Popup,Menu,Standby,Files");
     EXPECT_EQ(Tabs()->currentIndex(), 5);
-    for (const ElementDef& e : kElements) EXPECT_EQ(Box(e.index)->text().toStdString(), e.defaultValue) << e.index;
-    EXPECT_TRUE(w.Arrows().empty());
-    EXPECT_EQ(Languages()->count(), 2);
     EXPECT_EQ(Languages()->currentText(), "English");
     EXPECT_EQ(Findings(), "-->All colors are safe\n");
 }
@@ -291,37 +278,20 @@ TEST_F(MainWindowTest, ClickingAPreviewTextTogglesNumberDisplay) {
 // A colour of its own for every element, none of them its default, as typed in lower case; and
 // one for every slot's picture.
 QString ColourFor(int i) { return QColor((17 + 6 * i) % 256, (250 - 5 * i) % 256, (37 * i + 3) % 256).name().mid(1); }
-Rgb RgbFor(int i) { return MakeRGB(ColourFor(i).toUpper().toStdString()); }
 QColor PictureColour(int slot) { return QColor(40 * slot + 20, 200 - 30 * slot, 90); }
 
-// Which pictures a slot takes, which preview rows follow them, and how the theme is written and
-// read are the core's rules; here the window's rows, buttons and browser reach them.
+// Which pictures a slot takes, which preview rows follow them, how the theme is written and read
+// and where Save writes are the core's rules; here the window's rows, buttons and browser reach them.
 TEST_F(MainWindowTest, ASavedThemeSurvivesResetAndOpensFromTheBrowserWithEveryColourTextAndPicture) {
     Start();
     for (const ElementDef& e : kElements) {
         ASSERT_NE(ColourFor(e.index).toUpper().toStdString(), e.defaultValue) << e.index;
         Type(e.index, ColourFor(e.index));
     }
-    // The operator name takes its own colour over the standby picture; the desktop title's
-    // copies show over the desktop picture.
-    const auto operatorName = [this] { return Model().Item("lblStandby_operatorname", 11).text; };
-    EXPECT_EQ(operatorName(), RgbFor(9));
-    EXPECT_FALSE(Model().Item("lblText", 41).visible);
-    std::array<std::string, kSlotCount> pictures;
     OpenTab(0);
     EXPECT_EQ(Button("cmdLoadFile_", 2)->toolTip(), "101x27") << "the size a slot takes is shown";
-    for (int slot = 0; slot < kSlotCount; ++slot) pictures[slot] = LoadPicture(slot, PictureColour(slot));
+    for (int slot = 0; slot < kSlotCount; ++slot) LoadPicture(slot, PictureColour(slot));
     ASSERT_TRUE(toolkit.shown.empty()) << toolkit.shown.front().text;
-    EXPECT_EQ(operatorName(), RgbFor(0));
-    EXPECT_TRUE(Model().Item("lblText", 41).visible);
-    // Off keeps the picture in the row; on takes it again without asking for a file.
-    Click(Button("cmdOnOff_", 0));
-    EXPECT_EQ(Row(0), "OFF/Loaded");
-    EXPECT_EQ(RowColour(0), PictureColour(0));
-    EXPECT_EQ(operatorName(), RgbFor(9));
-    Click(Button("cmdOnOff_", 0));
-    EXPECT_EQ(Row(0), "ON/Loaded");
-    EXPECT_EQ(toolkit.fileRequests.size(), std::size_t{kSlotCount}) << "no dialog for switching on";
 
     // Save As with the texts typed into the information dialog and the name without extension.
     OpenTab(5);
@@ -331,11 +301,13 @@ TEST_F(MainWindowTest, ASavedThemeSurvivesResetAndOpensFromTheBrowserWithEveryCo
     ASSERT_TRUE(std::filesystem::exists(dir.Path() / "trip.thm"));
     ASSERT_TRUE(toolkit.shown.empty()) << toolkit.shown.front().text;
 
-    // Reset switches the pictures off, keeping them, and brings back the default colours.
+    // Reset switches the pictures off, keeping them in their rows, and brings back the defaults.
     Click(Button("cmdReset"));
     for (const ElementDef& e : kElements) ASSERT_EQ(Box(e.index)->text().toStdString(), e.defaultValue);
-    for (int slot = 0; slot < kSlotCount; ++slot) ASSERT_EQ(Row(slot), "OFF/Loaded") << slot;
-    for (int holder = 0; holder < kBackImageCount; ++holder) ASSERT_FALSE(Model().Item("BackImage", holder).visible);
+    for (int slot = 0; slot < kSlotCount; ++slot) {
+        ASSERT_EQ(Row(slot), "OFF/Loaded") << slot;
+        ASSERT_EQ(RowColour(slot), PictureColour(slot)) << slot;
+    }
     // Reset keeps the descriptive texts; forget them so that what shows next came from the file.
     Core().GetTheme().info = {};
     window->ShowThemeInfo();
@@ -346,21 +318,14 @@ TEST_F(MainWindowTest, ASavedThemeSurvivesResetAndOpensFromTheBrowserWithEveryCo
     const std::string created = MakeCreationStamp(clock.Now());
     const char* const frame[] = {"Round trip", "Tester", "Maker", nullptr, created.c_str()};
     for (int i : {0, 1, 2, 4}) EXPECT_EQ(Label("lblStatus_", i)->text().toStdString(), frame[i]) << i;
-    for (int slot = 0; slot < kSlotCount; ++slot) {
-        ASSERT_TRUE(Core().GetTheme().members[slot].data) << slot;
-        EXPECT_EQ(test::AsText(*Core().GetTheme().members[slot].data), pictures[slot]) << slot;
-        EXPECT_EQ(Row(slot), "ON/Loaded") << slot;
-        EXPECT_EQ(RowColour(slot), PictureColour(slot)) << slot;
-    }
+    for (int slot = 0; slot < kSlotCount; ++slot) EXPECT_EQ(Row(slot), "ON/Loaded") << slot;
+    EXPECT_EQ(toolkit.fileRequests.size(), std::size_t{kSlotCount + 1}) << "no dialog but for the pictures and the name";
 
     // Save writes back to the theme opened from the list.
     Type(3, QStringLiteral("0a0b0c"));
-    toolkit.infoScripts.push_back(test::TypeInfo("Saved again", "", ""));
     OpenTab(5);
     Click(Button("cmdSave"));
-    const std::string saved = test::ReadText(dir.Path() / "trip.thm");
-    EXPECT_NE(saved.find("Color=\"0x0A0B0C\""), std::string::npos);
-    EXPECT_NE(saved.find("Value=\"Saved again\""), std::string::npos);
+    EXPECT_NE(test::ReadText(dir.Path() / "trip.thm").find("Color=\"0x0A0B0C\""), std::string::npos);
 }
 
 }  // namespace

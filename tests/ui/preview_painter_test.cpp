@@ -4,13 +4,16 @@
 #include <gtest/gtest.h>
 
 #include <array>
+#include <vector>
 
 #include "model/Catalogue.h"
 #include "model/ColourText.h"
 #include "preview/Marks.h"
 #include "support/PreviewPixels.h"
 #include "text/Texts.h"
+#include "ui/PhoneLook.h"
 #include "ui/PreviewPainter.h"
+#include "ui/PreviewWidget.h"
 
 #include <QPainter>
 
@@ -181,6 +184,53 @@ TEST(PreviewPainter, AnElementsArrowsAreRedPointersClippedToTheirScreens) {
     EXPECT_EQ(image.pixelColor(ScreenPixel(0, 1440, 1100) + QPoint(2, 12)), kRed);
     EXPECT_EQ(Count(image, QRect(screen.right() + 1, screen.bottom() - 40, 8, 80), kCanvas, true), 0);
     EXPECT_EQ(Count(image, QRect(screen.right() - 20, screen.bottom() + 1, 30, 8), kCanvas, true), 0);
+}
+
+// The preview in phone colours paints the phone's colours directly and snaps pixels only where
+// colours mix; it must show exactly what snapping every pixel of the desktop-coloured preview
+// shows: texts over pictures, a half-clear picture, a hatched holder, arrows, at each zoom, for
+// the default colours and for colours the phone cannot show.
+TEST(PreviewPainter, PhoneColoursShowEveryPixelAsSnappingTheDesktopColoursDoes) {
+    Fixture f;
+    for (int slot : {kStandbySlot, kDesktopSlot, kSmallTitleSlot}) f.theme.slots[slot] = SlotState::On;
+    QImage standby(101, 80, QImage::Format_RGB32), desktop(101, 80, QImage::Format_ARGB32);
+    for (int y = 0; y < 80; ++y)
+        for (int x = 0; x < 101; ++x) {
+            standby.setPixel(x, y, qRgb(x * 2 + 3, y * 3 + 1, (x + y) % 256));
+            desktop.setPixel(x, y, qRgba(250 - x, y * 3, 77, x * 255 / 100));
+        }
+    std::array<QImage, kBackImageCount> pictures;
+    pictures[0] = pictures[kBackImageCount - 1] = standby;  // holders share, as the window's do
+    pictures[1] = desktop;                                  // the small title's holder stays empty
+    PreviewWidget widget(f.model);
+    for (int holder = 0; holder < kBackImageCount; ++holder) widget.SetPicture(holder, pictures[static_cast<std::size_t>(holder)]);
+    for (const bool offPalette : {false, true}) {
+        if (offPalette)
+            for (int e = 0; e < kElementCount; ++e)
+                f.theme.colours[e] = QColor(e * 7 + 1, 250 - e * 5, 100 + e).name().mid(1).toStdString();
+        f.model.RepaintAll(f.theme);
+        const std::vector<ArrowPlacement> arrows = MarksFor(4, f.theme, f.model).arrows;
+        widget.SetArrows(arrows);
+        widget.SetPhoneColours(true);
+        for (int zoom = 1; zoom <= 4; ++zoom) {
+            widget.SetZoom(zoom);
+            // Qt draws large text a little differently while it first caches its glyphs.
+            (void)widget.grab();
+            QImage expected(PreviewSize(zoom), QImage::Format_RGB32);
+            expected.fill(widget.palette().window().color());
+            {
+                QPainter painter(&expected);
+                PaintPreview(painter, f.model, pictures, zoom, arrows);
+            }
+            for (int s = 0; s < kScreenCount; ++s) ShowAsPhone(expected, ScreenRect(s, zoom));
+            const QImage shown = widget.grab().toImage().convertToFormat(QImage::Format_RGB32);
+            ASSERT_EQ(shown.size(), expected.size());
+            int wrong = 0;
+            for (int y = 0; y < shown.height(); ++y)
+                for (int x = 0; x < shown.width(); ++x) wrong += shown.pixel(x, y) != expected.pixel(x, y);
+            EXPECT_EQ(wrong, 0) << "zoom " << zoom << (offPalette ? ", off-palette colours" : ", default colours");
+        }
+    }
 }
 
 }  // namespace
