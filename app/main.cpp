@@ -3,12 +3,7 @@
 // theme file given on the command line once the window is up.
 
 #include <QApplication>
-#include <QFile>
 #include <QIcon>
-#include <QListWidget>
-#include <QTabBar>
-#include <QTabWidget>
-#include <QTextStream>
 #include <QTimer>
 
 #include <filesystem>
@@ -18,9 +13,6 @@
 #include <vector>
 
 #include "platform/QtSettingsStore.h"
-#include "preview/PreviewLayout.h"
-#include "ui/PreviewPainter.h"
-#include "ui/PreviewWidget.h"
 #include "ui/MainWindow.h"
 #include "ui/StartArguments.h"
 #include "ui/WindowToolkit.h"
@@ -28,64 +20,6 @@
 #include "base/Log.h"
 
 namespace {
-
-// For the end-to-end test: when TINTORA_TEST_GEOMETRY_FILE names a file, the screen rectangle of
-// every named visible widget and of every tab is written there ("name x y width height"), after
-// the window first shows and again after every change of tab, followed by "currentTab N". The
-// entries of the file browser that are in view follow as "ListFiles:TEXT", blanks in TEXT as "_".
-void WriteGeometry(QWidget& window, const QString& file) {
-    const QString partial = file + QStringLiteral(".part");
-    QFile out(partial);
-    if (!out.open(QIODevice::WriteOnly | QIODevice::Truncate)) return;
-    QTextStream text(&out);
-    const auto put = [&text](const QString& name, const QWidget& w, QRect r) {
-        const QPoint at = w.mapToGlobal(r.topLeft());
-        text << name << ' ' << at.x() << ' ' << at.y() << ' ' << r.width() << ' ' << r.height() << '\n';
-    };
-    for (const QWidget* w : window.findChildren<QWidget*>())
-        if (!w->objectName().isEmpty() && w->isVisible()) put(w->objectName(), *w, w->rect());
-    // The phone screens inside the preview, named as the layout names them.
-    if (const auto* preview = window.findChild<tintora::PreviewWidget*>(QStringLiteral("preview"))) {
-        const int zoom = preview->Zoom();
-        const auto px = [zoom](int twips) { return twips * zoom / tintora::kTwipsPerPixel; };
-        for (int s = 0; s < tintora::kScreenCount; ++s) {
-            const QRect r(px(tintora::ScreenLeft(s)), px(tintora::ScreenTop(s)), px(tintora::kScreenWidth),
-                          px(tintora::kScreenHeight));
-            put(QString::fromUtf8(tintora::kScreens[static_cast<std::size_t>(s)].name.data(),
-                                  static_cast<qsizetype>(tintora::kScreens[static_cast<std::size_t>(s)].name.size())),
-                *preview, r);
-        }
-    }
-    if (const auto* list = window.findChild<QListWidget*>(QStringLiteral("ListFiles")); list && list->isVisible()) {
-        for (int i = 0; i < list->count(); ++i) {
-            const QRect r = list->visualItemRect(list->item(i));
-            if (!list->viewport()->rect().intersects(r)) continue;
-            QString entry = list->item(i)->text();
-            entry.replace(QLatin1Char(' '), QLatin1Char('_'));
-            put(QStringLiteral("ListFiles:") + entry, *list->viewport(), r);
-        }
-    }
-    auto* tabs = window.findChild<QTabWidget*>(QStringLiteral("SSTab1"));
-    if (tabs) {
-        for (int i = 0; i < tabs->count(); ++i)
-            put(QStringLiteral("tab_%1").arg(i), *tabs->tabBar(), tabs->tabBar()->tabRect(i));
-        text << "currentTab " << tabs->currentIndex() << '\n';
-    }
-    text.flush();
-    out.close();
-    QFile::remove(file);
-    QFile::rename(partial, file);  // readers never see a half-written file
-}
-
-void ReportGeometryForTests(QWidget& window) {
-    const QString file = qEnvironmentVariable("TINTORA_TEST_GEOMETRY_FILE");
-    if (file.isEmpty()) return;
-    const auto write = [&window, file] { QTimer::singleShot(0, &window, [&window, file] { WriteGeometry(window, file); }); };
-    write();
-    if (auto* tabs = window.findChild<QTabWidget*>(QStringLiteral("SSTab1")))
-        QObject::connect(tabs, &QTabWidget::currentChanged, &window, write);
-}
-
 
 // The program's icon, decoded when the window system asks for it as the window is made. 128
 // pixels at most: the 256 pixel picture would double the cost (about 1 ms) for no window
@@ -149,6 +83,5 @@ int main(int argc, char* argv[]) {
         const QString file = QString::fromStdString(start.file);
         QTimer::singleShot(0, &window, [&window, file] { window.OpenThemeFile(file); });
     }
-    ReportGeometryForTests(window);  // after the file's folder is listed
     return app.exec();
 }

@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # Builds one libFuzzer target with clang and runs it for a while.
-#   fuzz/run.sh TARGET SECONDS   e.g. fuzz/run.sh unpack 600
+#   fuzz/run.sh TARGET SECONDS   e.g. fuzz/run.sh archive 600
 #   fuzz/run.sh --list           the targets there are
 # The build goes to build-fuzz beside fuzz/ (or $FUZZ_BUILD_DIR). New inputs found are kept in
 # fuzz/corpus-run/TARGET (not committed); crash inputs land in the build folder's artifacts/.

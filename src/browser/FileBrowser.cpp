@@ -6,6 +6,7 @@
 #include <system_error>
 
 #include "text/Texts.h"
+#include "text/WindowTexts.h"
 #include "editor/Editor.h"
 #include "base/Log.h"
 #include "text/AsciiCase.h"
@@ -120,7 +121,7 @@ bool ListMatchingFiles(std::string& folder, std::string_view pattern,
                        });
 }
 
-std::string ParentEntry(const Texts& texts) { return "[" + texts.GetText(153) + "]"; }
+std::string ParentEntry(const Texts& texts) { return "[" + texts.GetText(kTextParentFolder) + "]"; }
 
 std::vector<std::string> BrowserEntries(const std::string& folder,
                                         const std::vector<std::string>& folderNames,

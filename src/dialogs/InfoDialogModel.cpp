@@ -4,18 +4,20 @@
 #include "model/Theme.h"
 #include "settings/UserSettings.h"
 #include "text/Texts.h"
+#include "text/WindowTexts.h"
 
 namespace tintora {
 
 InfoDialogModel::InfoDialogModel(ThemeInfo& info, UserSettings& defaults, const Texts& texts)
     : info_(info), defaults_(defaults) {
-    captions_.title = texts.GetText(139);
-    captions_.labels = {texts.GetText(132), texts.GetText(133), texts.GetText(134)};
-    captions_.ok = texts.GetText(135);
-    captions_.skip = texts.GetText(136);
-    captions_.saveAsDefault = texts.GetText(137);
-    captions_.useDefault = texts.GetText(138);
-    captions_.cancel = texts.GetText(296);
+    captions_.title = texts.GetText(kTextAddInformation);
+    captions_.labels = {texts.GetText(kTextThemeNameLabel), texts.GetText(kTextModifiedByLabel),
+                        texts.GetText(kTextCreatedByLabel)};
+    captions_.ok = texts.GetText(kTextOk);
+    captions_.skip = texts.GetText(kTextSkip);
+    captions_.saveAsDefault = texts.GetText(kTextSaveAsDefault);
+    captions_.useDefault = texts.GetText(kTextUseDefault);
+    captions_.cancel = texts.GetText(kTextCancel);
 
     if (!info_.created.empty() || !info_.creator.empty()) {
         // A theme saved or opened before keeps its creator: the box shows it but is locked.

@@ -6,6 +6,7 @@
 
 #include "model/ColourText.h"
 #include "text/Texts.h"
+#include "text/WindowTexts.h"
 #include "base/Clock.h"
 #include "editor/Editor.h"
 #include "dialogs/FileDialog.h"
@@ -35,7 +36,7 @@ bool Editor::ConfirmIncompleteColours() {
     if (names.empty()) return true;
     return toolkit_.MessageBox(texts_.GetText(kTextIncompleteColours) + names + "\r\n\r\n" +
                                    texts_.GetText(kTextSaveAnyway),
-                               texts_.GetText(152), Buttons::YesNo, Icon::Warning) == Answer::Yes;
+                               texts_.GetText(kTextWarning), Buttons::YesNo, Icon::Warning) == Answer::Yes;
 }
 
 Editor::SaveResult Editor::WriteTheme(const std::string& target, const std::string& createdBefore) {
@@ -75,8 +76,8 @@ Editor::SaveResult Editor::Save(const std::string& target) {
         return result;
     };
 
-    if (toolkit_.MessageBox(texts_.GetText(295), texts_.GetText(152), Buttons::OkCancel,
-                            Icon::Warning) == Answer::Cancel)
+    if (toolkit_.MessageBox(texts_.GetText(kTextEraseSavedTheme), texts_.GetText(kTextWarning),
+                            Buttons::OkCancel, Icon::Warning) == Answer::Cancel)
         return done(SaveResult::Cancelled);
     if (!ConfirmIncompleteColours()) return done(SaveResult::Cancelled);
     if (!AskThemeInfo()) return done(SaveResult::Cancelled);
@@ -102,14 +103,14 @@ Editor::SaveResult Editor::SaveAs() {
     if (!ConfirmIncompleteColours()) return done(SaveResult::Cancelled);
     if (!AskThemeInfo()) return done(SaveResult::Cancelled);
     const auto path =
-        ShowFileDialog(toolkit_, settings_.browseFolder, "thm", texts_.GetText(150), true);
+        ShowFileDialog(toolkit_, settings_.browseFolder, "thm", texts_.GetText(kTextCreateTheme), true);
     if (!path) {
         log_.WriteLog("bReadFile is false -> abort Create File");
         return done(SaveResult::Cancelled);
     }
     if (FileExists(log_, *path, "File") &&
-        toolkit_.MessageBox(texts_.GetText(151), texts_.GetText(152), Buttons::YesNo,
-                            Icon::Warning) == Answer::No)
+        toolkit_.MessageBox(texts_.GetText(kTextOverwriteFile), texts_.GetText(kTextWarning),
+                            Buttons::YesNo, Icon::Warning) == Answer::No)
         return done(SaveResult::Cancelled);
 
     target = *path;

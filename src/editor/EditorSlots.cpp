@@ -7,6 +7,7 @@
 
 #include "pictures/ImageInfo.h"
 #include "text/Texts.h"
+#include "text/WindowTexts.h"
 #include "editor/Editor.h"
 #include "base/FileBytes.h"
 #include "dialogs/FileDialog.h"
@@ -113,7 +114,7 @@ void Editor::ToggleSlot(int slot) {
 
 void Editor::ChooseSlotPicture(int slot) {
     if (!ValidSlot(slot)) return;
-    const auto path = ShowFileDialog(toolkit_, "", "gif", texts_.GetText(148), false);
+    const auto path = ShowFileDialog(toolkit_, "", "gif", texts_.GetText(kTextSelectPicture), false);
     if (path) LoadPictureFile(slot, *path);
 }
 
@@ -136,10 +137,12 @@ bool Editor::TakePicture(int slot, Bytes bytes, const std::string& source) {
 
     const SlotDef& def = kSlots[slot];
     if (info->width != def.width || info->height != def.height) {
-        const std::string message = texts_.GetText(275) + " " + std::to_string(info->width) +
-                                    "x" + std::to_string(info->height) + "." + "\r\n" +
-                                    texts_.GetText(276) + std::string(def.sizeText);
-        toolkit_.MessageBox(message, texts_.GetText(277), Buttons::Ok, Icon::Warning);
+        const std::string message = texts_.GetText(kTextPictureSizeIs) + " " +
+                                    std::to_string(info->width) + "x" + std::to_string(info->height) +
+                                    "." + "\r\n" + texts_.GetText(kTextPictureSizeNeeded) +
+                                    std::string(def.sizeText);
+        toolkit_.MessageBox(message, texts_.GetText(kTextIncorrectPictureSize), Buttons::Ok,
+                            Icon::Warning);
         return false;
     }
 

@@ -21,6 +21,7 @@ struct UserSettings {
     std::string defaultThemeName;       // DefaultThemeName: until exit only, never stored
     int previewZoom = 2;                // the preview's zoom factor, 1 to 4
     std::array<ImportChoice, kSlotCount> imports{};  // per slot: the last import's way of fitting
+    friend bool operator==(const UserSettings&, const UserSettings&) = default;
 };
 
 }  // namespace tintora

@@ -16,6 +16,7 @@
 #include <QVBoxLayout>
 
 #include "text/Texts.h"
+#include "text/WindowTexts.h"
 #include "editor/Editor.h"
 #include "platform/QtConvert.h"
 
@@ -31,11 +32,11 @@ struct StatusRow {
     int value;
 };
 constexpr std::array<StatusRow, 5> kStatusRows{{
-    {0, 132, 0},
-    {1, 133, 1},
-    {2, 134, 2},
-    {3, 116, 4},
-    {4, 117, -1},
+    {0, kTextThemeNameLabel, 0},
+    {1, kTextModifiedByLabel, 1},
+    {2, kTextCreatedByLabel, 2},
+    {3, kTextCreatedLabel, 4},
+    {4, kTextSizeLabel, -1},
 }};
 
 QPushButton* MakeButton(const char* name, QWidget* parent) {
@@ -147,25 +148,25 @@ void FilesTab::FillDriveCombo() {
 void FilesTab::ApplyLanguage() {
     const Texts& texts = editor_.GetTexts();
     const auto text = [&](int number) { return ToQString(texts.GetText(number)); };
-    cmdReadFile_->setText(text(120));
+    cmdReadFile_->setText(text(kTextRead));
     QFont font = cmdReadFile_->font();
     font.setPointSize(8);
     cmdReadFile_->setFont(font);
-    cmdSave_->setText(text(121));
-    cmdSaveAs_->setText(text(130));
-    cmdInfo_->setText(text(119));
-    frame1_->setTitle(text(119));
+    cmdSave_->setText(text(kTextSave));
+    cmdSaveAs_->setText(text(kTextSaveAs));
+    cmdInfo_->setText(text(kTextInfo));
+    frame1_->setTitle(text(kTextInfo));
     for (const StatusRow& row : kStatusRows) lblStatusText_[row.caption]->setText(text(row.text));
-    lblCurrentFolderText_->setText(text(154));
-    cmdReset_->setText(text(122));
-    lblDrive_->setText(text(131));
+    lblCurrentFolderText_->setText(text(kTextCurrentFolder));
+    cmdReset_->setText(text(kTextReset));
+    lblDrive_->setText(text(kTextSelectDrive));
     // A running operation shows "Wait" on its button; the button keeps room for both texts so
     // that the window does not shift while a dialog of the operation is up.
     for (QPushButton* b : {cmdReadFile_, cmdSave_, cmdSaveAs_}) {
         const QString own = b->text();
         b->setMinimumWidth(0);
         int width = b->sizeHint().width();
-        b->setText(text(129));
+        b->setText(text(kTextWait));
         width = std::max(width, b->sizeHint().width());
         b->setText(own);
         b->setMinimumWidth(width);
@@ -190,10 +191,10 @@ void FilesTab::SetBusy(BusyButton button, bool busy) {
         QPushButton* button;
         int text;
     };
-    const Caption c = button == BusyButton::Read   ? Caption{cmdReadFile_, 120}
-                      : button == BusyButton::Save ? Caption{cmdSave_, 121}
-                                                   : Caption{cmdSaveAs_, 130};
-    c.button->setText(ToQString(editor_.GetTexts().GetText(busy ? 129 : c.text)));
+    const Caption c = button == BusyButton::Read   ? Caption{cmdReadFile_, kTextRead}
+                      : button == BusyButton::Save ? Caption{cmdSave_, kTextSave}
+                                                   : Caption{cmdSaveAs_, kTextSaveAs};
+    c.button->setText(ToQString(editor_.GetTexts().GetText(busy ? kTextWait : c.text)));
     // Painted now: the operation runs before the event loop would paint it.
     c.button->repaint();
 }

@@ -34,6 +34,7 @@
 #include "editor/Recovery.h"
 #include "base/WorkFolder.h"
 #include "settings/SettingsStore.h"
+#include "text/WindowTexts.h"
 
 namespace tintora {
 
@@ -344,14 +345,15 @@ void MainWindow::ShowSlotCaptions(int slot) {
     const SlotRow& row = slotRows_[static_cast<std::size_t>(slot)];
     const Texts& texts = editor_.GetTexts();
     const SlotState state = editor_.GetTheme().slots[static_cast<std::size_t>(slot)];
-    row.cmdOnOff->setText(ToQString(texts.GetText(state == SlotState::On ? 125 : 126)));
+    row.cmdOnOff->setText(ToQString(texts.GetText(state == SlotState::On ? kTextSlotOn : kTextSlotOff)));
     // Room for the longer of "Loaded" and "Not Loaded", so that the tab, and the preview
     // beside it, keep their width when a picture comes in.
     const QFontMetrics metrics(row.lblPicFileName->font());
     row.lblPicFileName->setMinimumWidth(
-        std::max(metrics.horizontalAdvance(ToQString(texts.GetText(127))),
-                 metrics.horizontalAdvance(ToQString(texts.GetText(128)))));
-    row.lblPicFileName->setText(ToQString(texts.GetText(state == SlotState::Empty ? 127 : 128)));
+        std::max(metrics.horizontalAdvance(ToQString(texts.GetText(kTextNotLoaded))),
+                 metrics.horizontalAdvance(ToQString(texts.GetText(kTextLoaded)))));
+    row.lblPicFileName->setText(
+        ToQString(texts.GetText(state == SlotState::Empty ? kTextNotLoaded : kTextLoaded)));
 }
 
 void MainWindow::ShowSlotPicture(int slot) {

@@ -10,6 +10,7 @@
 #include "text/ImportTexts.h"
 #include "text/LanguageChoice.h"
 #include "text/PreviewTexts.h"
+#include "text/WindowTexts.h"
 #include "ui/FilesTab.h"
 #include "ui/HexBox.h"
 #include "ui/MainWindow.h"
@@ -20,7 +21,8 @@ namespace tintora {
 namespace {
 
 // Tab t shows text kTabCaptions[t].
-constexpr std::array<int, 6> kTabCaptions{114, 113, 112, 111, 110, 115};
+constexpr std::array<int, 6> kTabCaptions{kTextTabImage, kTextTabMisc, kTextTabPopup,
+                                             kTextTabMenu, kTextTabStandby, kTextTabFiles};
 
 }  // namespace
 
@@ -57,13 +59,13 @@ void MainWindow::ApplyLanguage() {
     const auto text = [&texts](int number) { return QString::fromStdString(texts.GetText(number)); };
 
     for (int t = 0; t < tabs_->count(); ++t) tabs_->setTabText(t, text(kTabCaptions[static_cast<std::size_t>(t)]));
-    cmdAbout_->setText(text(290));
-    cmdSafe_->setText(text(291));
-    cmdExit_->setText(text(123));
-    for (const ElementRow& row : rows_) row.cmdSelect->setText(text(124));
+    cmdAbout_->setText(text(kTextAbout));
+    cmdSafe_->setText(text(kTextSafeCheck));
+    cmdExit_->setText(text(kTextExit));
+    for (const ElementRow& row : rows_) row.cmdSelect->setText(text(kTextSelect));
     for (int s = 0; s < kSlotCount; ++s) {
         const SlotRow& row = slotRows_[static_cast<std::size_t>(s)];
-        row.cmdLoadFile->setText(text(124));
+        row.cmdLoadFile->setText(text(kTextSelect));
         row.cmdImport->setText(text(kTextImport));
         row.lblImage->setText(text(kSlots[static_cast<std::size_t>(s)].LabelNumber()));
         // The ON/OFF and Loaded captions follow the slot's state in the new language.

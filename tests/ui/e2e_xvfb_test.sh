@@ -8,8 +8,10 @@
 # standby slot through the fit dialog and finds it, in phone colours, on the standby screen; kills
 # the editor with SIGKILL, starts it again and restores the changes it offers; then leaves through
 # the Exit button, discarding the changes, and checks the stored colour.
-# Usage: e2e_xvfb_test.sh PATH/TO/tintora [PATH/TO/tintora-cli]; the command-line companion is
-# looked for beside the editor's build folder when not given. Exit 77 (skipped) only when Xvfb is
+# Usage: e2e_xvfb_test.sh PATH/TO/tintora_e2e [PATH/TO/tintora-cli]: the editor as the tests build
+# it, which writes its widget places where TINTORA_TEST_GEOMETRY_FILE says
+# (tests/ui/support/GeometryReport.cpp); the command-line companion is looked for beside the
+# editor's build folder when not given. Exit 77 (skipped) only when Xvfb is
 # not installed.
 set -euo pipefail
 
