@@ -44,6 +44,17 @@ wait_for() {
   return 1
 }
 
+# The windows that `xdotool search ARGS` finds, within SECONDS. Each try is a fresh search: a
+# window that closes while a waiting search looks at it makes that search fail with BadWindow.
+find_window() {
+  local tenths=$(($1 * 10)) found; shift
+  for _ in $(seq "$tenths"); do
+    found=$(xdotool search "$@" 2>/dev/null) && [ -n "$found" ] && { echo "$found"; return 0; }
+    sleep 0.1
+  done
+  return 1
+}
+
 # Xvfb picks a display nobody uses and names it once it takes clients.
 Xvfb -displayfd 3 -screen 0 1600x1000x24 -nolisten tcp 3>"$work/display" >"$work/xvfb.log" 2>&1 &
 xvfb_pid=$!
@@ -75,7 +86,7 @@ start_editor() {
 }
 start_editor themes/argued.thm
 
-window=$(timeout 30 xdotool search --sync --name "Tintora ver:4.2.5" | head -1) || fail "the window did not appear"
+window=$(find_window 30 --name "Tintora ver:4.2.5" | head -1) || fail "the window did not appear"
 wait_for 100 test -s "$geometry" || fail "no widget places reported"
 xprop -id "$window" _NET_WM_ICON >"$work/icon.txt" 2>&1; grep -q "Icon (48 x 48)" "$work/icon.txt" || fail "the window has no 48 pixel icon: $(head -c 300 "$work/icon.txt")"
 
@@ -124,7 +135,7 @@ wait_for 100 shows_colour 12ab34 || fail "Ctrl+Y did not do 12ab34 again: the sc
 # Resting the pointer on the desktop screen names its colour in a tooltip, whose window carries
 # the text as its title.
 xdotool mousemove $((px + 1)) $((py - 1)) sleep 0.2 mousemove $px $py
-timeout 10 xdotool search --sync --onlyvisible --name "^Desktop background 12AB34$" >/dev/null ||
+find_window 10 --onlyvisible --name "^Desktop background 12AB34$" >/dev/null ||
   fail "no tooltip naming Desktop background 12AB34"
 
 # Import: a PNG into the standby slot through the open dialog and the fit dialog's defaults (fill
@@ -151,11 +162,11 @@ for tab in 0 1 0; do
 done
 wait_for 100 grep -q "^cmdImport_0 " "$geometry" || fail "the Import button of the standby slot is not shown"
 click cmdImport_0
-timeout 20 xdotool search --sync --name "^Import picture$" >/dev/null || fail "the open dialog did not appear"
+find_window 20 --name "^Import picture$" >/dev/null || fail "the open dialog did not appear"
 sleep 0.5
 xdotool type --delay 20 "$work/photo.png"
 xdotool key Return
-timeout 20 xdotool search --sync --name "^Import picture - " >/dev/null || fail "the fit dialog did not appear"
+find_window 20 --name "^Import picture - " >/dev/null || fail "the fit dialog did not appear"
 sleep 0.5
 xdotool key Return
 standby_shows_picture() { [ "$(differing)" -lt $((total / 3)) ]; }
@@ -169,11 +180,11 @@ kill -9 "$app_pid"
 wait "$app_pid" 2>/dev/null || true
 app_pid=""
 start_editor
-window=$(timeout 30 xdotool search --sync --name "Tintora ver:4.2.5" | head -1) || fail "the window did not appear again"
+window=$(find_window 30 --name "Tintora ver:4.2.5" | head -1) || fail "the window did not appear again"
 # The question is a box of its own, titled with the program's name; its first button restores.
 answer() {
   local box x y
-  box=$(timeout 20 xdotool search --sync --onlyvisible --name "^Tintora$" | head -1) || fail "no question box ($1)"
+  box=$(find_window 20 --onlyvisible --name "^Tintora$" | head -1) || fail "no question box ($1)"
   eval "$(xdotool getwindowgeometry --shell "$box")"
   xdotool mousemove $((X + 8)) $((Y + 8)) click 1
   shift
@@ -185,7 +196,7 @@ wait_for 100 grep -q "^currentTab 5$" "$geometry" || fail "the restarted editor 
 read -r sx sy sw sh < <(rect f_Setting) || fail "no desktop screen reported"
 px=$((sx + 12)); py=$((sy + sh - 12))
 wait_for 100 shows_colour 12ab34 || fail "after restoring, the desktop screen shows $(pixel $px $py), not 12ab34"
-timeout 10 xdotool search --sync --name "opened.thm \\*$" >/dev/null || fail "the restored theme is not shown as modified"
+find_window 10 --name "opened.thm \\*$" >/dev/null || fail "the restored theme is not shown as modified"
 
 # Exit asks before the changes are dropped; Discard (the second button) leaves.
 click cmdExit
