@@ -12,7 +12,7 @@ int RunNew(const Args& args, std::ostream& out, std::ostream& err) {
     (void)out;
     std::string target;
     std::map<std::string, std::string> texts;
-    static constexpr OptionSpec kOptions[] = {
+    static constexpr KnownOption kOptions[] = {
         {"--name", true}, {"--modified-by", true}, {"--creator", true}, {"--created", true}};
     const OptionWalk walk = WalkOptions(args, kOptions, [&](std::string_view option, const std::string& value) {
         if (!option.empty()) texts[std::string(option)] = value;

@@ -118,7 +118,7 @@ int RunShow(const Args& args, std::ostream& out, std::ostream& err) {
 int RunCheck(const Args& args, std::ostream& out, std::ostream& err) {
     bool contrast = false;
     Args files;
-    static constexpr OptionSpec kOptions[] = {{"--contrast"}};
+    static constexpr KnownOption kOptions[] = {{"--contrast"}};
     const OptionWalk walk = WalkOptions(args, kOptions, [&](std::string_view option, const std::string& value) {
         if (option.empty()) files.push_back(value);
         else contrast = true;

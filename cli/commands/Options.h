@@ -11,7 +11,7 @@
 
 namespace tintora::cli {
 
-struct OptionSpec {
+struct KnownOption {
     std::string_view name;
     bool takesValue = false;
     bool once = false;  // a second occurrence counts as unknown
@@ -24,12 +24,12 @@ struct OptionWalk {
     std::string option;  // the argument the walk stopped at
 };
 
-// Walks `args` in order. An option of `specs` goes to `take` with its value (the next argument,
+// Walks `args` in order. An option of `options` goes to `take` with its value (the next argument,
 // for an option that takes one; "" otherwise), any argument not beginning with "--" goes to
 // `take` as a file (option ""); `take` returning false stops the walk (Refused). Any other
 // argument beginning with "--" stops it as Unknown, as does a once-only option given again; a
 // value option without a following argument stops it as MissingValue.
-OptionWalk WalkOptions(const Args& args, std::span<const OptionSpec> specs,
+OptionWalk WalkOptions(const Args& args, std::span<const KnownOption> options,
                        const std::function<bool(std::string_view option, const std::string& value)>& take);
 
 }  // namespace tintora::cli

@@ -51,16 +51,19 @@ std::optional<PictureArgs> Parse(const Args& args, bool slotOption, std::string_
         err << "tintora-cli: " << what << " (usage: " << usage << ")\n";
         return std::nullopt;
     };
-    static constexpr OptionSpec kOptions[] = {
+    static constexpr KnownOption kOptions[] = {
         {"--mode", true}, {"--bar", true}, {"--no-dither"}, {"--convert"}, {"--slot", true}};
     // set-picture takes its slot as a file argument, so --slot is no option of it.
-    const std::span<const OptionSpec> options(kOptions, slotOption ? 5 : 4);
+    const std::span<const KnownOption> options(kOptions, slotOption ? 5 : 4);
     std::string refusal;
     const OptionWalk walk = WalkOptions(args, options, [&](std::string_view option, const std::string& value) {
         if (option.empty()) parsed.files.push_back(value);
         else if (option == "--slot" && !(parsed.slot = ParseSlot(value))) refusal = "slot must be 0 to 5";
-        else if (option == "--mode" && !ParseFitMode(value)) refusal = "unknown mode '" + value + "'";
-        else if (option == "--mode") parsed.mode = *ParseFitMode(value);
+        else if (option == "--mode") {
+            const auto mode = ParseFitMode(value);
+            if (mode) parsed.mode = *mode;
+            else refusal = "unknown mode '" + value + "'";
+        }
         else if (option == "--bar" && !(parsed.bar = ParseBar(value))) refusal = "bar colour must be six hex digits";
         else if (option == "--no-dither") parsed.dither = false;
         else if (option == "--convert") parsed.convert = true;

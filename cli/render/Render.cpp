@@ -36,7 +36,7 @@ struct RenderArgs {
 std::optional<RenderArgs> ParseArgs(const Args& args, std::ostream& err) {
     RenderArgs parsed;
     std::vector<std::string> files;
-    static constexpr OptionSpec kOptions[] = {
+    static constexpr KnownOption kOptions[] = {
         {"--default", false, true}, {"--mark-contrast", false, true}, {"--phone-colours", false, true}};
     const OptionWalk walk = WalkOptions(args, kOptions, [&](std::string_view option, const std::string& value) {
         if (option.empty()) files.push_back(value);

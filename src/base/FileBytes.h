@@ -6,12 +6,10 @@
 #include <optional>
 #include <string>
 
+#include "base/FileSystem.h"
 #include "model/Theme.h"
 
 namespace tintora {
-
-class FileSystem;
-FileSystem& DiskFiles();
 
 // The bytes of the regular file at `path`, at most `limit` of them from its start; nullopt when
 // it is not a regular file or cannot be opened or read. Never throws. Anything but a regular

@@ -6,13 +6,11 @@
 #include <string>
 #include <string_view>
 
+#include "base/FileSystem.h"
+
 namespace tintora {
 
-class FileSystem;
 class Log;
-
-// The disk, for callers that pass no file system of their own.
-FileSystem& DiskFiles();
 
 // The log line of a file deletion that found nothing, followed by the path.
 inline constexpr std::string_view kDeleteFileNotFound = "Could not find the file in bDeleteFile....->";

@@ -4,6 +4,7 @@
 
 #include <string>
 
+#include "base/FileSystem.h"
 #include "model/Theme.h"
 #include "editor/History.h"
 #include "settings/UserSettings.h"
@@ -13,9 +14,7 @@
 namespace tintora {
 
 class Clock;
-class FileSystem;
 class Log;
-FileSystem& DiskFiles();
 class Toolkit;
 
 class Editor {

@@ -5,14 +5,13 @@
 #include <string>
 #include <vector>
 
+#include "base/FileSystem.h"
 #include "model/Theme.h"
 
 namespace tintora {
 
-class FileSystem;
 class Log;
 class Texts;
-FileSystem& DiskFiles();
 
 // Writes every regular-file member of the file `archive` into `tempfolder`, which must exist
 // (nothing here creates folders), deleting any file of the name first. The checksum lines, text
