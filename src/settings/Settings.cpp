@@ -41,11 +41,14 @@ std::string BarText(const std::optional<std::uint32_t>& bar) {
 // One stored key: where it lives, what an absent key reads as, and how its text maps to the
 // value and back.
 struct SettingsKey {
-    const char* section;
+    std::string section;
     std::string key;
     std::string fallback;
     std::function<void(SettingsValue&, const std::string&)> load;
     std::function<std::string(const SettingsValue&)> save;
+    // A fallback that depends on the environment when the key is read, instead of `fallback`.
+    std::string (*fallbackNow)() = nullptr;
+    std::string path = section + '/' + key;  // as StoredSettings names it
 };
 
 // Every key the program keeps, in the order it is written.
@@ -65,7 +68,8 @@ std::vector<SettingsKey> MakeSettingsKeys() {
                            [member](SettingsValue& v, const std::string& t) { v.user.*member = t; },
                            [member](const SettingsValue& v) { return v.user.*member; }};
     };
-    keys.push_back(text("Path", "BrowseFolder", DefaultBrowseFolder(), &UserSettings::browseFolder));
+    keys.push_back(text("Path", "BrowseFolder", "", &UserSettings::browseFolder));
+    keys.back().fallbackNow = DefaultBrowseFolder;
     keys.push_back(text("Path", "Read", "", &UserSettings::readFolder));
     keys.push_back(text("Path", "Create", "", &UserSettings::createFolder));
     keys.push_back(text("Info", "Creator", "", &UserSettings::defaultCreator));
@@ -96,6 +100,12 @@ std::vector<SettingsKey> MakeSettingsKeys() {
     return keys;
 }
 
+// Built once: reading and writing walk it for every key, and the fuzzer does so millions of times.
+const std::vector<SettingsKey>& SettingsKeys() {
+    static const std::vector<SettingsKey> keys = MakeSettingsKeys();
+    return keys;
+}
+
 }  // namespace
 
 std::string DefaultBrowseFolder() {
@@ -110,18 +120,22 @@ ReadSettingsResult ReadSettings(const SettingsStore& store) {
     // Colours count as stored unless key "Last" / "0" is absent (or holds "XX", which stands for
     // absent).
     r.value.coloursStored = store.Read("Last", "0").value_or("XX") != "XX";
-    for (const SettingsKey& k : MakeSettingsKeys()) {
+    for (const SettingsKey& k : SettingsKeys()) {
         std::optional<std::string> text = store.Read(k.section, k.key);
-        k.load(r.value, text.value_or(k.fallback));
-        if (text) r.held[{k.section, k.key}] = std::move(*text);
+        if (text) {
+            k.load(r.value, *text);
+            r.held.emplace(k.path, std::move(*text));
+        } else {
+            k.load(r.value, k.fallbackNow ? k.fallbackNow() : k.fallback);
+        }
     }
     return r;
 }
 
 void WriteSettings(SettingsStore& store, const SettingsValue& value, const StoredSettings& atLoad) {
-    for (const SettingsKey& k : MakeSettingsKeys()) {
+    for (const SettingsKey& k : SettingsKeys()) {
         const std::string text = k.save(value);
-        const auto held = atLoad.find({k.section, k.key});
+        const auto held = atLoad.find(k.path);
         if (held == atLoad.end() || held->second != text) store.Write(k.section, k.key, text);
     }
 }

@@ -4,9 +4,8 @@
 // at start-up into a value that start-up applies, written once at exit from the value then.
 
 #include <array>
-#include <map>
 #include <string>
-#include <utility>
+#include <unordered_map>
 
 #include "model/Catalogue.h"
 #include "settings/UserSettings.h"
@@ -26,8 +25,8 @@ struct SettingsValue {
     UserSettings user;
 };
 
-// The text of every stored key, by section and key, as the store held it.
-using StoredSettings = std::map<std::pair<std::string, std::string>, std::string>;
+// The text of every stored key, by "Section/Key", as the store held it.
+using StoredSettings = std::unordered_map<std::string, std::string>;
 
 struct ReadSettingsResult {
     SettingsValue value;

@@ -2,10 +2,9 @@
 // The per-user settings store: text values by section and key. The Qt platform layer keeps them
 // in an INI file; tests and the command line keep them in memory.
 
-#include <map>
 #include <optional>
 #include <string>
-#include <utility>
+#include <unordered_map>
 
 namespace tintora {
 
@@ -25,22 +24,23 @@ public:
     }
 };
 
+// Values by "Section/Key", as an INI file names them; sections never hold a "/".
 class MemorySettingsStore : public SettingsStore {
 public:
     std::optional<std::string> Read(const std::string& section,
                                     const std::string& key) const override {
-        const auto it = values_.find({section, key});
+        const auto it = values_.find(section + '/' + key);
         if (it == values_.end()) return std::nullopt;
         return it->second;
     }
     void Write(const std::string& section, const std::string& key,
                const std::string& value) override {
-        values_[{section, key}] = value;
+        values_[section + '/' + key] = value;
     }
     std::size_t Size() const { return values_.size(); }
 
 private:
-    std::map<std::pair<std::string, std::string>, std::string> values_;
+    std::unordered_map<std::string, std::string> values_;
 };
 
 }  // namespace tintora
