@@ -36,9 +36,8 @@ appstreamcli validate --no-net "$share/metainfo/$id.metainfo.xml" >"$work/appstr
   { cat "$work/appstream.txt"; fail "appstreamcli validate"; }
 
 for page in tintora tintora-cli; do
-  MANWIDTH=80 man --warnings -l "$share/man/man1/$page.1" >"$work/$page.txt" 2>"$work/man.err" ||
-    fail "man -l $page.1 failed: $(cat "$work/man.err")"
-  [ ! -s "$work/man.err" ] || fail "man -l $page.1 warns: $(cat "$work/man.err")"
+  MANWIDTH=80 man --warnings -l "$share/man/man1/$page.1" >"$work/$page.txt" 2>"$work/man.err" || true
+  [ ! -s "$work/man.err" ] || fail "man -l $page.1: $(cat "$work/man.err")"
   grep -q "^SYNOPSIS" "$work/$page.txt" || fail "$page.1 renders without a synopsis"
 done
 
