@@ -1,11 +1,7 @@
 #!/usr/bin/env bash
-# What a Linux desktop reads from an installed Tintora, checked on a staging install of the build:
-# the desktop entry, the AppStream metadata, the file type (registered in a scratch data folder,
-# where a theme made by tintora-cli must get it), the icon at every size and both manual pages.
-# Then the Debian package: its files and dependencies; installed with dpkg -i, both programs
-# answer --version from /usr/bin and the package is removed again. Installing needs root and
-# CI=true (or TINTORA_TEST_DPKG=1), and no tintora package already there; otherwise the package
-# is unpacked into the scratch folder and its programs are run from there.
+# What a Linux desktop and dpkg read from an installed Tintora, on a staging install of the build:
+# desktop entry, AppStream metadata, file type, icons, manual pages, and the Debian package, which
+# is installed with dpkg -i (as root with CI=true or TINTORA_TEST_DPKG=1) or else unpacked.
 # Usage: install_test.sh BUILD_FOLDER
 set -euo pipefail
 
@@ -19,7 +15,8 @@ cleanup() {
 trap cleanup EXIT
 fail() { echo "FAIL: $*"; exit 1; }
 
-for tool in desktop-file-validate appstreamcli update-mime-database xdg-mime mimetype man cpack dpkg-deb dpkg-shlibdeps; do
+for tool in desktop-file-validate appstreamcli update-mime-database xdg-mime mimetype man cpack dpkg-deb \
+            dpkg-shlibdeps identify; do
   command -v "$tool" >/dev/null || fail "$tool is missing (scripts/setup.sh installs it)"
 done
 
@@ -27,18 +24,11 @@ id=org.example.tintora
 stage=$work/stage/usr
 cmake --install "$build" --prefix "$stage" >/dev/null
 share=$stage/share
-for f in bin/tintora bin/tintora-cli share/applications/$id.desktop share/mime/packages/$id.xml \
-         share/metainfo/$id.metainfo.xml share/icons/hicolor/scalable/apps/$id.svg \
-         share/man/man1/tintora.1 share/man/man1/tintora-cli.1; do
-  [ -s "$stage/$f" ] || fail "cmake --install did not put $f in place"
-done
-
-# Every PNG is a PNG of its folder's size (width and height from its header).
+# The other installed files are read by the checks below.
+[ -s "$share/icons/hicolor/scalable/apps/$id.svg" ] || fail "cmake --install put no scalable icon in place"
 for size in 16 32 48 64 128 256; do
   png=$share/icons/hicolor/${size}x${size}/apps/$id.png
-  [ -s "$png" ] || fail "no icon of $size pixels"
-  read -r w h < <(od -An -tu1 -j16 -N8 "$png" | awk '{ print $1*16777216+$2*65536+$3*256+$4, $5*16777216+$6*65536+$7*256+$8 }')
-  [ "$w $h" = "$size $size" ] || fail "the $size pixel icon is $w x $h"
+  [ "$(identify -format '%m %wx%h' "$png")" = "PNG ${size}x$size" ] || fail "no PNG icon of $size pixels"
 done
 
 desktop-file-validate "$share/applications/$id.desktop" || fail "desktop-file-validate"
@@ -46,9 +36,8 @@ appstreamcli validate --no-net "$share/metainfo/$id.metainfo.xml" >"$work/appstr
   { cat "$work/appstream.txt"; fail "appstreamcli validate"; }
 
 for page in tintora tintora-cli; do
-  MANWIDTH=80 man --warnings -l "$share/man/man1/$page.1" >"$work/$page.txt" 2>"$work/man.err" ||
-    fail "man -l $page.1 failed: $(cat "$work/man.err")"
-  [ ! -s "$work/man.err" ] || fail "man -l $page.1 warns: $(cat "$work/man.err")"
+  MANWIDTH=80 man --warnings -l "$share/man/man1/$page.1" >"$work/$page.txt" 2>"$work/man.err" || true
+  [ ! -s "$work/man.err" ] || fail "man -l $page.1: $(cat "$work/man.err")"
   grep -q "^SYNOPSIS" "$work/$page.txt" || fail "$page.1 renders without a synopsis"
 done
 
@@ -56,8 +45,8 @@ done
 data=$work/data
 mkdir -p "$data/mime/packages"
 cp "$share/mime/packages/$id.xml" "$data/mime/packages/"
-XDG_DATA_DIRS="$data:/usr/share" update-mime-database "$data/mime" >"$work/mime.err" 2>&1 || fail "update-mime-database: $(cat "$work/mime.err")"
-[ ! -s "$work/mime.err" ] || fail "update-mime-database warns: $(cat "$work/mime.err")"
+XDG_DATA_DIRS="$data:/usr/share" update-mime-database "$data/mime" >"$work/mime.err" 2>&1 || true
+[ ! -s "$work/mime.err" ] || fail "update-mime-database: $(cat "$work/mime.err")"
 type=$(awk -F'"' '/<mime-type type=/ { print $2; exit }' "$share/mime/packages/$id.xml")
 [ -f "$data/mime/$type.xml" ] || fail "the database holds no $type"
 "$stage/bin/tintora-cli" new "$work/sunset.thm" --name Sunset >/dev/null
@@ -79,8 +68,8 @@ for lib in libqt6widgets6 libc6 libstdc++6; do
   [[ "$depends" == *"$lib"* ]] || fail "the package does not depend on $lib: $depends"
 done
 # The package holds exactly what the staging install put in place.
-diff <(cd "$work/stage" && find . ! -type d | sort) <(dpkg-deb -c "$deb" | awk '$1 !~ /^d/ { print $6 }' | sort) ||
-  fail "the package and cmake --install differ"
+diff <(cd "$work/stage" && find . ! -type d | sort) \
+     <(dpkg-deb -c "$deb" | awk '$1 !~ /^d/ { print $6 }' | sort) || fail "the package and cmake --install differ"
 
 if [ "$(id -u)" = 0 ] && { [ "${CI:-}" = "true" ] || [ "${TINTORA_TEST_DPKG:-}" = "1" ]; } &&
    ! dpkg-query -W -f='${Status}' tintora 2>/dev/null | grep -q "ok installed"; then
@@ -89,11 +78,9 @@ if [ "$(id -u)" = 0 ] && { [ "${CI:-}" = "true" ] || [ "${TINTORA_TEST_DPKG:-}" 
   # shared-mime-info's trigger has registered the file type system-wide.
   [ "$(query "$work/empty" "$work/sunset.thm")" = "$type" ] || fail "after dpkg -i the system does not know $type"
   bin=/usr/bin
-  where="installed with dpkg -i"
 else
   dpkg-deb -x "$deb" "$work/unpacked"
   bin=$work/unpacked/usr/bin
-  where="unpacked (installing needs root and CI=true or TINTORA_TEST_DPKG=1)"
 fi
 for program in tintora-cli tintora; do
   out=$(env -u DISPLAY -u WAYLAND_DISPLAY "$bin/$program" --version) || fail "$program --version failed"
@@ -104,4 +91,4 @@ if [ -n "$installed" ]; then
   installed=""
   [ ! -e /usr/bin/tintora ] || fail "/usr/bin/tintora is still there after dpkg -r"
 fi
-echo "PASS: staging install valid; $type given to a theme; package $(basename "$deb") $where answers --version"
+echo "PASS: staging install valid; $type given to a theme; package $(basename "$deb") in $bin answers --version"

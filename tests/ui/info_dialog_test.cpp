@@ -1,6 +1,5 @@
-// The information dialog as a user meets it: typing, the five buttons, the close box, the locked
-// or open creator box, and the dialog run modally by the window's toolkit. What each button does
-// to the texts is the dialog model's rule, checked on the core.
+// The information dialog as a user meets it, alone and run modally by the window's toolkit. What
+// each button does to the texts is the dialog model's rule, checked on the core.
 
 #include <gtest/gtest.h>
 
@@ -11,7 +10,6 @@
 #include "text/Texts.h"
 #include "ui/InfoDialog.h"
 #include "ui/WindowToolkit.h"
-#include "dialogs/InfoDialogModel.h"
 
 #include <QApplication>
 #include <QLineEdit>
@@ -23,15 +21,9 @@ using namespace tintora;
 
 namespace {
 
-template <class T>
-T* Child(QWidget& dialog, const QString& name) {
-    auto* w = dialog.findChild<T*>(name);
-    EXPECT_NE(w, nullptr) << name.toStdString();
-    return w;
-}
-QLineEdit* Box(QWidget& dialog, int i) { return Child<QLineEdit>(dialog, QStringLiteral("txt_%1").arg(i)); }
+QLineEdit* Box(QWidget& d, int i) { return d.findChild<QLineEdit*>(QStringLiteral("txt_%1").arg(i)); }
 void Press(QWidget& dialog, const char* button) {
-    QTest::mouseClick(Child<QPushButton>(dialog, QString::fromLatin1(button)), Qt::LeftButton);
+    QTest::mouseClick(dialog.findChild<QPushButton*>(QString::fromLatin1(button)), Qt::LeftButton);
 }
 void Type(QWidget& dialog, int i, const QString& text) {
     Box(dialog, i)->selectAll();
@@ -92,10 +84,7 @@ TEST_F(InfoDialogTest, TheWindowToolkitRunsTheDialogModallyInTheLanguageInForce)
     QObject guard;
     QTimer::singleShot(0, &guard, [&] {
         QWidget* modal = QApplication::activeModalWidget();
-        if (!modal) {
-            ADD_FAILURE() << "no modal dialog";
-            return;
-        }
+        ASSERT_NE(modal, nullptr) << "no modal dialog";
         shown = QStringList({modal->windowTitle(), Box(*modal, 0)->text(), Box(*modal, 1)->text(),
                              Box(*modal, 2)->text()}).join('|');
         EXPECT_TRUE(Box(*modal, 2)->isEnabled());

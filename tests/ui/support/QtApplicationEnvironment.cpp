@@ -9,16 +9,12 @@
 namespace {
 
 class QtApplicationEnvironment : public ::testing::Environment {
-public:
-    void SetUp() override {
-        static int argc = 1;
-        static char name[] = "tintora-widget-test";
-        static char* argv[] = {name, nullptr};
-        if (!qApp) app_ = std::make_unique<QApplication>(argc, argv);
-    }
+    void SetUp() override { app_ = std::make_unique<QApplication>(argc_, argv_); }
     void TearDown() override { app_.reset(); }
 
-private:
+    int argc_ = 1;
+    char name_[20] = "tintora-widget-test";
+    char* argv_[2] = {name_, nullptr};
     std::unique_ptr<QApplication> app_;
 };
 
