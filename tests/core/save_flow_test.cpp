@@ -25,18 +25,7 @@ using Script = RecordingToolkit::InfoScript;
 
 Fields InfoOf(const ThemeInfo& info) { return {info.name, info.modifiedBy, info.creator}; }
 
-// Records the busy captions and the browser refreshes besides the usual notifications.
-struct SaveView : RecordingView {
-    void SetBusy(BusyButton button, bool on) override {
-        static const char* const names[] = {"Read", "Save", "SaveAs"};
-        busy.push_back(std::string(on ? "Wait " : "Back ") + names[static_cast<int>(button)]);
-    }
-    void UpdateListFiles() override { calls.push_back("UpdateListFiles"); }
-    long Count(const std::string& call) const { return std::count(calls.begin(), calls.end(), call); }
-    std::vector<std::string> busy;
-};
-
-struct SaveRig : EditorRig<RecordingToolkit, SaveView> {
+struct SaveRig : EditorRig<> {
     SaveRig() { editor.Settings().browseFolder = dir.Path().string() + "/"; }
 
     // The theme as another editor opens it.
@@ -49,7 +38,8 @@ struct SaveRig : EditorRig<RecordingToolkit, SaveView> {
     // times and the information frame filled `infos` times; what the view saw is forgotten after.
     void ExpectView(const std::string& button, long lists, long infos) {
         EXPECT_THAT(view.busy, ElementsAre("Wait " + button, "Back " + button));
-        EXPECT_EQ(std::pair(view.Count("UpdateListFiles"), view.Count("ShowThemeInfo")), std::pair(lists, infos));
+        const auto count = [this](const char* call) { return std::ranges::count(view.calls, call); };
+        EXPECT_EQ(std::pair(count("UpdateListFiles"), count("ShowThemeInfo")), std::pair(lists, infos));
         view.busy.clear();
         view.calls.clear();
     }
@@ -117,7 +107,6 @@ TEST(SaveStops, EveryWayOutBeforeWritingKeepsTheFileTheTextsAndTheDate) {
 }
 
 TEST_F(SaveFlow, SaveAsAddsTheExtensionListsTheFileAndDatesTheTheme) {
-    toolkit.infoScripts.push_back(TypeInfo("Summer", "Ann", "Bob"));
     toolkit.files.push_back(dir / "my");
     EXPECT_EQ(editor.SaveAs(), SaveResult::Saved);
     const FileDialogRequest& request = toolkit.fileRequests.at(0);
@@ -126,7 +115,6 @@ TEST_F(SaveFlow, SaveAsAddsTheExtensionListsTheFileAndDatesTheTheme) {
     EXPECT_THAT(toolkit.shown, IsEmpty());
     ExpectView("SaveAs", 1, 1);
     EXPECT_THAT(TreeOf(dir.Path()), ElementsAre("my.thm"));
-    EXPECT_EQ(Reopen(dir / "my.thm").info.created, "5.12.2026 9:3:7");
 
     // Save As dates even a dated theme anew; Yes to the overwrite question replaces the file, and
     // Yes to the question about values without six digits saves them as they stand.

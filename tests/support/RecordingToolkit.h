@@ -24,6 +24,7 @@ public:
 
     Answer MessageBox(const std::string& text, const std::string& title, Buttons buttons,
                       Icon icon) override {
+        if (onMessage) onMessage();
         shown.push_back({text, title, buttons, icon});
         return Next(answers).value_or(buttons == Buttons::YesNo ? Answer::Yes : Answer::Ok);
     }
@@ -61,6 +62,7 @@ public:
     }
 
     std::vector<Shown> shown;
+    std::function<void()> onMessage;  // runs while a message box is up, before it is recorded
     std::deque<Answer> answers;
     std::vector<std::string> questions;
     std::deque<Answer> askAnswers;
