@@ -146,7 +146,8 @@ TEST(SafeEditing, TheQuestionBeforeDroppingWorkSavesDiscardsOrKeeps) {
         if (c.modify) r.editor.SetColour(kHighlight, "00FF00");
         r.toolkit.askAnswers = {c.answer};
         EXPECT_EQ(r.editor.ConfirmDropChanges(), c.goesOn);
-        const char* question = c.withFile ? "Save the changes to sunset.thm?" : "Save the changes to the new theme?";
+        const char* question =
+            c.withFile ? "Save the changes to sunset.thm?" : "Save the changes to the new theme?";
         EXPECT_EQ(r.toolkit.questions, std::vector<std::string>(c.modify ? 1 : 0, question));
         EXPECT_EQ(r.editor.Modified(), c.modifiedAfter);
     }

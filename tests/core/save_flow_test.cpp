@@ -135,7 +135,6 @@ TEST_F(SaveFlow, SaveWritesBackWithTheTextsOfTheInformationDialogAndKeepsAnExist
     s.defaultModifiedBy = "Ann";
     s.defaultCreator = "Bob";
     const ThemeInfo existing{"Winter", "Carl", "1.1.2000 0:0:0", "Dora"};
-    const Fields kept{"Winter", "Carl", "Dora"};
     // Types a name, presses a button that must keep the dialog open, then OK or the close box.
     const auto press = [](InfoButton button, bool ok) {
         return [=](InfoDialogModel& d) {
@@ -149,7 +148,7 @@ TEST_F(SaveFlow, SaveWritesBackWithTheTextsOfTheInformationDialogAndKeepsAnExist
         {"typed", existing, TypeInfo("Spring", "Eve", "Fay"), {"Spring", "Eve", "Dora"}},  // creator locked
         {"usedefault", existing, press(InfoButton::UseDefault, true), {"Summer", "Ann", "Bob"}},  // all boxes
         {"skip", existing, PressInfo({InfoButton::Skip}), {"", "", ""}},
-        {"savedefault", existing, press(InfoButton::SaveAsDefault, false), kept},  // the defaults only
+        {"savedefault", existing, press(InfoButton::SaveAsDefault, false), {"Winter", "Carl", "Dora"}},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.what);
@@ -163,7 +162,8 @@ TEST_F(SaveFlow, SaveWritesBackWithTheTextsOfTheInformationDialogAndKeepsAnExist
         EXPECT_EQ(InfoOf(saved.info), c.saved);
         EXPECT_EQ(saved.info.created, c.before.created.empty() ? "5.12.2026 9:3:7" : c.before.created);
     }
-    EXPECT_EQ((Fields{s.defaultThemeName, s.defaultModifiedBy, s.defaultCreator}), (Fields{"Autumn", "Carl", "Dora"}));
+    EXPECT_EQ((Fields{s.defaultThemeName, s.defaultModifiedBy, s.defaultCreator}),
+              (Fields{"Autumn", "Carl", "Dora"}));
     EXPECT_THAT(toolkit.fileRequests, IsEmpty());
 }
 
