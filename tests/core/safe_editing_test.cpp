@@ -173,13 +173,21 @@ TEST(SafeEditing, ACancelledBrowserClickKeepsTheThemeAndTheFileSaveWritesTo) {
     EXPECT_EQ(browser.SaveTarget(), r.Path("b.thm"));
 }
 
-TEST(SafeEditing, TheRecoveryFileIsOfferedOnlyWhenItsProcessIsGone) {
+TEST(SafeEditing, TheRecoveryFileIsWrittenRemovedAndOfferedOnlyWhenItsProcessIsGone) {
     Rig r;
     const std::string data = r.dir.Path().string();
     r.editor.SetColour(kHighlight, "00FF00");
     ThemeState changed = r.State();
     changed.path = "/themes/sunset.thm";
     changed.info.name = "Sunset";
+
+    RecoveryWriter writer(RecoveryFilePath(data, ThisProcess()));
+    writer.Post(changed);
+    ASSERT_TRUE(writer.Flush());
+    EXPECT_TRUE(fs::exists(writer.File()));
+    EXPECT_TRUE(AbandonedRecoveryFiles(data).empty()) << "this process still runs";
+    writer.Remove();
+    EXPECT_FALSE(fs::exists(writer.File()));
 
     // Left by processes: one gone, one running (pid 1).
     std::string reason;
