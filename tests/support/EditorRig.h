@@ -32,8 +32,7 @@ struct EditorRig : LogRig<Kit> {
     }
 
     bool Logged(const std::string& line) const {
-        const auto& lines = this->log.Captured();
-        return std::find(lines.begin(), lines.end(), line) != lines.end();
+        return std::ranges::find(this->log.Captured(), line) != this->log.Captured().end();
     }
 };
 
@@ -44,8 +43,7 @@ inline bool WriteThemeFile(Log& log, const std::string& path,
     for (const auto& e : kElements) t.colours[e.index] = std::string(e.defaultValue);
     if (setup) setup(t);
     PutDocument(t);
-    Texts texts;
-    return CreateTarFile(log, texts, t, path);
+    return CreateTarFile(log, Texts{}, t, path);
 }
 
 // A GIF header with the given logical screen size, followed by `extra` patterned bytes.

@@ -1,7 +1,6 @@
 #pragma once
 // A toolkit for tests: records every message box and answers dialogs from scripted queues.
 
-#include <array>
 #include <deque>
 #include <functional>
 #include <initializer_list>
@@ -25,55 +24,35 @@ public:
 
     Answer MessageBox(const std::string& text, const std::string& title, Buttons buttons,
                       Icon icon) override {
+        if (onMessage) onMessage();
         shown.push_back({text, title, buttons, icon});
-        if (answers.empty()) return buttons == Buttons::YesNo ? Answer::Yes : Answer::Ok;
-        const Answer a = answers.front();
-        answers.pop_front();
-        return a;
+        return Next(answers).value_or(buttons == Buttons::YesNo ? Answer::Yes : Answer::Ok);
     }
 
     // Questions are kept apart from the message boxes; unscripted ones are answered Discard, so
     // flows that do not care about the question go on as before it was asked.
     Answer Ask(const std::string& text, const std::vector<Choice>&, Answer) override {
         questions.push_back(text);
-        if (askAnswers.empty()) return Answer::Discard;
-        const Answer a = askAnswers.front();
-        askAnswers.pop_front();
-        return a;
+        return Next(askAnswers).value_or(Answer::Discard);
     }
 
     std::optional<std::string> FileDialog(const FileDialogRequest& request) override {
         fileRequests.push_back(request);
-        if (files.empty()) return std::nullopt;
-        auto f = files.front();
-        files.pop_front();
-        return f;
+        return Next(files).value_or(std::nullopt);
     }
 
     std::optional<std::uint32_t> ChooseColour(CustomColourBlock& custom) override {
         customSeen.push_back(custom);
-        if (colours.empty()) return std::nullopt;
-        auto [colour, newCustom] = colours.front();
-        colours.pop_front();
-        if (colour) custom = newCustom;
-        return colour;
+        const auto next = Next(colours);
+        if (next && next->first) custom = next->second;
+        return next ? next->first : std::nullopt;
     }
-
-    // What the information dialog showed when it opened.
-    struct InfoOpened {
-        std::array<std::string, 3> fields;
-        bool creatorEnabled = true;
-    };
-    using InfoScript = std::function<void(InfoDialogModel&)>;
 
     // Each opening of the information dialog runs the next script; with none left the dialog is
     // closed with its close box.
+    using InfoScript = std::function<void(InfoDialogModel&)>;
     void RunInfoDialog(InfoDialogModel& dialog) override {
-        infoOpened.push_back({{dialog.Field(0), dialog.Field(1), dialog.Field(2)}, dialog.CreatorEnabled()});
-        if (infoScripts.empty()) return;
-        InfoScript script = std::move(infoScripts.front());
-        infoScripts.pop_front();
-        script(dialog);
+        if (const auto script = Next(infoScripts)) (*script)(dialog);
     }
 
     std::vector<std::string> Texts() const {
@@ -83,6 +62,7 @@ public:
     }
 
     std::vector<Shown> shown;
+    std::function<void()> onMessage;  // runs while a message box is up, before it is recorded
     std::deque<Answer> answers;
     std::vector<std::string> questions;
     std::deque<Answer> askAnswers;
@@ -91,13 +71,21 @@ public:
     std::deque<std::pair<std::optional<std::uint32_t>, CustomColourBlock>> colours;
     std::vector<CustomColourBlock> customSeen;
     std::deque<InfoScript> infoScripts;
-    std::vector<InfoOpened> infoOpened;
+
+private:
+    // Takes the next scripted answer, if any is left.
+    template <class T>
+    static std::optional<T> Next(std::deque<T>& queue) {
+        if (queue.empty()) return std::nullopt;
+        T next = std::move(queue.front());
+        queue.pop_front();
+        return next;
+    }
 };
 
 // Information dialog scripts: press buttons one after the other, the last one closing it.
 inline RecordingToolkit::InfoScript PressInfo(std::initializer_list<InfoButton> buttons) {
-    std::vector<InfoButton> list(buttons);
-    return [list](InfoDialogModel& dialog) {
+    return [list = std::vector<InfoButton>(buttons)](InfoDialogModel& dialog) {
         for (InfoButton b : list) dialog.Press(b);
     };
 }

@@ -24,8 +24,15 @@ public:
     void InfoChanged() override { Add("InfoChanged"); }
     void ShowThemeInfo() override { Add("ShowThemeInfo"); }
     void ClearStatusLabels() override { Add("ClearStatusLabels"); }
+    void UpdateListFiles() override { Add("UpdateListFiles"); }
+    // The busy captions go apart: "Wait Save" when a button shows it is busy, "Back Save" after.
+    void SetBusy(BusyButton button, bool on) override {
+        static const char* const names[] = {"Read", "Save", "SaveAs"};
+        busy.push_back(std::string(on ? "Wait " : "Back ") + names[static_cast<int>(button)]);
+    }
 
     std::vector<std::string> calls;
+    std::vector<std::string> busy;
 
 private:
     void Add(std::string call) { calls.push_back(std::move(call)); }
