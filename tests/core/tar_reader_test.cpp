@@ -100,7 +100,8 @@ TEST(UnpackTarFile, WritesTheMembersIntoTheWorkFolderOrSaysWhyNot) {
     fs::create_directory(rig.dir / "cutwork");
     const std::string failed = rig.texts.GetText(294) + "\n";
     for (const auto& [thm, into, shown] :
-         {std::tuple{work.string(), work.string(), failed + "Not a file"},
+         {std::tuple{rig.dir / "nowhere/missing.thm", work.string(), failed + "Can not find the file"},
+          {work.string(), work.string(), failed + "Not a file"},
           {archive, rig.dir / "nowork", failed + rig.dir / "nowork/stand.gif: No such file or directory"},
           {huge, work.string(), failed + rig.texts.GetText(kTextFileTooLarge)},
           {cut, rig.dir / "cutwork", failed + "member runs past the end of the file: theme.xml"}}) {
