@@ -36,7 +36,8 @@ TEST_F(LogFixture, LinesAreTimeTwoTabsMessageAndLevelTwoIsShownWhole) {
     broken.WriteLog("still shown", 2);
     EXPECT_FALSE(fs::exists(dir.Path() / "no-such-folder"));
     EXPECT_THAT(toolkit.Texts(), ElementsAre(longText, "still shown"));
-    EXPECT_EQ(std::tie(toolkit.shown[0].buttons, toolkit.shown[0].icon), std::make_tuple(Buttons::Ok, Icon::None));
+    EXPECT_EQ(std::tie(toolkit.shown[0].buttons, toolkit.shown[0].icon),
+              std::make_tuple(Buttons::Ok, Icon::None));
 }
 
 // A folder counts as a file, and is never deleted as one. What a deletion that finds nothing

@@ -13,7 +13,9 @@
 
 using namespace tintora;
 using namespace tintora::test;
+using ::testing::Contains;
 using ::testing::ElementsAre;
+using ::testing::StartsWith;
 namespace fs = std::filesystem;
 
 namespace {
@@ -108,7 +110,7 @@ TEST(UnpackTarFile, WritesTheMembersIntoTheWorkFolderOrSaysWhyNot) {
         rig.Forget();
         EXPECT_FALSE(UnpackTarFile(rig.log, rig.texts, thm, into)) << thm;
         EXPECT_THAT(rig.toolkit.Texts(), ElementsAre(shown));
-        EXPECT_THAT(rig.log.Captured(), ::testing::Contains(::testing::StartsWith("Failed to unpack tar file -> " + thm)));
+        EXPECT_THAT(rig.log.Captured(), Contains(StartsWith("Failed to unpack tar file -> " + thm)));
     }
     EXPECT_FALSE(fs::exists(rig.dir / "nowork")) << "no folder is ever created";
     EXPECT_EQ(TreeOf(rig.dir / "cutwork"), std::vector<std::string>{"stand.gif"});
