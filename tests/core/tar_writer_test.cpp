@@ -24,14 +24,13 @@ Bytes Build(const Theme& t) { return BuildTarArchive(t.members).bytes; }
 
 struct WriterTest : ::testing::Test, TarRig {};
 
-TEST(TarHeaderTest, OctalParserAndChecksum) {
-    // NULs and spaces are dropped; nothing left, a non-octal digit or a sign fail.
+// NULs and spaces are dropped; nothing left, a non-octal digit, a sign or too many digits fail.
+// The checksum is pinned by the worked example below and by the golden archives.
+TEST(TarHeaderTest, OctalParser) {
     const std::pair<std::string_view, std::optional<std::uint64_t>> parsed[] = {
         {" 2322\0 \0"sv, 1234u}, {"  12 34", 01234u}, {"\0\0\0"sv, std::nullopt}, {"      ", std::nullopt},
-        {"0000000008", std::nullopt}, {"-1", std::nullopt}};
+        {"0000000008", std::nullopt}, {"-1", std::nullopt}, {"10000000000000000000000", std::nullopt}};
     for (const auto& [text, value] : parsed) EXPECT_EQ(tar::ParseOctal(text), value) << text;
-    // Bytes 0..147 and 156..499 count; the checksum field counts as spaces, the padding not at all.
-    EXPECT_EQ(TarChecksum(Bytes(512, 0xFF).data()), "365424") << "492 x 255 + 256: the largest sum";
 }
 
 TEST(TarWriterBuild, WorkedExampleHeaderOfA1234ByteDocument) {
