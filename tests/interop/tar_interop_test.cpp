@@ -78,8 +78,6 @@ TEST_F(InteropTest, RealTarReadersListAndExtractOurArchive) {
         EXPECT_EQ(lines, reader.listing);
         for (int i : {0, 1, 4, kDocumentMember})
             EXPECT_EQ(ReadBytes(out / std::string(kMemberNames[i])), *t.members[i].data) << kMemberNames[i];
-        EXPECT_EQ(fs::last_write_time(out / "theme.xml"),
-                  fs::file_time_type::clock::from_sys(std::chrono::sys_seconds{std::chrono::seconds{1013735380}}));
     }
     if (ran == 0) GTEST_SKIP() << "no tar reader is installed";
 }
@@ -124,7 +122,6 @@ TEST_P(ForeignArchiveTest, UnpacksWithIdenticalBytesAndNoWarning) {
     for (const auto& [name, bytes] : files) EXPECT_EQ(ReadBytes(work / name), bytes) << name;
     std::sort(names.begin(), names.end());
     EXPECT_EQ(names, TreeOf(work)) << "each name once, and nothing else written";
-    EXPECT_EQ(names.size(), files.size());
     EXPECT_TRUE(toolkit.shown.empty()) << "no checksum warning, no failure";
 }
 
