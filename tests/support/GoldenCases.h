@@ -3,10 +3,8 @@
 // with the input and read.txt, what reading it gives, one item a line.
 
 #include <algorithm>
-#include <filesystem>
-#include <string>
+#include <sstream>
 #include <string_view>
-#include <vector>
 
 #include "support/TempDir.h"
 
@@ -20,12 +18,10 @@ inline std::vector<std::filesystem::path> CaseFolders(std::string_view kind) {
     return folders;
 }
 
-// The lines of a case's read.txt, each ended by "\n".
 inline std::vector<std::string> ExpectedReading(const std::filesystem::path& folder) {
-    const std::string text = ReadText(folder / "read.txt");
+    std::istringstream text(ReadText(folder / "read.txt"));
     std::vector<std::string> lines;
-    for (std::size_t start = 0, end; (end = text.find('\n', start)) != std::string::npos; start = end + 1)
-        lines.push_back(text.substr(start, end - start));
+    for (std::string line; std::getline(text, line);) lines.push_back(line);
     return lines;
 }
 

@@ -1,16 +1,14 @@
 #pragma once
 // Pieces shared by the archive tests: themes with chosen members, recognisable member bytes, and
-// raw header blocks such as other tar writers (or attackers) produce.
+// archives built by hand.
 
 #include <algorithm>
 #include <cstdint>
 #include <cstdio>
-#include <filesystem>
 #include <initializer_list>
 #include <string>
 #include <string_view>
 #include <utility>
-#include <vector>
 
 #include "model/Theme.h"
 #include "support/LogRig.h"
@@ -34,41 +32,26 @@ inline Theme ThemeWith(std::initializer_list<std::pair<int, Bytes>> members) {
     return t;
 }
 
-inline std::string OctalSize(std::size_t n) {
-    char text[16];
-    std::snprintf(text, sizeof text, "%011zo", n);
-    return text;
-}
-
-// A ustar header block for `name` with an octal `size` text as given, a type flag and a prefix
-// (the folder part of a long path). The checksum "dddddd\0 " is written as GNU tar does, summed
-// here on its own so that tests do not lean on the code they check.
-inline Bytes RawHeader(std::string_view name, std::string_view sizeText, char type = '0',
-                       std::string_view prefix = {}) {
+// Appends one member to an archive under construction: a ustar header as GNU tar writes it, its
+// checksum summed here so that tests do not lean on the code they check, the data and padding.
+inline void AddMember(Bytes& archive, std::string_view name, const Bytes& data) {
     Bytes h(512, 0);
     const auto put = [&h](std::size_t at, std::string_view text) {
         std::copy(text.begin(), text.end(), h.begin() + static_cast<std::ptrdiff_t>(at));
     };
+    char number[16];
+    std::snprintf(number, sizeof number, "%011zo", data.size());
     put(0, name.substr(0, 100));
     put(100, "0000644");
-    put(124, sizeText);
+    put(124, number);
     put(136, "14000000000");
-    h[156] = static_cast<std::uint8_t>(type);
+    put(156, "0");
     put(257, std::string_view("ustar\0" "00", 8));
-    put(345, prefix);
     unsigned sum = 0;
     for (int i = 0; i < 512; ++i) sum += (i >= 148 && i < 156) ? 32u : h[i];
-    char text[8];
-    std::snprintf(text, sizeof text, "%06o", sum);
-    put(148, std::string_view(text, 7));
+    std::snprintf(number, sizeof number, "%06o", sum);
+    put(148, std::string_view(number, 7));
     h[155] = ' ';
-    return h;
-}
-
-// Appends one member (header, data, zero padding) to an archive under construction.
-inline void AddMember(Bytes& archive, std::string_view name, const Bytes& data, char type = '0',
-                      std::string_view prefix = {}) {
-    const Bytes h = RawHeader(name, OctalSize(data.size()), type, prefix);
     archive.insert(archive.end(), h.begin(), h.end());
     archive.insert(archive.end(), data.begin(), data.end());
     archive.resize((archive.size() + 511) / 512 * 512, 0);
@@ -83,15 +66,6 @@ inline void WriteBytes(const std::filesystem::path& p, const Bytes& bytes) {
 inline Bytes ReadBytes(const std::filesystem::path& p) {
     const auto v = ReadAll(p);
     return Bytes(v.begin(), v.end());
-}
-
-// Every entry below `root`, relative to it, sorted.
-inline std::vector<std::string> TreeOf(const std::filesystem::path& root) {
-    std::vector<std::string> out;
-    for (const auto& e : std::filesystem::recursive_directory_iterator(root))
-        out.push_back(std::filesystem::relative(e.path(), root).string());
-    std::sort(out.begin(), out.end());
-    return out;
 }
 
 // The log rig and the texts the archive procedures take.

@@ -1,6 +1,8 @@
 #pragma once
-// A fresh folder below the system's temporary folder, removed with everything in it at the end.
+// A fresh folder below the system's temporary folder, removed with everything in it at the end,
+// and the file helpers the tests use on it.
 
+#include <algorithm>
 #include <filesystem>
 #include <fstream>
 #include <random>
@@ -33,19 +35,27 @@ private:
     std::filesystem::path path_;
 };
 
-inline std::vector<unsigned char> ReadAll(const std::filesystem::path& p) {
-    std::ifstream in(p, std::ios::binary);
-    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-}
-
 inline std::string ReadText(const std::filesystem::path& p) {
     std::ifstream in(p, std::ios::binary);
     return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
 }
 
+inline std::vector<unsigned char> ReadAll(const std::filesystem::path& p) {
+    const std::string text = ReadText(p);
+    return {text.begin(), text.end()};
+}
+
 inline void WriteAll(const std::filesystem::path& p, const std::string& bytes) {
-    std::ofstream out(p, std::ios::binary);
-    out << bytes;
+    std::ofstream(p, std::ios::binary) << bytes;
+}
+
+// Every entry below `root`, relative to it, sorted.
+inline std::vector<std::string> TreeOf(const std::filesystem::path& root) {
+    std::vector<std::string> out;
+    for (const auto& e : std::filesystem::recursive_directory_iterator(root))
+        out.push_back(e.path().lexically_relative(root).string());
+    std::sort(out.begin(), out.end());
+    return out;
 }
 
 }  // namespace tintora::test
