@@ -181,8 +181,11 @@ TEST(ColoursAt, TopmostFirstEndingAtTheFillAndDescribedWithValues) {
         return ColoursAt(model, model.Def(id).screen, s.left + dx, s.top + dy);
     };
     const auto& c = theme.colours;
-    EXPECT_EQ(DescribeColours(at("lblPopup_text", 0, 300, 100), theme, Texts{}),
-              "Popup text " + c[20] + " on Popup background " + c[19]);
+    const auto popup = at("lblPopup_text", 0, 300, 100);
+    EXPECT_EQ(DescribeColours(popup, theme, Texts{}), "Popup text " + c[20] + " on Popup background " + c[19]);
+    // Ctrl+click picks by the colour painted there: the text on a glyph, the fill beside it.
+    EXPECT_EQ(PickElement(popup, model, MakeRGB(c[20])), 20);
+    EXPECT_EQ(PickElement(popup, model, MakeRGB(c[19])), 19);
     // The phone book title over its bar: the title text, the shadow the bar carries, the bar.
     EXPECT_EQ(DescribeColours(at("lblTitle_text", 0, 500, 100), theme, Texts{}),
               "Title text " + c[6] + " on Title " + c[5] + "\nTitle text shadow " + c[7]);

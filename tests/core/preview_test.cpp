@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <ranges>
+#include <set>
 
 #include "model/Catalogue.h"
 #include "model/ColourText.h"
@@ -45,13 +46,15 @@ std::vector<int> ArrowsOf(const Marks& marks) {
     return arrows;
 }
 
-TEST(PreviewLayout, ItemsAreUniqueAndPicturesSizedLikeTheirSlots) {
+TEST(PreviewLayout, ItemsAndScreensAreUniqueAndPicturesSizedLikeTheirSlots) {
     PreviewModel model;
     for (int id = 0; id < model.ItemCount(); ++id) {
         const ItemDef& d = model.Def(id);
         EXPECT_EQ(model.Find(d.name, d.index), id) << d.name << "(" << d.index << ") is listed twice";
         EXPECT_TRUE(d.screen >= 0 && d.screen < kScreenCount) << d.name;
     }
+    std::set<std::pair<int, int>> cells;  // one screen to a cell of the grid
+    for (const ScreenDef& s : kScreens) EXPECT_TRUE(cells.insert({s.column, s.row}).second) << s.name;
     for (int holder = 0; holder < kBackImageCount; ++holder) {
         const ItemState& picture = model.Item("BackImage", holder);
         const SlotDef& slot = kSlots[holder == 6 ? 0 : holder];

@@ -89,6 +89,7 @@ TEST(PreviewPainter, ItemsPaintTheirColoursClippedToThemAndPicturesWhileTheirSlo
     const QColor small(10, 200, 10);
     f.pictures[3] = QImage(101, 20, QImage::Format_RGB32);
     f.pictures[3].fill(small);
+    f.pictures[1] = f.pictures[3];  // the desktop slot is off: its picture stays hidden
     f.model.Item("lblPromptText", 0).caption = "WWWWWWWWWWWWWWWWWWWWWWWW";  // too long for its box
     const QImage image = f.Paint();
     EXPECT_EQ(image.pixelColor(ScreenPixel("f_sms", 60, 40)), small) << "the title bar turned transparent";
