@@ -1,5 +1,4 @@
-// Colours on the phone: the nine rules on the 3-3-2 palette, contrast after the WCAG figures with
-// a theme's text/fill pairs and their fix from the palette, and what colours a point of the preview.
+// Colours on the phone: the nine rules, contrast and its fixes, and what colours a point of the preview.
 
 #include <gtest/gtest.h>
 

@@ -1,5 +1,4 @@
-// Picture slots: measuring picture headers, the Select and on/off buttons with their preview
-// changes, the findings on pictures, and the file dialog's rules.
+// Picture slots: header sizes, the Select and on/off buttons, picture findings, the file dialog.
 
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
@@ -139,8 +138,7 @@ TEST_F(SlotFixture, OnOffOfAnEmptySlotAsksForAPicture) {
     EXPECT_EQ(toolkit.fileRequests.size(), 4u);
 }
 
-// A refusal names the sizes or the file, and leaves an empty slot empty and an off slot off with
-// its picture; nothing is logged and a missing file is not created.
+// A refusal names the sizes or the file and leaves the slot, the log and the folder as they were.
 TEST_F(SlotFixture, RefusedOrUnreadablePicturesLeaveTheSlotAsItWas) {
     const std::string old = Gif(101, 80, 77);
     Select(0, File("old.gif", old));

@@ -113,8 +113,7 @@ TEST(ChangeColour, EachElementPaintsItsOwnItemsOnly) {
     EXPECT_EQ(model.Item("lblNotesText").text, (Rgb{255, 15, 0}));
 }
 
-// Which copies show, which title bars let their picture through, where the lists start. Each
-// state is reached from another, so hiding and moving back are tested as well as showing.
+// Each slot state is reached from another, so hiding and moving back are tested as well as showing.
 TEST(RepaintAll, SlotsDecideCopiesTitleBarsAndListRows) {
     const int nameOutline[] = {12, 13, 14, 15, 0, 1, 3, 4}, timeOutline[] = {6, 8, 9, 10, 0, 2, 3, 4};
     PreviewModel model = Fresh(DistinctTheme());

@@ -1,6 +1,5 @@
-// Pictures made from any image: fitting to each slot, the phone's colours with and without
-// dithering, the crop window, the bars, and the GIF's header and colour table (other programs
-// read its pixels back in tests/interop and the command line's tests).
+// Pictures made from any image: fitting, phone colours, crop window, bars, the GIF's header and
+// colour table (its pixels are read back by other programs in tests/interop and tests/ui/cli_*).
 
 #include <gtest/gtest.h>
 

@@ -1,5 +1,4 @@
-// The preview painter: the theme's colours clipped to their items, gapless rows, the pictures of
-// the slots that are on, clipped arrows, and the widget's view in the phone's colours.
+// The preview painter and the widget's view of it in the phone's colours.
 
 #include <gtest/gtest.h>
 
@@ -147,10 +146,8 @@ TEST(PreviewPainter, AnElementsArrowsAreRedPointersClippedToTheirScreens) {
     EXPECT_EQ(Count(image, QRect(screen.right() - 20, screen.bottom() + 1, 30, 8), kCanvas, true), 0);
 }
 
-// The widget in phone colours paints those colours directly and snaps only where colours mix;
-// it must show what snapping every pixel of the desktop-coloured painting shows: texts over
-// pictures, a half-clear picture, a hatched holder and arrows, at each zoom, for the default
-// colours and for colours the phone cannot show.
+// The widget paints phone colours directly and snaps only where colours mix (texts over pictures,
+// half-clear pictures): it must show every pixel as snapping the desktop-coloured painting does.
 TEST(PreviewPainter, PhoneColoursShowEveryPixelAsSnappingTheDesktopColoursDoes) {
     Fixture f({kStandbySlot, kDesktopSlot, kSmallTitleSlot});
     QImage standby(101, 80, QImage::Format_RGB32), desktop(101, 80, QImage::Format_ARGB32);
