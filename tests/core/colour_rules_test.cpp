@@ -54,17 +54,15 @@ TEST(ColourComponents, TruncateKeepsTheTopBitsAndSnapTiesGoToTheLowerLevel) {
 
 // Pairs compare truncated components, triples snapped ones; the two reductions can disagree.
 TEST(ColourRuleMeasures, FarApartTruncatesAndNotAllSameSnaps) {
-    // No c: ColoursFarApart(a, b), else ColoursNotAllSame(a, b, c).
+    // No c: ColoursFarApart(a, b), else ColoursNotAllSame(a, b, c); the rules' own cases follow.
     const struct { const char *a, *b, *c; bool apart; } cases[] = {
-        {"FFC600", "FFDF10", nullptr, false}, {"FFC600", "DFC600", nullptr, true}, {"FFC600", "FFA600", nullptr, true},
-        {"FFC600", "FFC640", nullptr, true},  {"FFC600", "FFC63F", nullptr, false},
-        {"FFF", "E01F3F", nullptr, false},    {"FFF", "FFFFFF", nullptr, true},  // FFF reads as 255, 15, 0
-        {"XYZ123", "000000", nullptr, false},
+        {"FFC600", "DFC600", nullptr, true}, {"FFC600", "FFA600", nullptr, true}, {"FFC600", "FFC640", nullptr, true},
+        {"FFC600", "FFC63F", nullptr, false}, {"FFF", "E01F3F", nullptr, false},  {"XYZ123", "000000", nullptr, false},
+        {"FFF", "FFFFFF", nullptr, true},  // FFF reads as 255, 15, 0
         {"1F0000", "200000", nullptr, true},  {"1F0000", "200000", "240000", false},
         {"E00000", "FF0000", nullptr, false}, {"E00000", "FF0000", "FF0000", true},
         {"000000", "000000", "000001", false}, {"000000", "FFFFFF", "000000", true}, {"000000", "000000", "FFFFFF", true},
-        {"FF5200", "FF5A10", "F04A20", false},  // all FF4900
-        {"FF5200", "FF5A10", "F05C20", true},   // 5C=92 -> 109
+        {"FF5200", "FF5A10", "F05C20", true},   // 5C=92 -> 109, the others FF4900
         {"FFF", "FF0F00", "FF1200", false}};    // short value: FF 00 00
     for (const auto& t : cases)
         EXPECT_EQ(t.c ? ColoursNotAllSame(t.a, t.b, t.c) : ColoursFarApart(t.a, t.b), t.apart)

@@ -109,7 +109,6 @@ TEST(SlotPicture, CropKeepsTheCentreOrTheMovedWindowAndFitFillsTheBars) {
     EXPECT_EQ(column(centre, 100), std::set<std::uint32_t>{kGreen});
 
     const CropWindow start = DefaultCropWindow(200, 100, 101, 80);
-    EXPECT_NEAR(start.x + start.width / 2, 100, 1e-9);
     const CropWindow left = MoveCropWindow(start, -1000, 50, 200, 100);
     EXPECT_EQ(left.x, 0);
     EXPECT_EQ(left.y, start.y);  // already as tall as the picture
