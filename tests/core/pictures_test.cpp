@@ -1,6 +1,4 @@
-// Picture slots: measuring picture headers, the Select button's size check, the on/off button
-// and its preview changes, and the file dialog rules. Pictures taken from an opened theme are
-// tested with the open flow.
+// Picture slots: header sizes, the Select and on/off buttons, picture findings, the file dialog.
 
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
@@ -23,10 +21,8 @@ std::string Gif(int width, int height, std::size_t size = 40) { return AsText(He
 
 // A JFIF file whose frame header at 163..166 holds the given size (big-endian).
 std::string Jfif(int width, int height, std::size_t size = 200) {
-    std::string s(200, '\x11');
-    s.replace(0, 10, "\xFF\xD8....JFIF");
-    const char frame[] = {char(height >> 8), char(height & 0xFF), char(width >> 8), char(width & 0xFF)};
-    s.replace(163, 4, frame, 4);
+    std::string s = "\xFF\xD8....JFIF" + std::string(153, '\x11');
+    s += {char(height >> 8), char(height & 0xFF), char(width >> 8), char(width & 0xFF)};
     s.resize(size, '\x11');
     return s;
 }
@@ -61,7 +57,6 @@ struct SlotFixture : ::testing::Test, EditorRig<> {
         EXPECT_EQ(theme.members[slot].data, bytes ? std::optional(Bytes(bytes->begin(), bytes->end())) : std::nullopt)
             << slot;
     }
-    void ExpectOn(int slot, const std::string& bytes) { ExpectSlot(slot, SlotState::On, bytes); }
 };
 
 }  // namespace
@@ -81,33 +76,57 @@ TEST(ImageInfo, HeadersAreMeasuredAtTheirFixedPlaces) {
     }
 }
 
-TEST_F(SlotFixture, SelectTakesInPicturesOfTheRequiredSizeAndOnOffKeepsThem) {
-    const std::string picture = Gif(101, 80, 321), jfif = Jfif(101, 80), shorter = Gif(101, 80, 50);
-    Select(0, File("stand.gif", picture));
+// Select takes a picture of the slot's size byte for byte and switches the slot on; on/off keeps
+// the picture. Every step changes the preview in its order, then the findings.
+TEST_F(SlotFixture, SelectAndOnOffKeepThePictureAndChangeThePreviewInOrder) {
+    const std::string standby = "Fill transparent, ChangeColour 0, ChangeColour 1, ChangeColour 2, ChangeColour 3, "
+                                "ChangeColour 9";
+    const std::string show0 = "SlotChanged 0, " + standby + ", Show 6, Show 0";
+    const std::string show1 = "SlotChanged 1, Show 1, ChangeColour 36, ChangeColour 37";
+    // Without a file the step presses on/off.
+    const struct { int slot; std::string file, bytes, calls; } steps[] = {
+        {0, "stand.gif", Gif(101, 80, 321), show0},
+        {0, "", "", "SlotChanged 0, Fill opaque, ChangeColour 1, ChangeColour 3, ChangeColour 9, Hide 6, Hide 0"},
+        {0, "", "", "SlotChanged 0, Show 6, Show 0, " + standby},
+        {0, "shorter.gif", Gif(101, 80, 50), show0},  // nothing of the longer old picture is left
+        {1, "photo.jpg", Jfif(101, 80), show1},
+        {1, "", "", "SlotChanged 1, Hide 1, ChangeColour 36, ChangeColour 37, ChangeColour 9"},
+        {1, "", "", show1},
+        {2, "27.gif", Gif(101, 27), "SlotChanged 2, Show 2, ChangeColour 5, ArrangeMenuItems"},
+        {2, "", "", "SlotChanged 2, Hide 2, ChangeColour 5, ArrangeMenuItems"},
+        {2, "", "", "SlotChanged 2, ChangeColour 5, ArrangeMenuItems, Show 2"},
+        {3, "20.gif", Gif(101, 20), "SlotChanged 3, ChangeColour 5, ArrangeMenuItems, Show 3"},
+        {3, "", "", "SlotChanged 3, Hide 3, ChangeColour 5, ArrangeMenuItems"},
+        {3, "", "", "SlotChanged 3, ChangeColour 5, ArrangeMenuItems, Show 3"},
+        {4, "16.gif", Gif(101, 16), "SlotChanged 4, Show 4"},
+        {4, "", "", "SlotChanged 4, Hide 4"},
+        {5, "16.gif", Gif(101, 16), "SlotChanged 5, Show 5"},  // both small title slots take 101 x 16
+    };
+    std::array<std::string, kSlotCount> kept;
+    std::array<bool, kSlotCount> on{};
+    for (const auto& s : steps) {
+        SCOPED_TRACE(testing::Message() << "slot " << s.slot << " " << (s.file.empty() ? "on/off" : s.file));
+        if (!s.file.empty()) kept[s.slot] = s.bytes;
+        s.file.empty() ? OnOff(s.slot) : Select(s.slot, File(s.file, s.bytes));
+        on[s.slot] = !s.file.empty() || !on[s.slot];
+        EXPECT_EQ(Calls(), s.calls + ", FindingsChanged");
+        ExpectSlot(s.slot, on[s.slot] ? SlotState::On : SlotState::Off, kept[s.slot]);
+    }
+    EXPECT_EQ(toolkit.fileRequests.size(), 7u) << "on/off asks for no file";
     EXPECT_EQ(Request(toolkit.fileRequests.at(0)), std::make_tuple("", "gif", "Select Image", false));
-    ExpectOn(0, picture);
-    Select(1, File("photo.jpg", jfif));
-    ExpectOn(1, jfif);
-    Select(0, File("shorter.gif", shorter));
-    ExpectOn(0, shorter);  // nothing of the longer old picture is left
-    OnOff(0);
-    ExpectSlot(0, SlotState::Off, shorter);
-    OnOff(0);
-    ExpectOn(0, shorter);
-    EXPECT_EQ(toolkit.fileRequests.size(), 3u) << "switching on asks for no file";
     EXPECT_TRUE(toolkit.shown.empty());
+}
 
-    // An empty slot asks for a picture; cancelled, nothing changes.
+// On/off of an empty slot asks for a picture, as does a slot that an opened theme left off without
+// data (never an active record without data); cancelled, nothing changes.
+TEST_F(SlotFixture, OnOffOfAnEmptySlotAsksForAPicture) {
     toolkit.files.push_back(std::nullopt);
     OnOff(3);
     ExpectSlot(3, SlotState::Empty, std::nullopt);
     EXPECT_TRUE(view.calls.empty());
     toolkit.files.push_back(File("small.gif", Gif(101, 20)));
     OnOff(3);
-    ExpectOn(3, Gif(101, 20));
-
-    // Opening a theme that does not use the slot leaves it off with its record emptied: it
-    // must ask again rather than become an active record without data.
+    ExpectSlot(3, SlotState::On, Gif(101, 20));
     for (const std::optional<Bytes>& cleared : {std::optional<Bytes>{}, std::optional<Bytes>{Bytes{}}}) {
         theme.members[3] = MemberRecord{cleared, false};
         theme.slots[3] = SlotState::Off;
@@ -116,15 +135,14 @@ TEST_F(SlotFixture, SelectTakesInPicturesOfTheRequiredSizeAndOnOffKeepsThem) {
         EXPECT_EQ(std::tie(theme.slots[3], theme.members[3].active), std::tuple(SlotState::Off, false));
         EXPECT_TRUE(view.calls.empty());
     }
-    EXPECT_EQ(toolkit.fileRequests.size(), 7u);
+    EXPECT_EQ(toolkit.fileRequests.size(), 4u);
 }
 
-// A refusal names the sizes or the file, and leaves an empty slot empty and an off slot off with
-// its picture; nothing is logged and a missing file is not created.
+// A refusal names the sizes or the file and leaves the slot, the log and the folder as they were.
 TEST_F(SlotFixture, RefusedOrUnreadablePicturesLeaveTheSlotAsItWas) {
     const std::string old = Gif(101, 80, 77);
     Select(0, File("old.gif", old));
-    OnOff(0);
+    OnOff(0);  // off, with its picture
     const std::string title = "Incorrect image size", unreadable = "The picture file could not be read: ";
     const struct { int slot; std::string chosen, message, title; } cases[] = {
         {2, File("bg.gif", Gif(101, 80)), "The image you select is 101x80.\r\nThe image should be:  101x27", title},
@@ -147,37 +165,7 @@ TEST_F(SlotFixture, RefusedOrUnreadablePicturesLeaveTheSlotAsItWas) {
     EXPECT_TRUE(log.Captured().empty());
 }
 
-TEST_F(SlotFixture, PreviewChangesFollowTheSlotInTheirOrder) {
-    for (const auto& [name, height] : {std::pair{"80.gif", 80}, {"27.gif", 27}, {"20.gif", 20}, {"16.gif", 16}})
-        File(name, Gif(101, height));
-    const std::string standby = "Fill transparent, ChangeColour 0, ChangeColour 1, ChangeColour 2, ChangeColour 3, ChangeColour 9";
-    // A file is chosen with the Select button; without one the step presses on/off.
-    const struct { int slot; const char* file; std::string calls; } steps[] = {
-        {0, "80.gif", "SlotChanged 0, " + standby + ", Show 6, Show 0"},
-        {0, nullptr, "SlotChanged 0, Fill opaque, ChangeColour 1, ChangeColour 3, ChangeColour 9, Hide 6, Hide 0"},
-        {0, nullptr, "SlotChanged 0, Show 6, Show 0, " + standby},
-        {1, "80.gif", "SlotChanged 1, Show 1, ChangeColour 36, ChangeColour 37"},
-        {1, nullptr, "SlotChanged 1, Hide 1, ChangeColour 36, ChangeColour 37, ChangeColour 9"},
-        {1, nullptr, "SlotChanged 1, Show 1, ChangeColour 36, ChangeColour 37"},
-        {2, "27.gif", "SlotChanged 2, Show 2, ChangeColour 5, ArrangeMenuItems"},
-        {2, nullptr, "SlotChanged 2, Hide 2, ChangeColour 5, ArrangeMenuItems"},
-        {2, nullptr, "SlotChanged 2, ChangeColour 5, ArrangeMenuItems, Show 2"},
-        {3, "20.gif", "SlotChanged 3, ChangeColour 5, ArrangeMenuItems, Show 3"},
-        {3, nullptr, "SlotChanged 3, Hide 3, ChangeColour 5, ArrangeMenuItems"},
-        {3, nullptr, "SlotChanged 3, ChangeColour 5, ArrangeMenuItems, Show 3"},
-        {4, "16.gif", "SlotChanged 4, Show 4"},
-        {4, nullptr, "SlotChanged 4, Hide 4"},
-        {5, "16.gif", "SlotChanged 5, Show 5"},  // the same picture is taken by both small title slots
-    };
-    for (const auto& s : steps) {
-        s.file ? Select(s.slot, dir / s.file) : OnOff(s.slot);
-        // The findings follow every change of a picture (they name pictures of a wrong size).
-        EXPECT_EQ(Calls(), s.calls + ", FindingsChanged") << "slot " << s.slot << (s.file ? " select" : " on/off");
-    }
-}
-
-// A theme may hold pictures of any size; the findings name those the phone cannot show, after
-// the colour findings, for the slots that are on.
+// The findings name, after the colours, the pictures of slots that are on that the phone cannot show.
 TEST_F(SlotFixture, PicturesOfAnotherSizeThanTheirSlotAreNamedInTheFindings) {
     ASSERT_TRUE(editor.LoadSlotPicture(File("tall.gif", Gif(101, 90)), 0));
     ASSERT_TRUE(editor.LoadSlotPicture(File("wide.gif", Gif(120, 80)), 1));
@@ -199,8 +187,7 @@ TEST_F(SlotFixture, PicturesOfAnotherSizeThanTheirSlotAreNamedInTheFindings) {
 TEST_F(SlotFixture, FileDialogAppendsTheExtensionOnlyWhereItIsMissing) {
     const std::string photo = File("PHOTO.GIF", Gif(101, 80));
     fs::create_directory(dir.Path() / "folder");
-    // The letter case counts, blanks are trimmed, an existing file opens as chosen and a folder
-    // is not one.
+    // The letter case counts, blanks are trimmed, an existing file opens as chosen, a folder is no file.
     const std::pair<std::optional<std::string>, std::optional<std::string>> cases[] = {
         {dir / "my", dir / "my.thm"}, {dir / "my.THM", dir / "my.THM.thm"}, {dir / "my.thm.bak", dir / "my.thm.bak"},
         {"  " + (dir / "my") + "  ", dir / "my.thm"}, {std::nullopt, std::nullopt}, {"   ", std::nullopt},

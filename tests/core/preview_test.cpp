@@ -1,9 +1,9 @@
-// The phone preview model: what each element colours, the text copies, the list rows, the
-// sample texts, and where the marker arrows point.
+// The phone preview model: what each element colours, text copies, list rows, sample texts, arrows.
 
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <ranges>
 #include <set>
 
 #include "model/Catalogue.h"
@@ -16,8 +16,7 @@
 namespace tintora {
 namespace {
 
-// A theme whose every element has a colour of its own, none black or white (the colours of
-// items nobody has painted yet), with the slots of `slotsOn` (one bit per slot) on.
+// Every element a colour of its own, none black or white (unpainted items), the slots of `slotsOn` on.
 Rgb ColourOf(int element) { return {element + 1, 100 + element, 200 - element}; }
 Theme DistinctTheme(int slotsOn = 0) {
     Theme theme;
@@ -33,20 +32,12 @@ constexpr const char* kName = "lblStandby_operatorname";
 constexpr const char* kTime = "lblStandby_time";
 constexpr auto kText = &ItemState::text, kBack = &ItemState::back, kBorder = &ItemState::border;
 
-// A preview freshly painted from a theme of distinct colours.
-struct Preview : ::testing::Test {
-    Theme theme = DistinctTheme();
-    PreviewModel model = Fresh(theme);
-
-    static PreviewModel Fresh(const Theme& theme) {
-        PreviewModel model;
-        model.ApplyLanguageTexts(Texts{});
-        model.RepaintAll(theme);
-        return model;
-    }
-    ItemState& At(const char* name, int index = kNoIndex) { return model.Item(name, index); }
-    void SetSlots(int slotsOn) { theme.slots = DistinctTheme(slotsOn).slots; }
-};
+PreviewModel Fresh(const Theme& theme) {
+    PreviewModel model;
+    model.ApplyLanguageTexts(Texts{});
+    model.RepaintAll(theme);
+    return model;
+}
 
 std::vector<int> ArrowsOf(const Marks& marks) {
     std::vector<int> arrows;
@@ -55,33 +46,26 @@ std::vector<int> ArrowsOf(const Marks& marks) {
     return arrows;
 }
 
-TEST(PreviewLayout, ItemsAreUniqueScreensApartAndPicturesSizedLikeTheirSlots) {
+TEST(PreviewLayout, ItemsAndScreensAreUniqueAndPicturesSizedLikeTheirSlots) {
     PreviewModel model;
     for (int id = 0; id < model.ItemCount(); ++id) {
         const ItemDef& d = model.Def(id);
         EXPECT_EQ(model.Find(d.name, d.index), id) << d.name << "(" << d.index << ") is listed twice";
         EXPECT_TRUE(d.screen >= 0 && d.screen < kScreenCount) << d.name;
     }
-    std::set<std::pair<int, int>> cells;
-    for (int s = 0; s < kScreenCount; ++s) {
-        EXPECT_TRUE(cells.insert({kScreens[s].column, kScreens[s].row}).second) << kScreens[s].name;
-        EXPECT_LE(ScreenLeft(s) + kScreenWidth + kScreenGap, PreviewWidthTwips());
-        EXPECT_LE(ScreenTop(s) + kScreenHeight + kScreenGap, PreviewHeightTwips());
-    }
+    std::set<std::pair<int, int>> cells;  // one screen to a cell of the grid
+    for (const ScreenDef& s : kScreens) EXPECT_TRUE(cells.insert({s.column, s.row}).second) << s.name;
     for (int holder = 0; holder < kBackImageCount; ++holder) {
         const ItemState& picture = model.Item("BackImage", holder);
         const SlotDef& slot = kSlots[holder == 6 ? 0 : holder];
-        EXPECT_EQ(picture.width, slot.width * kTwipsPerPixel) << holder;
-        EXPECT_EQ(picture.height, slot.height * kTwipsPerPixel) << holder;
+        EXPECT_EQ(std::pair(picture.width, picture.height), std::pair(slot.width * 15, slot.height * 15)) << holder;
     }
     model.ShowBackImage(7, true);  // no such holder: ignored
-    EXPECT_EQ(model.MissedLookups(), 0);
     model.Item("lblText", 35).visible = false;
     EXPECT_EQ(model.MissedLookups(), 1) << "a name the layout lacks counts a miss";
 
-    // In the calendar (10) the highlighted day lies on the page and the main title is painted over
-    // its bar; hidden items are passed over (the desktop title's copies start hidden); outside a
-    // screen there is nothing.
+    // The calendar's (10) day lies on its page and the title over its bar; the desktop title's
+    // hidden copies are passed over; outside a screen there is nothing.
     const struct { int screen, x, y; const char* name; int index; } points[] = {
         {10, 1100, 300, "lblText", 33}, {10, 1300, 1100, "lblText", 32}, {10, 700, 100, "lblTitle_text", 8},
         {1, 25, 100, "f_Setting", kNoIndex}, {10, -1, 10, "", 0}, {10, kScreenWidth, 10, "", 0}};
@@ -89,13 +73,10 @@ TEST(PreviewLayout, ItemsAreUniqueScreensApartAndPicturesSizedLikeTheirSlots) {
         EXPECT_EQ(model.ItemAt(p.screen, p.x, p.y), model.Find(p.name, p.index)) << p.screen << ": " << p.x << "," << p.y;
 }
 
-// Painting one element with a probe colour: the items it owns take the probe, their neighbours
-// keep the colour of the element that owns them (`owner`). Items that an arrow points at are
-// checked with the marks below.
+// An element painted with a probe colour reaches the items it owns, not those of another `owner`.
 TEST(ChangeColour, EachElementPaintsItsOwnItemsOnly) {
     const struct { int element, slotsOn; const char* name; int index; Rgb ItemState::*part; int owner; } cases[] = {
-        // Text reaches the standby texts only without the standby picture, and neither the disabled
-        // (54) nor the highlighted (2) row.
+        // Text reaches the standby texts only without the standby picture, and not rows 54 or 2.
         {9, 0, kTime, 7, kText, 9}, {9, 0, kTime, 1, kText, 9}, {9, kStandbyOn, kName, 11, kText, 0},
         {9, kStandbyOn, kTime, 1, kText, 2}, {9, 0, "lblText", 53, kText, 9}, {9, 0, "lblText", 54, kText, 10},
         {9, 0, "lblText", 2, kText, 12}, {6, 0, "lblTitle_text", 4, kText, 7} /* the table title's shadow */,
@@ -104,8 +85,7 @@ TEST(ChangeColour, EachElementPaintsItsOwnItemsOnly) {
         // Background paints two screens' own backgrounds, not the highlights.
         {4, 0, "f_calling", kNoIndex, kBack, 4}, {4, 0, "lblText", 24, kBack, 4}, {4, 0, "lblText", 2, kBack, 11},
         {4, 0, "lblText", 52, kBack, 11}, {4, 0, "f_Setting", kNoIndex, kBack, 8},
-        // The progress bar takes the popup title colours whole; a title bar over its picture keeps
-        // its colour for when it turns opaque.
+        // The progress bar takes the popup title colours whole; a see-through title bar keeps its own.
         {16, 0, "ShapeProgressBar", 0, kBack, 16}, {16, 0, "ShapeProgressBar", 0, kBorder, 16},
         {17, 0, "ShapeProgressBar", 1, kBack, 17}, {17, 0, "ShapeProgressBar", 1, kBorder, 17},
         {5, kSmallOn, "lblTitle_text", 7, kBack, 5}, {29, 0, "WapLine", 6, kBorder, 29},
@@ -113,16 +93,15 @@ TEST(ChangeColour, EachElementPaintsItsOwnItemsOnly) {
         {37, kDesktopOn, "lblText", 42, kText, 37}, {37, 0, "lblText", 44, kText, 37}, {37, 0, "lblText", 34, kText, 36}};
     for (const auto& c : cases) {
         Theme theme = DistinctTheme(c.slotsOn);
-        PreviewModel model = Preview::Fresh(theme);
+        PreviewModel model = Fresh(theme);
         theme.colours[c.element] = "0A0B0C";
         model.ChangeColour(c.element, theme);
         EXPECT_EQ(model.Item(c.name, c.index).*c.part, c.owner == c.element ? kProbe : ColourOf(c.owner))
             << "element " << c.element << " slots " << c.slotsOn << " at " << c.name << "(" << c.index << ")";
     }
-    // Nothing changes for the popup shadow, for name and time colours without standby picture and
-    // for no element; a short value paints its pairs.
+    // No change for the popup shadow, name and time without standby picture, or no element.
     Theme theme = DistinctTheme();
-    PreviewModel model = Preview::Fresh(theme);
+    PreviewModel model = Fresh(theme);
     const PreviewModel before = model;
     for (int e : {28, 0, 2, -1, kElementCount}) {
         if (e >= 0 && e < kElementCount) theme.colours[e] = "123456";
@@ -134,14 +113,13 @@ TEST(ChangeColour, EachElementPaintsItsOwnItemsOnly) {
     EXPECT_EQ(model.Item("lblNotesText").text, (Rgb{255, 15, 0}));
 }
 
-// The slots decide which outline and shadow copies show, which title bars let their picture
-// through and where the lists start. Each state is reached from another, so hiding and moving
-// back are tested as well as showing.
-TEST_F(Preview, SlotsDecideCopiesTitleBarsAndListRows) {
+// Each slot state is reached from another, so hiding and moving back are tested as well as showing.
+TEST(RepaintAll, SlotsDecideCopiesTitleBarsAndListRows) {
     const int nameOutline[] = {12, 13, 14, 15, 0, 1, 3, 4}, timeOutline[] = {6, 8, 9, 10, 0, 2, 3, 4};
+    PreviewModel model = Fresh(DistinctTheme());
+    const auto At = [&](const char* name, int index = kNoIndex) { return model.Item(name, index); };
     for (int mask : {kStandbyOn | kDesktopOn | kSmallOn | kMediumOn, 0, kSmallOn, kStandbyOn | kMediumOn, 0}) {
-        SetSlots(mask);
-        model.RepaintAll(theme);
+        model.RepaintAll(DistinctTheme(mask));
         const bool standby = mask & kStandbyOn, desktop = mask & kDesktopOn;
         const bool small = mask & kSmallOn, medium = mask & kMediumOn;
         for (int k = 0; k < 8; ++k) {
@@ -154,8 +132,7 @@ TEST_F(Preview, SlotsDecideCopiesTitleBarsAndListRows) {
         }
         // The desktop title: a full outline over the desktop picture, a drop shadow without it.
         for (int i = 41; i <= 44; ++i) EXPECT_EQ(At("lblText", i).visible, desktop || i >= 43) << i << " slots " << mask;
-        // Bar 7 and the settings rows (50..56) go with the small title picture, bar 6 and the phone
-        // book rows (0..4) with the medium one; the other bars never turn.
+        // Bar 7 and rows 50..56 go with the small title picture, bar 6 and rows 0..4 with the medium.
         EXPECT_EQ(At("lblTitle_text", 7).transparent, small);
         EXPECT_EQ(At("lblTitle_text", 6).transparent, medium);
         for (int i : {3, 4, 5}) EXPECT_FALSE(At("lblTitle_text", i).transparent) << i;
@@ -201,16 +178,16 @@ TEST(ApplyLanguageTexts, TextsReachEveryCopyShortenByCharactersAndSizeTheEditTit
     // "Wort bearbeiten" has 15 characters: the smaller font for both edit titles.
     EXPECT_EQ(std::pair(model.Item("lblText", 36).fontSize, model.Item("lblText", 37).fontSize), std::pair(8, 8));
 
-    // Number mode shows which number feeds each item.
+    // Number mode shows which number feeds each item; "242" is short.
     texts.SetShowTextNumbers(true);
     model.ApplyLanguageTexts(texts);
-    for (int k = 0; k <= 4; ++k) EXPECT_EQ(model.Item("lblText", k).caption, std::to_string(224 + k));
     for (int k = 0; k <= 6; ++k) EXPECT_EQ(model.Item("lblText", 50 + k).caption, std::to_string(232 + k));
+    for (int k = 0; k <= 4; ++k) EXPECT_EQ(model.Item("lblText", k).caption, std::to_string(224 + k));
     EXPECT_EQ(model.Item("lblNotesText").caption, "229");
-    EXPECT_EQ(model.Item("lblText", 37).fontSize, 9) << "\"242\" is short";
+    EXPECT_EQ(model.Item("lblText", 37).fontSize, 9);
 
-    // Shortening counts characters, not bytes; the phone book rows shorten over 17 characters, the
-    // input-methods entry over 16; the edit title takes the smaller font over 10 characters.
+    // Counted in characters: phone book rows shorten over 17, the input-methods entry over 16, and
+    // the edit title takes the smaller font over 10.
     const struct { const char *text224, *row0, *text247, *entry, *text242; int fontSize; } cases[] = {
         {"Übersicht Kontakt", "Übersicht Kontakt", "2. Input methodsx", "2. Input...", "Wörterbuch", 9},
         {"Call every contact", "Call every...", "2. Input methods", "2. Input methods", "Edit a word", 8}};
@@ -223,9 +200,8 @@ TEST(ApplyLanguageTexts, TextsReachEveryCopyShortenByCharactersAndSizeTheEditTit
     }
 }
 
-// The marks of selected elements in the slot states that change them, and every arrow, in every
-// slot state, pointing from inside its own screen at a visible item of that screen that carries
-// the selected element's colour; no table names an item the layout lacks.
+// The marks of chosen elements and slots; then every arrow, in every slot state, points from inside
+// its screen at a visible item there in the element's colour, and no table names a missing item.
 TEST(Marks, FollowTheirTableRowsAndTheSlotsAndPointAtTheirColour) {
     const struct { int element, slotsOn; std::vector<int> arrows; int hint; } cases[] = {
         {11, 0, {2, 5}, 0}, {12, 0, {2}, 0}, {4, 0, {0, 2, 3, 5, 6, 10, 11, 12}, 0}, {16, 0, {7, 8, 9}, 0},
@@ -235,21 +211,19 @@ TEST(Marks, FollowTheirTableRowsAndTheSlotsAndPointAtTheirColour) {
         {9, kStandbyOn, {2, 5, 10, 11, 12}, 0}, {0, kStandbyOn, {0, 3}, 0}, {3, kStandbyOn, {0, 3}, 0}};
     for (const auto& c : cases) {
         const Theme theme = DistinctTheme(c.slotsOn);
-        const Marks marks = MarksFor(c.element, theme, Preview::Fresh(theme));
+        const Marks marks = MarksFor(c.element, theme, Fresh(theme));
         EXPECT_EQ(ArrowsOf(marks), c.arrows) << c.element << " slots " << c.slotsOn;
         EXPECT_EQ(marks.hint, c.hint) << c.element << " slots " << c.slotsOn;
     }
     for (int mask = 0; mask < 64; ++mask) {
         const Theme theme = DistinctTheme(mask);
-        const PreviewModel model = Preview::Fresh(theme);
+        const PreviewModel model = Fresh(theme);
         const auto hits = [&](const ArrowPlacement& a, Rgb c) {
-            for (int id = 0; id < model.ItemCount(); ++id) {
+            return std::ranges::any_of(std::views::iota(0, model.ItemCount()), [&](int id) {
                 const ItemState& s = model.State(id);
-                if (model.Def(id).screen == a.arrow && s.visible && a.x >= s.left && a.y >= s.top &&
-                    a.x < s.left + s.width && a.y < s.top + s.height && (s.text == c || s.back == c || s.border == c))
-                    return true;
-            }
-            return false;
+                return model.Def(id).screen == a.arrow && s.visible && a.x >= s.left && a.y >= s.top &&
+                       a.x < s.left + s.width && a.y < s.top + s.height && (s.text == c || s.back == c || s.border == c);
+            });
         };
         for (int e = 0; e < kElementCount; ++e) {
             const Marks marks = MarksFor(e, theme, model);
