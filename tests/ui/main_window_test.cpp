@@ -6,6 +6,8 @@
 
 #include <set>
 
+#include "colourrules/Contrast.h"
+#include "colourrules/PhoneColours.h"
 #include "model/ColourText.h"
 #include "support/EndedProcess.h"
 #include "support/WindowFixture.h"
@@ -193,6 +195,11 @@ TEST_F(MainWindowTest, AFirstStartLogsInOrderRemovesTheOldWorkFolderAndShowsTheD
     EXPECT_EQ(store.Size(), 0u) << "settings are written only on exit";
 
     EXPECT_EQ(w.windowTitle(), "Tintora ver:4.2.5      tintora.example.org");
+    QStringList tabs;
+    for (int t = 0; t < Tabs()->count(); ++t) tabs << Tabs()->tabText(t);
+    EXPECT_EQ(tabs.join(','), "Image,Misc,Popup,Menu,Standby,Files");
+    EXPECT_EQ(Tabs()->currentIndex(), 5);
+    EXPECT_EQ(Languages()->currentText(), "English");
     EXPECT_EQ(Findings(), "-->All colors are safe\n");
 }
 
@@ -508,6 +515,7 @@ TEST_F(MainWindowTest, AHardToReadTextGetsAContrastLineWhoseFixIsOneClick) {
     const QTextCursor link = FindingsBox()->document()->find(QStringLiteral("for Text ("));
     ASSERT_FALSE(link.isNull());
     QTest::mouseClick(FindingsBox()->viewport(), Qt::LeftButton, {}, FindingsBox()->cursorRect(link).center());
+    EXPECT_GE(ContrastRatio(MakeRGB(Core().Colour(9)), PhoneColour(MakeRGB("123456"))), 4.5);
     EXPECT_FALSE(FindingsBox()->toPlainText().contains("Text on Background")) << FindingsBox()->toPlainText().toStdString();
 }
 
