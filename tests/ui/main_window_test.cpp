@@ -392,7 +392,8 @@ TEST_F(MainWindowTest, EachWayOfDroppingWorkAsksOnlyWhileModifiedAndDoesWhatTheA
     for (const auto& path : paths)
         for (const auto& [modify, answer] : {std::pair{false, Answer::Cancel}, std::pair{true, Answer::Cancel},
                                              std::pair{true, Answer::Discard}}) {
-            SCOPED_TRACE(std::string(path.name) + (modify ? ", modified, answer " : ", ") + std::to_string(int(answer)));
+            SCOPED_TRACE(std::string(path.name) + (modify ? ", modified, answer " : ", ") +
+                         std::to_string(int(answer)));
             Start();
             ClickEntry("a.thm");
             if (modify) Type(kHighlight, QStringLiteral("00FF00"));
@@ -433,7 +434,8 @@ TEST_F(MainWindowTest, TabReachesEveryControlAndTheRowsAsTheyStand) {
         for (QWidget* w : reachable) EXPECT_TRUE(seen(w)) << "Tab never reaches " << w->objectName().toStdString();
         std::vector<QPoint> rows;  // where the hex boxes stand, in the order Tab visits them
         for (QWidget* w : visited)
-            if (w->objectName().startsWith(QStringLiteral("txtColor_"))) rows.push_back(w->mapTo(window.get(), QPoint()));
+            if (w->objectName().startsWith(QStringLiteral("txtColor_")))
+                rows.push_back(w->mapTo(window.get(), QPoint()));
         const auto before = [](QPoint a, QPoint b) { return std::pair(a.x(), a.y()) < std::pair(b.x(), b.y()); };
         EXPECT_TRUE(std::is_sorted(rows.begin(), rows.end(), before));
     }
