@@ -11,34 +11,38 @@
 #include <string_view>
 #include <vector>
 
+#include "editor/SaveTheme.h"
 #include "model/Catalogue.h"
 #include "settings/SettingsStore.h"
 #include "support/LogRig.h"
 #include "support/PreviewPixels.h"
 #include "support/TestGif.h"
+#include "text/Texts.h"
 #include "ui/ElementRow.h"
 #include "ui/HexBox.h"
 #include "ui/MainWindow.h"
 #include "ui/PreviewWidget.h"
 
 #include <QApplication>
-#include <QDialog>
 #include <QComboBox>
+#include <QDialog>
+#include <QDropEvent>
 #include <QLabel>
 #include <QListWidget>
+#include <QMimeData>
+#include <QPointer>
 #include <QPushButton>
 #include <QTabBar>
 #include <QTabWidget>
 #include <QTest>
-#include <QPointer>
 #include <QTimer>
+#include <QUrl>
 
 namespace tintora::test {
 
-// Runs `inDialog` on the next modal dialog of type D as soon as it shows (looked for every few
-// milliseconds, for at most five seconds), then closes it with OK or Cancel. `shown` tells
-// whether one came. Works for a dialog opened right away and for one a queued handler opens.
-// Deleting the returned timer stops the looking.
+// Runs `inDialog` on the next modal dialog of type D once it shows (looked for every 5 ms for five
+// seconds, so also one that a queued handler opens), then accepts or rejects it. Deleting the
+// returned timer stops the looking.
 template <class D>
 QPointer<QTimer> WhenModalShows(std::function<void(D&)> inDialog, bool ok, bool* shown) {
     *shown = false;
@@ -61,8 +65,8 @@ QPointer<QTimer> WhenModalShows(std::function<void(D&)> inDialog, bool ok, bool*
 class WindowFixture : public ::testing::Test, public LogRig<> {
 protected:
     WindowFixture() : LogRig(LocalTime{2026, 12, 7, 14, 5, 9}) {}
+    // The browser starts in the home folder: the temporary folder here.
     void SetUp() override {
-        // The browser starts in the home folder: the temporary folder here.
         savedHome_ = qgetenv("HOME");
         qputenv("HOME", QByteArray::fromStdString(dir.Path().string()));
     }
@@ -78,6 +82,15 @@ protected:
         EXPECT_TRUE(QTest::qWaitForWindowExposed(window.get()));
         return *window;
     }
+    // A theme file of the default colours but `colour` for element `e`, as the program saves it.
+    void WriteTheme(const std::filesystem::path& path, int e, const std::string& colour, ThemeInfo info = {}) {
+        Theme t;
+        for (const ElementDef& d : kElements) t.colours[d.index] = d.defaultValue;
+        t.colours[static_cast<std::size_t>(e)] = colour;
+        t.info = std::move(info);
+        std::string why;
+        ASSERT_TRUE(SaveTheme(log, Texts{}, t, path.string(), why)) << why;
+    }
 
     template <class T>
     T* Find(const QString& name) const {
@@ -92,7 +105,6 @@ protected:
     QLabel* Label(const char* prefix, int i) const { return Find<QLabel>(prefix, i); }
     HexBox* Box(int i) const { return Find<HexBox>("txtColor_", i); }
     QLabel* Caption(int i) const { return Label("lbl_", i); }
-    Swatch* SwatchOf(int i) const { return Find<Swatch>("shapeSelect_", i); }
     QComboBox* Languages() const { return Find<QComboBox>(QStringLiteral("cboLang")); }
     QTabWidget* Tabs() const { return Find<QTabWidget>(QStringLiteral("SSTab1")); }
     QListWidget* List() const { return Find<QListWidget>(QStringLiteral("ListFiles")); }
@@ -127,11 +139,25 @@ protected:
         QTest::mouseDClick(List()->viewport(), Qt::LeftButton, {}, at);
         QTest::mouseRelease(List()->viewport(), Qt::LeftButton, {}, at);
     }
-    void ChooseLanguage(const QString& name) {
-        const int at = Languages()->findText(name);
-        ASSERT_GE(at, 0) << name.toStdString();
-        Languages()->setCurrentIndex(at);
-        Q_EMIT Languages()->activated(at);
+    // Drags the file at `path` onto `target` at `at` and drops it, delivered as Qt does: to the
+    // nearest widget from `target` up that takes drops. True when taken; its work has run since.
+    bool Drop(QWidget* target, QPoint at, const std::string& path) {
+        QWidget* w = target;
+        for (; w && !w->acceptDrops(); w = w->parentWidget()) at = w->mapToParent(at);
+        if (!w) return false;
+        QMimeData mime;
+        const QUrl url = QUrl::fromLocalFile(QString::fromStdString(path));
+        mime.setUrls({url});
+        mime.setText(url.toString());  // file managers offer the name as text too
+        QDragEnterEvent enter(at, Qt::CopyAction, &mime, Qt::LeftButton, Qt::NoModifier);
+        QDragMoveEvent move(at, Qt::CopyAction, &mime, Qt::LeftButton, Qt::NoModifier);
+        QDropEvent drop(at, Qt::CopyAction, &mime, Qt::LeftButton, Qt::NoModifier);
+        for (QDropEvent* e : {static_cast<QDropEvent*>(&enter), static_cast<QDropEvent*>(&move), &drop}) {
+            QCoreApplication::sendEvent(w, e);
+            if (!e->isAccepted()) return false;
+        }
+        QTest::qWait(50);  // the drop's work runs once the drop is over
+        return true;
     }
 
     // A one-coloured picture of the slot's size, chosen with its Select button; returns its bytes.
@@ -149,15 +175,6 @@ protected:
     // The colour the preview widget paints `offset` pixels inside item name(index) now.
     QColor PaintedAt(std::string_view name, int index = kNoIndex, QPoint offset = {4, 4}) const {
         return PreviewOnScreen()->grab().toImage().pixelColor(ItemRect(Model(), name, index).topLeft() + offset);
-    }
-    void ClickPreviewItem(std::string_view name, int index) {
-        QTest::mouseClick(PreviewOnScreen(), Qt::LeftButton, {}, ItemRect(Model(), name, index).center());
-    }
-    std::vector<int> ShownArrows() const {
-        std::vector<int> arrows;
-        for (const ArrowPlacement& a : window->Arrows()) arrows.push_back(a.arrow);
-        std::sort(arrows.begin(), arrows.end());
-        return arrows;
     }
     long LogCount(const std::string& line) const {
         return std::count(log.Captured().begin(), log.Captured().end(), line);

