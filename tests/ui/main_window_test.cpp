@@ -137,7 +137,7 @@ TEST_F(MainWindowTest, HexBoxesFilterKeysColourIncompleteValuesRedAndRepaintOnly
 }
 
 // Which arrows and hints an element has, and when, is the marks' table; here the window shows them.
-TEST_F(MainWindowTest, CaptionClicksSelectMarkAndExplain) {
+TEST_F(MainWindowTest, CaptionClicksSelectMarkAndExplainAndPreviewTextClicksShowNumbers) {
     Start();
     Click(Caption(11));
     EXPECT_EQ(Look(11), "bold #ff0000 10");
@@ -151,6 +151,15 @@ TEST_F(MainWindowTest, CaptionClicksSelectMarkAndExplain) {
     Click(Caption(28));
     Click(Caption(28));
     EXPECT_EQ(Hint(), "Not visible") << "deselecting keeps the hint";
+
+    // A click on a text of the preview shows every text's number, and another hides them.
+    ClickPreviewItem("ShapeStandby", kNoIndex);
+    EXPECT_EQ(Tabs()->tabText(4), "Standby") << "not a lblText item";
+    ClickPreviewItem("lblText", 2);
+    EXPECT_EQ(QStringList({Tabs()->tabText(4), OnOff(3), Caption(0)->text()}).join(','), "110,126,160");
+    EXPECT_EQ(Model().Item("lblText", 2).caption, "226");
+    ClickPreviewItem("lblText", 50);
+    EXPECT_EQ(Caption(0)->text(), "Operator name");
 }
 
 TEST_F(MainWindowTest, TheChooserSetsTheColourOnConfirmAndNothingOnCancel) {
@@ -203,8 +212,19 @@ TEST_F(MainWindowTest, AFirstStartLogsInOrderRemovesTheOldWorkFolderAndShowsTheD
     EXPECT_EQ(Findings(), "-->All colors are safe\n");
 }
 
-TEST_F(MainWindowTest, TheCloseBoxWritesTheSettingsAndRemovesTheWorkFolderOnce) {
+TEST_F(MainWindowTest, ZoomIsWholePixelsAndTheCloseBoxWritesItTheColoursAndRemovesTheWorkFolderOnce) {
+    store.Write("View", "Zoom", "3");
     Start();
+    EXPECT_EQ(PreviewOnScreen()->size(), PreviewSize(3));
+    auto* zoom = Find<QComboBox>(QStringLiteral("cboZoom"));
+    zoom->setCurrentIndex(0);
+    Q_EMIT zoom->activated(0);
+    EXPECT_EQ(PreviewOnScreen()->size(), PreviewSize(1));
+    // At 1x the window fits a 1366 x 768 screen.
+    QApplication::processEvents();  // the layouts take the new size
+    EXPECT_LE(window->minimumSizeHint().width(), 1366);
+    EXPECT_LE(window->minimumSizeHint().height(), 768 - 60) << "room for a panel and the title bar";
+
     Type(3, QStringLiteral("0a0b0c"));
     const std::filesystem::path work = dir.Path() / ("temp-" + std::to_string(getpid()));
     std::filesystem::create_directories(work);
@@ -212,6 +232,7 @@ TEST_F(MainWindowTest, TheCloseBoxWritesTheSettingsAndRemovesTheWorkFolderOnce) 
     window->close();
     EXPECT_FALSE(window->isVisible());
     EXPECT_EQ(store.Read("Last", "3"), "0A0B0C");
+    EXPECT_EQ(store.Read("View", "Zoom"), "1");
     EXPECT_FALSE(std::filesystem::exists(work));
 
     store.Write("Last", "3", "changed later");
@@ -220,7 +241,6 @@ TEST_F(MainWindowTest, TheCloseBoxWritesTheSettingsAndRemovesTheWorkFolderOnce) 
     EXPECT_EQ(store.Read("Last", "3"), "changed later") << "the exit runs once";
 }
 
-// What cannot be written is said once, with the reason, instead of being lost in silence.
 TEST_F(MainWindowTest, AnUnwritableDataFolderAndSettingsThatCannotBeSavedAreReported) {
     test::WriteAll(dir / "file", "a file where the data folder would be");
     Start(dir.Path() / "file/Tintora");
@@ -268,17 +288,6 @@ TEST_F(MainWindowTest, GermanCaptionsFollowTheSlotsAndTheLanguageListAndBack) {
     Q_EMIT Languages()->activated(0);
     EXPECT_EQ(Languages()->currentText(), "Missing");
     EXPECT_EQ(Tabs()->tabText(1), "Misc");
-}
-
-TEST_F(MainWindowTest, ClickingAPreviewTextTogglesNumberDisplay) {
-    Start();
-    ClickPreviewItem("ShapeStandby", kNoIndex);
-    EXPECT_EQ(Tabs()->tabText(4), "Standby") << "not a lblText item";
-    ClickPreviewItem("lblText", 2);
-    EXPECT_EQ(QStringList({Tabs()->tabText(4), OnOff(3), Caption(0)->text()}).join(','), "110,126,160");
-    EXPECT_EQ(Model().Item("lblText", 2).caption, "226");
-    ClickPreviewItem("lblText", 50);
-    EXPECT_EQ(Caption(0)->text(), "Operator name");
 }
 
 // A colour of its own for every element, none of them its default, as typed in lower case; and
@@ -331,8 +340,6 @@ TEST_F(MainWindowTest, ASavedThemeSurvivesResetAndOpensFromTheBrowserWithEveryCo
     EXPECT_NE(test::ReadText(dir.Path() / "trip.thm").find("Color=\"0x0A0B0C\""), std::string::npos);
 }
 
-// --- Safe editing: the title and Undo follow the history; dropping work asks first ---
-
 TEST_F(MainWindowTest, TheTitleTheUndoButtonsAndTheShortcutsFollowTheHistory) {
     WriteThemes();
     Start();
@@ -352,12 +359,14 @@ TEST_F(MainWindowTest, TheTitleTheUndoButtonsAndTheShortcutsFollowTheHistory) {
     Click(Button("cmdRedo"));
     EXPECT_EQ(Highlight(), "00FF00");
 
-    // Ctrl+Z and Ctrl+Y are the end-to-end test's; Ctrl+Shift+Z redoes too.
+    // With the focus outside the hex boxes, Ctrl+Z takes back; Ctrl+Shift+Z and Ctrl+Y do again.
     Button("cmdSafe")->setFocus();
-    Keys(Qt::Key_Z);
-    EXPECT_EQ(Highlight(), "111111");
-    Keys(Qt::Key_Z, Qt::ControlModifier | Qt::ShiftModifier);
-    EXPECT_EQ(Highlight(), "00FF00");
+    for (const char* redo : {"Ctrl+Shift+Z", "Ctrl+Y"}) {
+        Keys(Qt::Key_Z);
+        EXPECT_EQ(Highlight(), "111111") << redo;
+        QTest::keySequence(QApplication::focusWidget(), QKeySequence(QString::fromLatin1(redo)));
+        EXPECT_EQ(Highlight(), "00FF00") << redo;
+    }
     // Typing in the box: Ctrl+Z takes back the box's own typing, and the theme follows the box.
     Type(kHighlight, QStringLiteral("123"));
     Keys(Qt::Key_Z);
@@ -441,8 +450,6 @@ TEST_F(MainWindowTest, TabReachesEveryControlAndTheRowsAsTheyStand) {
     }
 }
 
-// --- The preview talks back: tooltips, Ctrl+click, the context menu, zoom and contrast ---
-
 // Every element its own colour, none another's.
 QColor Distinct(int e) { return QColor(e + 1, 100 + e, 200 - e); }
 
@@ -487,22 +494,6 @@ TEST_F(MainWindowTest, TheContextMenuOffersEveryElementUnderThePointer) {
     Q_EMIT PreviewOnScreen()->customContextMenuRequested(at);
     EXPECT_EQ(offered, QStringList({"Select Popup text", "Select Popup background"}));
     EXPECT_TRUE(Caption(19)->font().bold());
-}
-
-TEST_F(MainWindowTest, ZoomIsWholePixelsAndRemembered) {
-    store.Write("View", "Zoom", "3");
-    Start();
-    EXPECT_EQ(PreviewOnScreen()->size(), PreviewSize(3));
-    auto* zoom = Find<QComboBox>(QStringLiteral("cboZoom"));
-    zoom->setCurrentIndex(0);
-    Q_EMIT zoom->activated(0);
-    EXPECT_EQ(PreviewOnScreen()->size(), PreviewSize(1));
-    // At 1x the window fits a 1366 x 768 screen.
-    QApplication::processEvents();  // the layouts take the new size
-    EXPECT_LE(window->minimumSizeHint().width(), 1366);
-    EXPECT_LE(window->minimumSizeHint().height(), 768 - 60) << "room for a panel and the title bar";
-    Click(Button("cmdExit"));
-    EXPECT_EQ(store.Read("View", "Zoom"), "1");
 }
 
 TEST_F(MainWindowTest, AHardToReadTextGetsAContrastLineWhoseFixIsOneClick) {
