@@ -87,7 +87,6 @@ TEST(SaveStops, EveryWayOutBeforeWritingKeepsTheFileTheTextsAndTheDate) {
             r.editor.SetColour(36, "1234567");
         }
         r.editor.GetTheme().info = {"Name", "Mod", "", "Creator"};
-        r.view.calls.clear();
         r.toolkit.answers.assign(c.answers.begin(), c.answers.end());
         if (c.info) r.toolkit.infoScripts.push_back(c.info);
         if (c.chosen) r.toolkit.files.push_back(r.dir / *c.chosen);
