@@ -30,7 +30,6 @@
 #include <QLabel>
 #include <QListWidget>
 #include <QMimeData>
-#include <QPointer>
 #include <QPushButton>
 #include <QTabBar>
 #include <QTabWidget>
@@ -40,12 +39,11 @@
 
 namespace tintora::test {
 
-// Runs `inDialog` on the next modal dialog of type D once it shows (looked for every 5 ms for five
-// seconds, so also one that a queued handler opens), then accepts or rejects it. Deleting the
-// returned timer stops the looking.
+// Runs `inDialog` on the next modal dialog of type D that shows within five seconds (also one a
+// queued handler opens), then accepts or rejects it; `shown` (if given) says whether it came.
 template <class D>
-QPointer<QTimer> WhenModalShows(std::function<void(D&)> inDialog, bool ok, bool* shown) {
-    *shown = false;
+void WhenModalShows(std::function<void(D&)> inDialog, bool ok, bool* shown = nullptr) {
+    if (shown) *shown = false;
     auto* timer = new QTimer;
     auto tries = std::make_shared<int>(0);
     QObject::connect(timer, &QTimer::timeout, [=] {
@@ -54,26 +52,18 @@ QPointer<QTimer> WhenModalShows(std::function<void(D&)> inDialog, bool ok, bool*
         timer->stop();
         timer->deleteLater();
         if (!dialog) return;
-        *shown = true;
+        if (shown) *shown = true;
         inDialog(*dialog);
         ok ? dialog->accept() : dialog->reject();
     });
     timer->start(5);
-    return timer;
 }
 
 class WindowFixture : public ::testing::Test, public LogRig<> {
 protected:
     WindowFixture() : LogRig(LocalTime{2026, 12, 7, 14, 5, 9}) {}
-    // The browser starts in the home folder: the temporary folder here.
-    void SetUp() override {
-        savedHome_ = qgetenv("HOME");
-        qputenv("HOME", QByteArray::fromStdString(dir.Path().string()));
-    }
-    void TearDown() override {
-        window.reset();
-        qputenv("HOME", savedHome_);
-    }
+    // The browser starts in the home folder: the temporary folder here. (CTest runs each test alone.)
+    void SetUp() override { qputenv("HOME", QByteArray::fromStdString(dir.Path().string())); }
 
     MainWindow& Start(const std::filesystem::path& dataFolder = {}) {
         window = std::make_unique<MainWindow>(toolkit, store, log, dataFolder.empty() ? dir.Path() : dataFolder);
@@ -128,8 +118,7 @@ protected:
         QTest::keyClick(box, Qt::Key_Backspace);
         QTest::keyClicks(box, keys);
     }
-    // A click on an entry of the file list; with `twice`, a double-click as the window system
-    // delivers it: press and release, the double-click, the release.
+    // A click on an entry of the file list; `twice` adds the double-click as the window system sends it.
     void ClickEntry(const char* text, bool twice = false) {
         const auto found = List()->findItems(QString::fromUtf8(text), Qt::MatchExactly);
         ASSERT_EQ(found.size(), 1) << text;
@@ -189,9 +178,6 @@ protected:
         }
     } store;
     std::unique_ptr<MainWindow> window;
-
-private:
-    QByteArray savedHome_;
 };
 
 }  // namespace tintora::test

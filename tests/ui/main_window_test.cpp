@@ -1,6 +1,5 @@
-// The editor window driven as a user would: hex boxes, captions, the colour chooser, languages,
-// start-up and exit, undo and the questions before dropping work, keys, the preview's pointing,
-// zoom and contrast line, and a theme saved, reset and opened again from the file browser.
+// The editor window driven as a user would, and what reaches it from outside: theme files, the
+// command line, drops, and the import and information dialogs.
 
 #include <gmock/gmock.h>
 
@@ -9,20 +8,34 @@
 #include "colourrules/Contrast.h"
 #include "colourrules/PhoneColours.h"
 #include "model/ColourText.h"
+#include "platform/PictureDecoder.h"
 #include "support/EndedProcess.h"
 #include "support/WindowFixture.h"
+#include "ui/CropView.h"
+#include "ui/ImportDialog.h"
+#include "ui/InfoDialog.h"
 #include "ui/PreviewPainter.h"
+#include "ui/StartArguments.h"
+#include "ui/WindowToolkit.h"
 
+#include <QCheckBox>
 #include <QClipboard>
+#include <QDir>
 #include <QFontInfo>
 #include <QGroupBox>
 #include <QKeyEvent>
+#include <QLineEdit>
 #include <QMenu>
 #include <QPaintEvent>
 #include <QPlainTextEdit>
+#include <QRadioButton>
 
 using namespace tintora;
 using ::testing::ElementsAre;
+using ::testing::Field;
+using ::testing::HasSubstr;
+using ::testing::UnorderedElementsAre;
+namespace fs = std::filesystem;
 
 namespace {
 
@@ -36,26 +49,15 @@ protected:
         const QString box = FindingsBox()->toPlainText();
         return box.left(box.indexOf(QStringLiteral("Contrast on the phone")));
     }
-    QString Hint() const { return Label("lblStatus_", 3)->text(); }
-    QString OnOff(int slot) const { return Button("cmdOnOff_", slot)->text(); }
     // The slot row's on/off button and picture state, as "ON/Loaded".
-    QString Row(int slot) const { return OnOff(slot) + '/' + Label("lblPicFileName_", slot)->text(); }
+    QString Row(int slot) const {
+        return Button("cmdOnOff_", slot)->text() + '/' + Label("lblPicFileName_", slot)->text();
+    }
     // How caption i is drawn, as "bold #ff0000 10".
     QString Look(int i) const {
         const QLabel* c = Caption(i);
         return (c->font().bold() ? "bold " : "") + c->palette().color(QPalette::WindowText).name() + ' ' +
                QString::number(c->font().pointSize());
-    }
-    // The colour in the middle of the picture shown in the slot's row.
-    QColor RowColour(int slot) const {
-        const QImage image = Label("picture_", slot)->pixmap().toImage();
-        return image.isNull() ? QColor() : image.pixelColor(image.width() / 2, image.height() / 2);
-    }
-    std::vector<int> ShownArrows() const {
-        std::vector<int> arrows;
-        for (const ArrowPlacement& a : window->Arrows()) arrows.push_back(a.arrow);
-        std::sort(arrows.begin(), arrows.end());
-        return arrows;
     }
     void ChooseLanguage(const QString& name) {
         const int at = Languages()->findText(name);
@@ -75,31 +77,29 @@ protected:
         WriteTheme(dir / "a.thm", kHighlight, "111111");
         WriteTheme(dir / "b.thm", kHighlight, "222222");
     }
+    std::string Selected() const { return List()->currentItem() ? List()->currentItem()->text().toStdString() : ""; }
+    const fs::path themes = dir.Path() / "themes";
 };
 
 // Records the region of every paint a widget receives.
-class PaintRegions : public QObject {
-public:
+struct PaintRegions : QObject {
     explicit PaintRegions(QWidget* target) { target->installEventFilter(this); }
-    QRegion painted;
-
-protected:
     bool eventFilter(QObject*, QEvent* event) override {
         if (event->type() == QEvent::Paint) painted += static_cast<QPaintEvent*>(event)->region();
         return false;
     }
+    QRegion painted;
 };
 
 TEST_F(MainWindowTest, HexBoxesFilterKeysColourIncompleteValuesRedAndRepaintOnlyWhenComplete) {
     Start();
     HexBox* box = Box(4);
     const auto ink = [box] { return box->palette().color(QPalette::Text); };
-    const QColor red(255, 0, 0);
     QCoreApplication::processEvents();
     PaintRegions paints(PreviewOnScreen());
     Type(4, QStringLiteral("b5290"));
     EXPECT_EQ(box->text(), "B5290");
-    EXPECT_EQ(ink(), red);
+    EXPECT_EQ(ink(), QColor(Qt::red));
     QCoreApplication::processEvents();
     EXPECT_TRUE(paints.painted.isEmpty()) << "five characters keep the preview";
 
@@ -112,7 +112,7 @@ TEST_F(MainWindowTest, HexBoxesFilterKeysColourIncompleteValuesRedAndRepaintOnly
     EXPECT_EQ(PaintedAt("ShapeStandby"), QColor(181, 41, 8));
 
     QTest::keyClick(box, Qt::Key_1);
-    EXPECT_EQ(ink(), red);
+    EXPECT_EQ(ink(), QColor(Qt::red));
     // A fixed-pitch font, the seventh character still in view.
     EXPECT_TRUE(QFontInfo(box->font()).fixedPitch());
     EXPECT_GE(box->contentsRect().width(), box->fontMetrics().horizontalAdvance(box->text()));
@@ -137,29 +137,44 @@ TEST_F(MainWindowTest, HexBoxesFilterKeysColourIncompleteValuesRedAndRepaintOnly
 }
 
 // Which arrows and hints an element has, and when, is the marks' table; here the window shows them.
-TEST_F(MainWindowTest, CaptionClicksSelectMarkAndExplainAndPreviewTextClicksShowNumbers) {
+TEST_F(MainWindowTest, CaptionClicksAndThePreviewsMenuSelectMarkAndExplainAndTextClicksShowNumbers) {
     Start();
     Click(Caption(11));
     EXPECT_EQ(Look(11), "bold #ff0000 10");
-    EXPECT_THAT(ShownArrows(), ElementsAre(2, 5));
+    EXPECT_THAT(window->Arrows(),
+                UnorderedElementsAre(Field(&ArrowPlacement::arrow, 2), Field(&ArrowPlacement::arrow, 5)));
     Click(Caption(11));
     EXPECT_EQ(Look(11), "#000000 10");
-    EXPECT_TRUE(ShownArrows().empty());
+    EXPECT_TRUE(window->Arrows().empty());
 
     Click(Caption(0));
-    EXPECT_EQ(Hint(), "Only active if a Background Picture is active");
+    EXPECT_EQ(Label("lblStatus_", 3)->text(), "Only active if a Background Picture is active");
     Click(Caption(28));
     Click(Caption(28));
-    EXPECT_EQ(Hint(), "Not visible") << "deselecting keeps the hint";
+    EXPECT_EQ(Label("lblStatus_", 3)->text(), "Not visible") << "deselecting keeps the hint";
 
     // A click on a text of the preview shows every text's number, and another hides them.
     ClickPreviewItem("ShapeStandby", kNoIndex);
     EXPECT_EQ(Tabs()->tabText(4), "Standby") << "not a lblText item";
     ClickPreviewItem("lblText", 2);
-    EXPECT_EQ(QStringList({Tabs()->tabText(4), OnOff(3), Caption(0)->text()}).join(','), "110,126,160");
+    EXPECT_EQ(QStringList({Tabs()->tabText(4), Button("cmdOnOff_", 3)->text(), Caption(0)->text()}).join(','),
+              "110,126,160");
     EXPECT_EQ(Model().Item("lblText", 2).caption, "226");
     ClickPreviewItem("lblText", 50);
     EXPECT_EQ(Caption(0)->text(), "Operator name");
+
+    // The preview's context menu offers every element under the pointer.
+    QStringList offered;
+    QTimer::singleShot(0, [&] {
+        auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
+        ASSERT_NE(menu, nullptr);
+        for (QAction* a : menu->actions()) offered << a->text();
+        menu->actions().last()->trigger();
+        menu->close();
+    });
+    Q_EMIT PreviewOnScreen()->customContextMenuRequested(test::ItemRect(Model(), "lblPopup_text", 0).center());
+    EXPECT_EQ(offered, QStringList({"Select Popup text", "Select Popup background"}));
+    EXPECT_TRUE(Caption(19)->font().bold());
 }
 
 TEST_F(MainWindowTest, TheChooserSetsTheColourOnConfirmAndNothingOnCancel) {
@@ -192,12 +207,10 @@ TEST_F(MainWindowTest, AFirstStartLogsInOrderRemovesTheOldWorkFolderAndShowsTheD
     }
     MainWindow& w = Start();
     const auto& lines = log.Captured();
-    const auto at = [&](const std::string& line) { return std::find(lines.begin(), lines.end(), line) - lines.begin(); };
     ASSERT_GE(lines.size(), 4u);
-    EXPECT_EQ(lines[0], "Application started");
-    EXPECT_EQ(lines[1], "Version:4.2.5");
-    EXPECT_LT(at("First start of the program!!!!!!!!"), at("Ini of application complete"));
-    EXPECT_EQ(lines.back(), "Ini of application complete");
+    EXPECT_EQ(lines[0] + ", " + lines[1], "Application started, Version:4.2.5");
+    EXPECT_EQ(LogCount("First start of the program!!!!!!!!"), 1);
+    EXPECT_EQ(lines.back(), "Ini of application complete") << "after the first start's line";
     EXPECT_FALSE(std::filesystem::exists(ended));
     EXPECT_TRUE(std::filesystem::exists(dir.Path() / "temp-1/left.gif"));
     EXPECT_TRUE(toolkit.Texts().empty());
@@ -299,10 +312,7 @@ QColor PictureColour(int slot) { return QColor(40 * slot + 20, 200 - 30 * slot, 
 // and where Save writes are the core's rules; here the window's rows, buttons and browser reach them.
 TEST_F(MainWindowTest, ASavedThemeSurvivesResetAndOpensFromTheBrowserWithEveryColourTextAndPicture) {
     Start();
-    for (const ElementDef& e : kElements) {
-        ASSERT_NE(ColourFor(e.index).toUpper().toStdString(), e.defaultValue) << e.index;
-        Type(e.index, ColourFor(e.index));
-    }
+    for (const ElementDef& e : kElements) Type(e.index, ColourFor(e.index));
     OpenTab(0);
     EXPECT_EQ(Button("cmdLoadFile_", 2)->toolTip(), "101x27") << "the size a slot takes is shown";
     for (int slot = 0; slot < kSlotCount; ++slot) LoadPicture(slot, PictureColour(slot));
@@ -319,7 +329,8 @@ TEST_F(MainWindowTest, ASavedThemeSurvivesResetAndOpensFromTheBrowserWithEveryCo
     for (const ElementDef& e : kElements) ASSERT_EQ(Box(e.index)->text().toStdString(), e.defaultValue);
     for (int slot = 0; slot < kSlotCount; ++slot) {
         ASSERT_EQ(Row(slot), "OFF/Loaded") << slot;
-        ASSERT_EQ(RowColour(slot), PictureColour(slot)) << slot;
+        const QImage picture = Label("picture_", slot)->pixmap().toImage();
+        ASSERT_EQ(picture.pixelColor(picture.width() / 2, picture.height() / 2), PictureColour(slot)) << slot;
     }
     // Reset keeps the descriptive texts; forget them so that what shows next came from the file.
     Core().GetTheme().info = {};
@@ -480,24 +491,16 @@ TEST_F(MainWindowTest, EveryVisibleElementIsNamedAndCtrlClickSelectsWhereItsColo
     EXPECT_EQ(selected.size(), static_cast<std::size_t>(kElementCount - 1));
 }
 
-TEST_F(MainWindowTest, TheContextMenuOffersEveryElementUnderThePointer) {
+TEST_F(MainWindowTest, PhoneColoursRepaintThePreviewAndAHardToReadTextGetsAContrastLineFixedInOneClick) {
     Start();
-    const QPoint at = test::ItemRect(Model(), "lblPopup_text", 0).center();
-    QStringList offered;
-    QTimer::singleShot(0, [&] {
-        auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
-        ASSERT_NE(menu, nullptr);
-        for (QAction* a : menu->actions()) offered << a->text();
-        menu->actions().last()->trigger();
-        menu->close();
-    });
-    Q_EMIT PreviewOnScreen()->customContextMenuRequested(at);
-    EXPECT_EQ(offered, QStringList({"Select Popup text", "Select Popup background"}));
-    EXPECT_TRUE(Caption(19)->font().bold());
-}
+    Type(4, QStringLiteral("4080C0"));
+    auto* phone = Find<QCheckBox>(QStringLiteral("chkPhoneColours"));
+    phone->click();
+    EXPECT_EQ(PaintedAt("f_calling").rgb() & 0xFFFFFF, PhoneColour(0x4080C0u));
+    EXPECT_EQ(Box(4)->text(), QStringLiteral("4080C0"));
+    phone->click();
+    EXPECT_EQ(PaintedAt("f_calling"), QColor(0x40, 0x80, 0xC0));
 
-TEST_F(MainWindowTest, AHardToReadTextGetsAContrastLineWhoseFixIsOneClick) {
-    Start();
     Type(4, "123456");
     Type(9, "5C1D0E");
     const QString rules = QString::fromStdString(Core().Findings()).replace("\r\n", "\n");
@@ -510,6 +513,279 @@ TEST_F(MainWindowTest, AHardToReadTextGetsAContrastLineWhoseFixIsOneClick) {
     QTest::mouseClick(FindingsBox()->viewport(), Qt::LeftButton, {}, FindingsBox()->cursorRect(link).center());
     EXPECT_GE(ContrastRatio(MakeRGB(Core().Colour(9)), PhoneColour(MakeRGB("123456"))), 4.5);
     EXPECT_FALSE(FindingsBox()->toPlainText().contains("Text on Background")) << FindingsBox()->toPlainText().toStdString();
+}
+
+TEST(StartArguments, HelpAndVersionWinThenOneFileAtMostAndNoOtherOption) {
+    using A = StartArguments::Action;
+    const std::tuple<std::vector<std::string>, A, std::string> cases[] = {
+        {{}, A::Run, ""},
+        {{"sunset.thm"}, A::Run, "sunset.thm"},
+        {{"--", "-x.thm"}, A::Run, "-x.thm"},
+        {{"--", "--help"}, A::Run, "--help"},
+        {{"a.thm", "--version"}, A::Version, ""},
+        {{"--version", "--frobnicate", "--help"}, A::Help, ""},
+        {{"--frobnicate"}, A::Usage, ""},
+        {{"a.thm", "b.thm"}, A::Usage, ""},
+    };
+    for (const auto& [args, action, file] : cases) {
+        const StartArguments r = ReadStartArguments(args);
+        EXPECT_EQ(std::tuple(r.action, r.file, r.problem.empty()), std::tuple(action, file, action != A::Usage))
+            << ::testing::PrintToString(args);
+    }
+}
+
+// The browser's rules are the core's; here the list, labels and buttons reach them.
+TEST_F(MainWindowTest, ClicksAndKeysOpenThemesDoubleClicksMoveAndReadClearsThreeLabels) {
+    fs::create_directories(themes / "sub");
+    WriteTheme(themes / "red.thm", 0, "FF0000", {"Red", "Ann", "1.2.2003 4:5:6", "Bob"});
+    WriteTheme(themes / "blue.thm", 0, "0000FF");
+    WriteTheme(themes / "sub/deep.thm", 0, "ABCDEF");
+    WriteTheme(dir / "green.thm", 0, "00FF00");
+    Start();
+    OpenTab(5);
+    Core().Settings().browseFolder = themes.string() + "/";
+    window->UpdateListFiles();
+    EXPECT_FALSE(Button("cmdSave")->isEnabled());
+
+    log.ClearCaptured();
+    ClickEntry("red.thm");
+    EXPECT_EQ(Core().Colour(0), "FF0000");
+    // One click, one opening (the press that moved the selection did not open it as well).
+    EXPECT_EQ(LogCount("#############ReadFileBrowse has started##########"), 1);
+    List()->setFocus();
+    QTest::keyClick(List(), Qt::Key_Up);
+    EXPECT_EQ(Core().Colour(0), "0000FF") << "the selection moved with the keyboard opens too";
+
+    // Read empties three labels; Created stays.
+    ClickEntry("red.thm");
+    toolkit.files.push_back(dir / "green.thm");
+    Click(Button("cmdReadFile"));
+    EXPECT_EQ(Core().Colour(0), "00FF00");
+    QStringList labels;
+    for (int i : {0, 1, 2, 4}) labels << Label("lblStatus_", i)->text();
+    EXPECT_EQ(labels.join('|'), "|||1.2.2003 4:5:6");
+
+    ClickEntry("[sub]", true);
+    ASSERT_EQ(List()->count(), 2);
+    EXPECT_EQ(List()->item(1)->text(), "deep.thm");
+    EXPECT_EQ(Find<QLabel>(QStringLiteral("lblCurrentFolder"))->toolTip().toStdString(), (themes / "sub/").string());
+    EXPECT_EQ(Core().Colour(0), "00FF00") << "moving opens nothing, not even the entry now in the folder's place";
+
+    // The place list starts at home and jumps to the place chosen.
+    auto* places = Find<QComboBox>(QStringLiteral("cboDrives"));
+    EXPECT_EQ(places->itemText(0), QDir::homePath() + "/");
+    const int root = places->findText(QStringLiteral("/"));
+    ASSERT_GE(root, 1);
+    places->setCurrentIndex(root);
+    Q_EMIT places->activated(root);
+    EXPECT_EQ(Find<QLabel>(QStringLiteral("lblCurrentFolder"))->text(), "/");
+}
+
+TEST_F(MainWindowTest, AThemeGivenOrDroppedOpensInItsFolderSelectedThere) {
+    fs::create_directories(themes);
+    WriteTheme(themes / "red.thm", 0, "FF0000");
+    WriteTheme(themes / "blue.thm", 0, "0000FF");
+    Start();
+
+    // Given on the command line: opened in its folder, selected there, Save writes back to it.
+    window->OpenThemeFile(QString::fromStdString((themes / "red.thm").string()));
+    EXPECT_EQ(Core().Colour(0), "FF0000");
+    EXPECT_EQ(Selected(), "red.thm");
+    EXPECT_TRUE(Button("cmdSave")->isEnabled());
+
+    // Dropped on the preview (which takes no drops itself) or on a hex box (which takes dragged
+    // text), a theme opens the same way.
+    EXPECT_TRUE(Drop(PreviewOnScreen(), {5, 5}, (themes / "blue.thm").string()));
+    EXPECT_EQ(Core().Colour(0), "0000FF");
+    EXPECT_EQ(Selected(), "blue.thm");
+    EXPECT_TRUE(Drop(Box(0), {2, 2}, (themes / "red.thm").string()));
+    EXPECT_EQ(Box(0)->text().toStdString(), "FF0000");
+}
+
+constexpr std::uint32_t kTeal = 0x24B6AA;
+
+// 400 x 200: every column its own colour, so any move of the crop window changes the result.
+QImage Wide() {
+    QImage img(400, 200, QImage::Format_ARGB32);
+    for (int y = 0; y < 200; ++y)
+        for (int x = 0; x < 400; ++x) img.setPixelColor(x, y, QColor(x * 255 / 399, 128, 255 - x * 255 / 399));
+    return img;
+}
+
+TEST(ImportDialogTest, TheResultFollowsTheCropWindowTheModeAndTheConvertTick) {
+    Texts texts;
+    const RgbaImage source = FromQImage(Wide());
+    const ImportSettings start{FitMode::Crop, kTeal, true, false};
+    // A photo: its file's bytes count only when it is a GIF of the slot's size.
+    ImportDialog dialog(texts, 0, {}, source, start, [](std::uint32_t) { return std::optional<std::uint32_t>(0xFF0000); });
+    auto* view = dialog.findChild<CropView*>(QStringLiteral("cropView"));
+    ASSERT_NE(view, nullptr);
+    EXPECT_EQ(dialog.Result().pixels, FitToSlot(source, 0, start).pixels);
+    EXPECT_EQ(dialog.findChild<QLabel*>(QStringLiteral("resultZoom"))->pixmap().size(), QSize(202, 160));
+
+    const CropWindow centred = *dialog.Window();
+    QTest::keyClick(view, Qt::Key_Right);
+    QTest::keyClick(view, Qt::Key_Left, Qt::ShiftModifier);
+    EXPECT_EQ(dialog.Window()->x, centred.x - 9);
+    QTest::mousePress(view, Qt::LeftButton, {}, QPoint(200, 150));
+    QTest::mouseMove(view, QPoint(250, 150));
+    QTest::mouseRelease(view, Qt::LeftButton, {}, QPoint(250, 150));
+    const CropWindow moved = *dialog.Window();
+    EXPECT_NEAR(moved.x, centred.x - 9 + 50 * view->Scale(), 1e-6);
+    EXPECT_EQ(moved.y, centred.y);
+    EXPECT_EQ(dialog.Result().pixels, FitToSlot(source, 0, start, moved).pixels);
+    const auto bytes = dialog.ResultBytes();
+    ASSERT_TRUE(bytes);
+    EXPECT_EQ(DecodePicture(*bytes).image.pixels, dialog.Result().pixels);
+
+    // Fit inside, with a bar colour from the chooser: the window goes, the bars take the colour.
+    dialog.findChild<QRadioButton*>(QStringLiteral("optFit"))->click();
+    dialog.findChild<QPushButton*>(QStringLiteral("cmdBar"))->click();
+    EXPECT_FALSE(dialog.Window());
+    EXPECT_EQ(dialog.Result().At(50, 0), 0xFFFF0000u);
+    EXPECT_EQ(dialog.Choice(), (ImportChoice{FitMode::Fit, 0xFF0000, true}));
+
+    // A GIF of the slot's size goes in as it is unless converted.
+    const std::string gif = test::SolidGif(101, 80, 0xC0, 0x10, 0x90);
+    const Bytes file(gif.begin(), gif.end());
+    ImportDialog sized(texts, 1, file, DecodePicture(file).image, start, {});
+    auto* convert = sized.findChild<QCheckBox*>(QStringLiteral("chkConvert"));
+    EXPECT_FALSE(convert->isHidden());
+    EXPECT_FALSE(convert->isChecked());
+    EXPECT_EQ(sized.ResultBytes(), file);
+    convert->setChecked(true);
+    EXPECT_EQ(sized.ResultBytes(), MakeSlotPicture(DecodePicture(file).image, 1, {FitMode::Crop, kTeal, true, true}).bytes);
+    EXPECT_TRUE(dialog.findChild<QCheckBox*>(QStringLiteral("chkConvert"))->isHidden());
+}
+
+TEST_F(MainWindowTest, PicturesComeInThroughTheImportDialogFromItsButtonOrDroppedOnTheirRowOrPlace) {
+    Start();
+    EXPECT_EQ(Button("cmdImport_", 2)->text(), QStringLiteral("Import…"));
+    const std::string png = dir / "wide.png";
+    Wide().save(QString::fromStdString(png));
+
+    bool shown = false;
+    test::WhenModalShows<ImportDialog>([](ImportDialog&) {}, false, &shown);
+    EXPECT_FALSE(window->ImportPictureFile(0, png));
+    EXPECT_TRUE(shown);
+    EXPECT_EQ(Core().GetTheme().slots[0], SlotState::Empty);
+
+    Bytes expected;
+    test::WhenModalShows<ImportDialog>([&](ImportDialog& d) {
+        QTest::keyClick(d.findChild<CropView*>(QStringLiteral("cropView")), Qt::Key_Down);
+        d.SetMode(FitMode::Stretch);
+        expected = *d.ResultBytes();
+    }, true, &shown);
+    EXPECT_TRUE(window->ImportPictureFile(0, png));
+    EXPECT_TRUE(Core().GetTheme().SlotOn(0));
+    EXPECT_EQ(Core().GetTheme().members[0].data, expected);
+
+    // Refused away from the rows and the pictures' places. Dropped on a slot's row or its place in
+    // the preview (shown or not), it goes to that slot's import, which starts from the slot's last.
+    OpenTab(0);
+    EXPECT_FALSE(Drop(PreviewOnScreen(), {5, 5}, png));
+    const std::tuple<QWidget*, QPoint, int, FitMode> drops[] = {
+        {PreviewOnScreen(), test::ItemRect(Model(), "BackImage", 2).center(), 2, FitMode::Crop},
+        {Label("picture_", 0), {5, 70}, 0, FitMode::Stretch},  // below the row's buttons
+        {Label("lblPicFileName_", 3), {1, 1}, 3, FitMode::Crop},
+        {PreviewOnScreen(), test::ItemRect(Model(), "BackImage", 0).center(), 0, FitMode::Stretch},
+    };
+    for (const auto& [target, at, slot, mode] : drops) {
+        FitMode startedWith = FitMode::Fit;
+        test::WhenModalShows<ImportDialog>([&](auto& d) { startedWith = d.Choice().mode; }, true, &shown);
+        EXPECT_TRUE(Drop(target, at, png)) << slot;
+        EXPECT_TRUE(shown) << slot;
+        EXPECT_EQ(startedWith, mode) << slot;
+        EXPECT_TRUE(Core().GetTheme().SlotOn(slot)) << slot;
+    }
+    EXPECT_TRUE(toolkit.shown.empty());
+
+    // Reading and decoding are the decoder's; a file that fails either is refused with its name.
+    test::WriteAll(dir / "cut.png", test::ReadText(png).substr(0, 100));
+    for (const std::string& bad : {dir / "cut.png", dir / "missing.png"}) {
+        toolkit.shown.clear();
+        test::WhenModalShows<ImportDialog>([](ImportDialog&) {}, true, &shown);
+        EXPECT_FALSE(window->ImportPictureFile(1, bad));
+        QApplication::processEvents();
+        EXPECT_FALSE(shown) << bad;
+        ASSERT_EQ(toolkit.shown.size(), 1u) << bad;
+        EXPECT_THAT(toolkit.shown[0].text, HasSubstr("The picture cannot be imported: " + bad + "\n"));
+        EXPECT_EQ(Core().GetTheme().slots[1], SlotState::Empty);
+    }
+}
+
+QLineEdit* Field(QWidget& d, int i) { return d.findChild<QLineEdit*>(QStringLiteral("txt_%1").arg(i)); }
+void Press(QWidget& dialog, const char* button) {
+    QTest::mouseClick(dialog.findChild<QPushButton*>(QString::fromLatin1(button)), Qt::LeftButton);
+}
+void TypeIn(QWidget& dialog, int i, const QString& text) {
+    Field(dialog, i)->selectAll();
+    QTest::keyClicks(Field(dialog, i), text);
+}
+
+struct InfoDialogTest : ::testing::Test {
+    ThemeInfo info;
+    UserSettings settings;
+    Texts texts;
+};
+
+TEST_F(InfoDialogTest, EachButtonTheCloseBoxAndEscapeReachTheDialogsLogic) {
+    const ThemeInfo before{"Winter", "Carl", "5.12.2026 9:3:7", "Dora"};
+    settings.defaultThemeName = "Default";
+    struct Case {
+        const char* what;
+        std::function<void(InfoDialog&)> act;
+        bool open, cancelled;
+        const char* name;  // in the theme afterwards
+        const char* box;   // in the name box afterwards
+    };
+    const auto press = [](const char* button) { return [button](InfoDialog& d) { Press(d, button); }; };
+    const Case cases[] = {
+        {"OK", press("cmdOK"), false, false, "typed", "typed"},
+        {"Skip", press("cmdSkip"), false, false, "", "typed"},
+        {"Cancel", press("cmdCancel"), false, true, "Winter", "typed"},
+        {"close box", [](InfoDialog& d) { d.close(); }, false, false, "Winter", "typed"},
+        {"Escape", [](InfoDialog& d) { QTest::keyClick(&d, Qt::Key_Escape); }, false, true, "Winter", "typed"},
+        {"Use default", press("cmdGetDefault"), true, false, "Winter", "Default"},
+        {"Save as default", press("cmdSaveAsDefault"), true, false, "Winter", "typed"},
+    };
+    for (const Case& c : cases) {
+        info = before;
+        InfoDialogModel model(info, settings, texts);
+        InfoDialog dialog(model);
+        dialog.show();
+        EXPECT_FALSE(Field(dialog, 2)->isEnabled()) << "the creator of a saved theme is locked";
+        TypeIn(dialog, 0, QStringLiteral("typed"));
+        c.act(dialog);
+        EXPECT_EQ(dialog.isVisible(), c.open) << c.what;
+        EXPECT_EQ(model.Cancelled(), c.cancelled) << c.what;
+        EXPECT_EQ(info.name, c.name) << c.what;
+        EXPECT_EQ(Field(dialog, 0)->text().toStdString(), c.box) << c.what;
+    }
+    EXPECT_EQ(settings.defaultThemeName, "typed");
+    EXPECT_EQ(settings.defaultCreator, "Dora") << "saved from the locked box";
+}
+
+// A new theme: the defaults offered, the creator box open.
+TEST_F(InfoDialogTest, TheWindowToolkitRunsTheDialogModallyInTheLanguageInForce) {
+    settings.defaultModifiedBy = "Ann";
+    settings.defaultCreator = "Bob";
+    texts.SetLanguageOffset(kGerman);
+    InfoDialogModel model(info, settings, texts);
+    QString shown;
+    test::WhenModalShows<InfoDialog>([&](InfoDialog& d) {
+        shown = QStringList({d.windowTitle(), Field(d, 0)->text(), Field(d, 1)->text(), Field(d, 2)->text()})
+                    .join('|');
+        EXPECT_TRUE(Field(d, 2)->isEnabled());
+        // Typed as it will be stored: no quote or "--" can end the text in the document.
+        TypeIn(d, 2, QStringLiteral("Cid \"C\" --> x"));
+        EXPECT_EQ(Field(d, 2)->text(), QStringLiteral("Cid 'C' - -> x"));
+        Press(d, "cmdOK");
+    }, true);
+    WindowToolkit().RunInfoDialog(model);
+    EXPECT_EQ(shown, "Informationen hinzufügen||Ann|Bob");
+    EXPECT_EQ(info.modifiedBy, "Ann");
+    EXPECT_EQ(info.creator, "Cid 'C' - -> x");
 }
 
 }  // namespace
