@@ -73,10 +73,6 @@ protected:
         QWidget* focus = QApplication::focusWidget();
         QTest::keyClick(focus ? focus : window.get(), static_cast<Qt::Key>(key), mods);
     }
-    void WriteThemes() {
-        WriteTheme(dir / "a.thm", kHighlight, "111111");
-        WriteTheme(dir / "b.thm", kHighlight, "222222");
-    }
     std::string Selected() const { return List()->currentItem() ? List()->currentItem()->text().toStdString() : ""; }
     const fs::path themes = dir.Path() / "themes";
 };
@@ -338,7 +334,8 @@ TEST_F(MainWindowTest, ASavedThemeSurvivesResetAndOpensFromTheBrowserWithEveryCo
 }
 
 TEST_F(MainWindowTest, TheTitleTheUndoButtonsAndTheShortcutsFollowTheHistory) {
-    WriteThemes();
+    WriteTheme(dir / "a.thm", kHighlight, "111111");
+    WriteTheme(dir / "b.thm", kHighlight, "222222");
     Start();
     Keys(Qt::Key_S);  // no file yet: Save As, which asks for a name
     ASSERT_EQ(toolkit.fileRequests.size(), 1u);
@@ -380,7 +377,8 @@ TEST_F(MainWindowTest, TheTitleTheUndoButtonsAndTheShortcutsFollowTheHistory) {
 }
 
 TEST_F(MainWindowTest, EachWayOfDroppingWorkAsksOnlyWhileModifiedAndDoesWhatTheAnswerSays) {
-    WriteThemes();
+    WriteTheme(dir / "a.thm", kHighlight, "111111");
+    WriteTheme(dir / "b.thm", kHighlight, "222222");
     const auto opened = [this] { return Highlight() == "222222"; };
     const std::tuple<const char*, std::function<void()>, std::function<bool()>> paths[] = {
         {"Files tab click", [this] { ClickEntry("b.thm"); }, opened},
