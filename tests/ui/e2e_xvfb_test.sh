@@ -82,7 +82,8 @@ shows_colour() {
   px=$((sx + 12)) py=$((sy + sh - 12))
   [ "$(pixel $px $py)" = "$1" ]
 }
-click tab_0  # Qt shows tooltips in an active window only
+# Focused, the window is active, as Qt's tooltips need; Ctrl+1 shows the Image page.
+xdotool windowfocus --sync "$window" key ctrl+1
 wait_for 100 shows_colour 7b2d8e || fail "the theme given to the editor does not show: $(pixel $px $py)"
 
 # Resting the pointer on the desktop screen names its colour in a tooltip, titled with the text.

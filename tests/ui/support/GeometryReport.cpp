@@ -1,10 +1,8 @@
 // In the editor built for the end-to-end test: ten times a second, "name x y width height" of every
-// named visible widget, phone screen and tab, written whole to $TINTORA_TEST_GEOMETRY_FILE.
+// named visible widget and phone screen, written whole to $TINTORA_TEST_GEOMETRY_FILE.
 
 #include <QApplication>
 #include <QFile>
-#include <QTabBar>
-#include <QTabWidget>
 #include <QTextStream>
 #include <QTimer>
 
@@ -31,9 +29,6 @@ void WriteGeometry(const QWidget& window, const QString& file) {
             put(QString::fromUtf8(tintora::kScreens[static_cast<std::size_t>(s)].name), *preview, r);
         }
     }
-    if (const auto* tabs = window.findChild<QTabWidget*>(QStringLiteral("SSTab1")))
-        for (int i = 0; i < tabs->count(); ++i)
-            put(QStringLiteral("tab_%1").arg(i), *tabs->tabBar(), tabs->tabBar()->tabRect(i));
     text.flush();
     QFile::remove(file);
     out.rename(file);
