@@ -5,14 +5,13 @@
 
 #include <array>
 #include <filesystem>
-#include <functional>
 #include <vector>
 
 #include "colourrules/PhoneColours.h"
 #include "commands/CliSession.h"
-#include "model/ColourText.h"
 #include "pictures/SlotPicture.h"
 #include "platform/PictureDecoder.h"
+#include "platform/QtConvert.h"
 #include "platform/QtSettingsStore.h"
 #include "platform/QtToolkit.h"
 #include "preview/Marks.h"
@@ -74,16 +73,6 @@ TEST(QtSettingsStore, TheUsersStoreIsTintorasAndTextsComeBackExactlyFromItsFile)
     EXPECT_EQ(why, dir / "folder.conf: is a folder");
 }
 
-// Runs `answer` on the dialog that the next modal loop shows.
-template <class Dialog>
-void AnswerNextDialog(std::function<void(Dialog&)> answer) {
-    QTimer::singleShot(0, [answer] {
-        auto* dialog = qobject_cast<Dialog*>(QApplication::activeModalWidget());
-        ASSERT_NE(dialog, nullptr);
-        answer(*dialog);
-    });
-}
-
 TEST(QtToolkit, MessageBoxesCarryTheTitleButtonsAndIcon) {
     using Box = QMessageBox;
     // An empty title becomes the program's name.
@@ -95,12 +84,14 @@ TEST(QtToolkit, MessageBoxesCarryTheTitleButtonsAndIcon) {
     };
     for (const auto& [title, buttons, icon, shownTitle, shownButtons, shownIcon, press, answer] : cases) {
         bool shown = false;
-        AnswerNextDialog<Box>([&](Box& box) {
+        QTimer::singleShot(0, [&] {
+            auto* box = qobject_cast<Box*>(QApplication::activeModalWidget());
+            ASSERT_NE(box, nullptr);
             shown = true;
-            EXPECT_EQ(box.windowTitle(), shownTitle);
-            EXPECT_EQ(box.icon(), shownIcon);
-            EXPECT_EQ(box.standardButtons(), shownButtons);
-            box.button(press)->click();
+            EXPECT_EQ(box->windowTitle(), shownTitle);
+            EXPECT_EQ(box->icon(), shownIcon);
+            EXPECT_EQ(box->standardButtons(), shownButtons);
+            box->button(press)->click();
         });
         EXPECT_EQ(QtToolkit().MessageBox("text", title, buttons, icon), answer) << title;
         EXPECT_TRUE(shown) << title;
@@ -112,20 +103,18 @@ TEST(QtToolkit, TheChooserShowsTheCustomColoursAndReturnsThemOnlyOnConfirm) {
     CustomColourBlock custom{10, 20, 30, 0, 40, 50, 60, 0};
     custom[60] = 255;  // red of custom colour 15
     const CustomColourBlock before = custom;
-    AnswerNextDialog<QColorDialog>([&](QColorDialog& dialog) {
-        QColorDialog::setCustomColor(0, QColor(200, 200, 200));
-        dialog.reject();
-    });
+    bool shown = false;
+    WhenModalShows<QColorDialog>([](QColorDialog&) { QColorDialog::setCustomColor(0, QColor(200, 200, 200)); },
+                                 false, &shown);
     EXPECT_FALSE(toolkit.ChooseColour(custom));
     EXPECT_EQ(custom, before) << "cancel keeps even a colour the user defined";
 
     std::vector<QColor> seen;
-    AnswerNextDialog<QColorDialog>([&](QColorDialog& dialog) {
+    WhenModalShows<QColorDialog>([&](QColorDialog& dialog) {
         seen = {QColorDialog::customColor(0), QColorDialog::customColor(1), QColorDialog::customColor(15)};
         QColorDialog::setCustomColor(2, QColor(1, 2, 3));  // the user defines a colour
         dialog.setCurrentColor(QColor(0, 0, 255));
-        dialog.accept();
-    });
+    }, true, &shown);
     EXPECT_EQ(toolkit.ChooseColour(custom), 0x00FF0000u) << "blue in the lowest-red layout";
     // The dialog did not keep the cancelled colour.
     EXPECT_EQ(seen, (std::vector<QColor>{{10, 20, 30}, {40, 50, 60}, {255, 0, 0}}));
@@ -155,10 +144,7 @@ struct Fixture {
         PaintPreview(painter, model, pictures, zoom, arrows);
         return image;
     }
-    QColor Colour(int element) const {
-        const Rgb c = MakeRGB(theme.colours[element]);
-        return QColor(c.red, c.green, c.blue);
-    }
+    QColor Colour(int element) const { return ToQColor(MakeRGB(theme.colours[element])); }
 };
 
 // The pixels of colour `c` (or, with `other`, of any other colour) inside `r`.
