@@ -6,7 +6,7 @@ set -euo pipefail
 app=$(realpath "${1:?path to the tintora binary}")
 cli=${2:-$(dirname "$app")/../cli/tintora-cli}
 command -v Xvfb >/dev/null || { echo "SKIP: Xvfb is not installed"; exit 77; }
-for tool in xdotool xprop import convert; do
+for tool in xdotool xprop convert; do
   command -v "$tool" >/dev/null || { echo "FAIL: $tool is missing (scripts/setup.sh installs it)"; exit 1; }
 done
 
@@ -60,39 +60,29 @@ window=$(wait_for 600 find_window --name "Tintora ver:4.2.5") || fail "the windo
 xprop -id "$window" _NET_WM_ICON >"$work/icon.txt" 2>&1
 grep -q "Icon (48 x 48)" "$work/icon.txt" || fail "no 48 pixel icon: $(head -c 300 "$work/icon.txt")"
 
-# "x y width height" of a named widget or screen.
-rect() { awk -v n="$1" '$1 == n { print $2, $3, $4, $5 }' "$geometry" 2>/dev/null; }
-# Clicks the middle of a widget once it is shown, and the last change has been laid out.
+# "x y width height" of a named widget or screen, once it is shown and the last change laid out.
+rect() {
+  wait_for 100 grep -q "^$1 " "$geometry" || return 1
+  sleep 0.3
+  awk -v n="$1" '$1 == n { print $2, $3, $4, $5 }' "$geometry"
+}
 click() {
   local x y w h
-  wait_for 100 grep -q "^$1 " "$geometry" || fail "$1 is not on screen"
-  sleep 0.3
-  read -r x y w h < <(rect "$1")
+  read -r x y w h < <(rect "$1") || fail "$1 is not on screen"
   xdotool mousemove $((x + w / 2)) $((y + h / 2)) click 1
 }
-# The colour at a screen position, as rrggbb, from a fresh screenshot.
-pixel() {
-  import -window root -depth 8 "$work/shot.ppm"
-  convert "$work/shot.ppm" -format "%[hex:p{$1,$2}]" info: | tr 'A-F' 'a-f'
-}
 
-# The lower left of the desktop screen (at px py) shows the Desktop_background colour only.
-shows_colour() {
-  read -r sx sy _ sh < <(rect f_Setting) || return 1
-  px=$((sx + 12)) py=$((sy + sh - 12))
-  [ "$(pixel $px $py)" = "$1" ]
-}
-# Focused, the window is active, as Qt's tooltips need; Ctrl+1 shows the Image page.
-xdotool windowfocus --sync "$window" key ctrl+1
-wait_for 100 shows_colour 7b2d8e || fail "the theme given to the editor does not show: $(pixel $px $py)"
-
-# Resting the pointer on the desktop screen names its colour in a tooltip, titled with the text.
-xdotool mousemove $((px + 1)) $((py - 1)) sleep 0.2 mousemove $px $py
+# Resting the pointer on the desktop screen names the colour of the theme given in a tooltip,
+# titled with the text. Focused, the window is active, as Qt's tooltips need.
+xdotool windowfocus --sync "$window"
+read -r x y _ h < <(rect f_Setting) || fail "no desktop screen reported"
+xdotool mousemove $((x + 13)) $((y + h - 13)) sleep 0.2 mousemove $((x + 12)) $((y + h - 12))
 wait_for 100 find_window --onlyvisible --name "^Desktop background 7B2D8E$" >/dev/null ||
   fail "no tooltip naming Desktop background 7B2D8E"
 
 # A PNG imported into the standby slot through the real open dialog and the fit dialog's defaults.
 convert -size 300x200 gradient:'#3a7bd5'-'#d5533a' "$work/photo.png" || fail "could not make a PNG"
+xdotool key ctrl+1  # the Image page
 click cmdImport_0
 wait_for 200 find_window --name "^Import picture$" >/dev/null || fail "the open dialog did not appear"
 sleep 0.5
