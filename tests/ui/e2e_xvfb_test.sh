@@ -98,7 +98,6 @@ recovery_written() { compgen -G "$work/data/Tintora/recovery-*.thm" >/dev/null; 
 wait_for 30 recovery_written || fail "no recovery file within three seconds of the change"
 kill -9 "$app_pid"
 wait "$app_pid" 2>/dev/null || true
-app_pid=""
 start_editor
 wait_for 600 find_window --name "Tintora ver:4.2.5" >/dev/null || fail "the window did not appear again"
 # The question is a box of its own, titled with the program's name; its first button restores.
