@@ -107,7 +107,7 @@ answer() {
   xdotool mousemove --window "$box" 8 8 click 1 key --clearmodifiers "${@:2}"
 }
 answer restore Return
-wait_for 100 find_window --name "argued.thm \\*$" >/dev/null || fail "the restored theme is not shown as modified"
+wait_for 100 find_window --name "argued.thm \\*$" >/dev/null || fail "the restored theme is not marked modified"
 
 # Exit asks before the changes are dropped; Discard (the second button) leaves.
 click cmdExit

@@ -104,8 +104,8 @@ TEST(QtToolkit, TheChooserShowsTheCustomColoursAndReturnsThemOnlyOnConfirm) {
     custom[60] = 255;  // red of custom colour 15
     const CustomColourBlock before = custom;
     bool shown = false;
-    WhenModalShows<QColorDialog>([](QColorDialog&) { QColorDialog::setCustomColor(0, QColor(200, 200, 200)); },
-                                 false, &shown);
+    const auto defineOne = [](QColorDialog&) { QColorDialog::setCustomColor(0, QColor(200, 200, 200)); };
+    WhenModalShows<QColorDialog>(defineOne, false, &shown);
     EXPECT_FALSE(toolkit.ChooseColour(custom));
     EXPECT_EQ(custom, before) << "cancel keeps even a colour the user defined";
 
