@@ -41,11 +41,8 @@ geometry="$work/geometry.txt"
 mkdir -p "$work/home/themes" "$work/data" "$work/config" "$work/runtime"
 chmod 700 "$work/runtime"
 
-# The default theme with another Desktop_background, swapped inside the archive's document for
-# one of the same length, which leaves the archive's headers valid.
 theme=$work/home/themes/argued.thm
 "$cli" new "$theme" >/dev/null || fail "tintora-cli could not write a theme"
-sed -i 's/<Desktop_background Color="0xFFFEB6"/<Desktop_background Color="0x7B2D8E"/' "$theme"
 # The theme is given relative to the folder the editor starts in, as a file manager or a shell may.
 start_editor() {
   rm -f "$geometry"
@@ -56,7 +53,7 @@ start_editor() {
 }
 start_editor themes/argued.thm
 
-window=$(wait_for 600 find_window --name "Tintora ver:4.2.5") || fail "the window did not appear"
+window=$(wait_for 600 find_window --name "argued.thm$") || fail "no window showing the theme given"
 xprop -id "$window" _NET_WM_ICON >"$work/icon.txt" 2>&1
 grep -q "Icon (48 x 48)" "$work/icon.txt" || fail "no 48 pixel icon: $(head -c 300 "$work/icon.txt")"
 
@@ -72,13 +69,13 @@ click() {
   xdotool mousemove $((x + w / 2)) $((y + h / 2)) click 1
 }
 
-# Resting the pointer on the desktop screen names the colour of the theme given in a tooltip,
-# titled with the text. Focused, the window is active, as Qt's tooltips need.
+# Resting the pointer on the desktop screen names its colour in a tooltip, titled with the text.
+# Focused, the window is active, as Qt's tooltips need.
 xdotool windowfocus --sync "$window"
 read -r x y _ h < <(rect f_Setting) || fail "no desktop screen reported"
 xdotool mousemove $((x + 13)) $((y + h - 13)) sleep 0.2 mousemove $((x + 12)) $((y + h - 12))
-wait_for 100 find_window --onlyvisible --name "^Desktop background 7B2D8E$" >/dev/null ||
-  fail "no tooltip naming Desktop background 7B2D8E"
+wait_for 100 find_window --onlyvisible --name "^Desktop background FFFEB6$" >/dev/null ||
+  fail "no tooltip naming Desktop background FFFEB6"
 
 # A PNG imported into the standby slot through the real open dialog and the fit dialog's defaults.
 convert -size 300x200 gradient:'#3a7bd5'-'#d5533a' "$work/photo.png" || fail "could not make a PNG"
@@ -115,4 +112,4 @@ answer discard Tab space
 wait_for 100 bash -c "! kill -0 $app_pid 2>/dev/null" || fail "Exit did not end the program"
 app_pid=""
 recovery_written && fail "the recovery file is still there after Exit"
-echo "PASS: icon; the argued theme showed; tooltip; import; recovery; Exit"
+echo "PASS: icon; the theme given opened; tooltip; import; recovery; Exit"
