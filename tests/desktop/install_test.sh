@@ -1,8 +1,6 @@
 #!/usr/bin/env bash
-# What a Linux desktop and dpkg read from an installed Tintora, on a staging install of the build:
-# desktop entry, AppStream metadata, file type, icons, manual pages, and the Debian package, which
-# is installed with dpkg -i (as root with CI=true or TINTORA_TEST_DPKG=1) or else unpacked.
-# Usage: install_test.sh BUILD_FOLDER
+# What a desktop and dpkg read from a staging install of BUILD_FOLDER and from its Debian package,
+# installed with dpkg -i as root with CI=true or TINTORA_TEST_DPKG=1, else unpacked.
 set -euo pipefail
 
 build=$(cd "${1:?the build folder}" && pwd)
@@ -24,7 +22,6 @@ id=org.example.tintora
 stage=$work/stage/usr
 cmake --install "$build" --prefix "$stage" >/dev/null
 share=$stage/share
-# The other installed files are read by the checks below.
 [ -s "$share/icons/hicolor/scalable/apps/$id.svg" ] || fail "cmake --install put no scalable icon in place"
 for size in 16 32 48 64 128 256; do
   png=$share/icons/hicolor/${size}x${size}/apps/$id.png
@@ -48,7 +45,6 @@ cp "$share/mime/packages/$id.xml" "$data/mime/packages/"
 XDG_DATA_DIRS="$data:/usr/share" update-mime-database "$data/mime" >"$work/mime.err" 2>&1 || true
 [ ! -s "$work/mime.err" ] || fail "update-mime-database: $(cat "$work/mime.err")"
 type=$(awk -F'"' '/<mime-type type=/ { print $2; exit }' "$share/mime/packages/$id.xml")
-[ -f "$data/mime/$type.xml" ] || fail "the database holds no $type"
 "$stage/bin/tintora-cli" new "$work/sunset.thm" --name Sunset >/dev/null
 # The type of a file as a desktop without a session of its own sees it, from data folder $1.
 query() {
@@ -60,7 +56,6 @@ query() {
 grep -q "^Exec=tintora %f$" "$share/applications/$id.desktop" || fail "the desktop entry does not pass the file"
 grep -q "^MimeType=$type;$" "$share/applications/$id.desktop" || fail "the desktop entry does not open $type"
 
-# The Debian package.
 (cd "$build" && cpack -G DEB -B "$work/package" >"$work/cpack.log" 2>&1) || { cat "$work/cpack.log"; fail "cpack -G DEB"; }
 deb=$(ls "$work"/package/tintora_*.deb)
 depends=$(dpkg-deb -f "$deb" Depends)

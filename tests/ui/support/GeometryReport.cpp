@@ -1,12 +1,8 @@
-// Linked into the editor built for the end-to-end test (tintora_e2e), beside the editor's own
-// main: when TINTORA_TEST_GEOMETRY_FILE names a file, the screen rectangle of every named visible
-// widget of the main window, of every phone screen and of every tab ("name x y width height") is
-// written there ten times a second, always whole.
+// In the editor built for the end-to-end test: ten times a second, "name x y width height" of every
+// named visible widget and phone screen, written whole to $TINTORA_TEST_GEOMETRY_FILE.
 
 #include <QApplication>
 #include <QFile>
-#include <QTabBar>
-#include <QTabWidget>
 #include <QTextStream>
 #include <QTimer>
 
@@ -33,11 +29,7 @@ void WriteGeometry(const QWidget& window, const QString& file) {
             put(QString::fromUtf8(tintora::kScreens[static_cast<std::size_t>(s)].name), *preview, r);
         }
     }
-    if (const auto* tabs = window.findChild<QTabWidget*>(QStringLiteral("SSTab1")))
-        for (int i = 0; i < tabs->count(); ++i)
-            put(QStringLiteral("tab_%1").arg(i), *tabs->tabBar(), tabs->tabBar()->tabRect(i));
     text.flush();
-    out.close();
     QFile::remove(file);
     out.rename(file);
 }
