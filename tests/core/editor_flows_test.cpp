@@ -50,7 +50,6 @@ struct Rig : EditorRig<> {
         WriteBytes(Path("p.gif"), HeaderGif(kSlots[kSlot].width, kSlots[kSlot].height));
         return Path("p.gif");
     }
-    // An archive made by hand: the members in this order, then the end blocks.
     std::string Archive(const std::string& name, std::initializer_list<std::pair<const char*, Bytes>> members) {
         Bytes a;
         for (const auto& [n, data] : members) AddMember(a, n, data);
@@ -64,8 +63,7 @@ struct Rig : EditorRig<> {
         EXPECT_EQ(other.editor.OpenTheme(path), R::Opened) << path;
         return other.editor.GetTheme();
     }
-    // The button read "Wait" and then its caption again, and the browser was refreshed `lists`
-    // times and the information frame filled `infos` times; what the view saw is forgotten after.
+    // "Wait" then the caption on `button`, `lists` browser refreshes, `infos` fillings of the frame.
     void ExpectView(const std::string& button, long lists, long infos) {
         EXPECT_THAT(view.busy, ElementsAre("Wait " + button, "Back " + button));
         const auto count = [this](const char* call) { return std::ranges::count(view.calls, call); };
@@ -105,8 +103,6 @@ TEST_F(OpenFlow, AThemeWrittenByTheProgramReadsBackWholeFromTheDiskAndFromMemory
         log.ClearCaptured();
         ASSERT_EQ(e->OpenTheme(path), R::Opened);
         EXPECT_TRUE(CaptureState(e->GetTheme(), "", nullptr) == CaptureState(written, "", nullptr));
-        EXPECT_FALSE(e->GetTheme().Document().active) << "the reader never fills the document record";
-        EXPECT_FALSE(fs::exists(dir / "temp")) << "the work folder is removed after reading";
         if (onDisk.empty()) onDisk = log.Captured();
         else EXPECT_EQ(log.Captured(), onDisk);
     }
