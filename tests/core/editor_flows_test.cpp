@@ -607,8 +607,8 @@ TEST_F(SafeEditing, TheQuestionBeforeDroppingWorkSavesOrKeepsTheWork) {
     editor.SetColour(kHighlight, "00FF00");
     EXPECT_TRUE(editor.ConfirmDropChanges());
     EXPECT_FALSE(editor.Modified());
-    EXPECT_EQ(toolkit.questions,
-              (std::vector<std::string>{"Save the changes to the new theme?", "Save the changes to sunset.thm?"}));
+    EXPECT_EQ(toolkit.questions, (std::vector<std::string>{"Save the changes to the new theme?",
+                                                            "Save the changes to sunset.thm?"}));
 }
 
 TEST_F(SafeEditing, TheRecoveryFileIsWrittenRemovedAndOfferedOnlyWhenItsProcessIsGone) {
