@@ -57,7 +57,6 @@ struct Rig : EditorRig<> {
         WriteBytes(Path(name), a);
         return Path(name);
     }
-    // The theme as another editor opens it.
     static Theme Reopen(const std::string& path) {
         EditorRig<> other;
         EXPECT_EQ(other.editor.OpenTheme(path), R::Opened) << path;
@@ -253,8 +252,7 @@ TEST_F(SaveFlow, SaveAsAddsTheExtensionListsTheFileAndDatesTheTheme) {
     ExpectView("SaveAs", 1, 1);
     EXPECT_THAT(TreeOf(dir.Path()), ElementsAre("my.thm"));
 
-    // Save As dates even a dated theme anew; Yes to the overwrite question replaces the file, and
-    // Yes to the question about values without six digits saves them as they stand.
+    // Save As dates a dated theme anew; Yes to overwriting and to values short of six digits saves.
     clock.Set(LocalTime{2027, 1, 1, 0, 0, 0});
     editor.SetColour(9, "ABC");
     toolkit.files.push_back(Path("my.thm"));

@@ -70,7 +70,6 @@ public:
     std::deque<InfoScript> infoScripts;
 
 private:
-    // Takes the next scripted answer, if any is left.
     template <class T>
     static std::optional<T> Next(std::deque<T>& queue) {
         if (queue.empty()) return std::nullopt;
