@@ -3,7 +3,6 @@
 
 #include <deque>
 #include <functional>
-#include <initializer_list>
 #include <optional>
 #include <string>
 #include <vector>
@@ -29,8 +28,7 @@ public:
         return Next(answers).value_or(buttons == Buttons::YesNo ? Answer::Yes : Answer::Ok);
     }
 
-    // Questions are kept apart from the message boxes; unscripted ones are answered Discard, so
-    // flows that do not care about the question go on as before it was asked.
+    // Questions are kept apart from the message boxes; unscripted ones are answered Discard.
     Answer Ask(const std::string& text, const std::vector<Choice>&, Answer) override {
         questions.push_back(text);
         return Next(askAnswers).value_or(Answer::Discard);
@@ -48,8 +46,7 @@ public:
         return next ? next->first : std::nullopt;
     }
 
-    // Each opening of the information dialog runs the next script; with none left the dialog is
-    // closed with its close box.
+    // Each opening of the information dialog runs the next script; none left: the close box.
     using InfoScript = std::function<void(InfoDialogModel&)>;
     void RunInfoDialog(InfoDialogModel& dialog) override {
         if (const auto script = Next(infoScripts)) (*script)(dialog);
@@ -73,7 +70,6 @@ public:
     std::deque<InfoScript> infoScripts;
 
 private:
-    // Takes the next scripted answer, if any is left.
     template <class T>
     static std::optional<T> Next(std::deque<T>& queue) {
         if (queue.empty()) return std::nullopt;
@@ -83,16 +79,13 @@ private:
     }
 };
 
-// Information dialog scripts: press buttons one after the other, the last one closing it.
-inline RecordingToolkit::InfoScript PressInfo(std::initializer_list<InfoButton> buttons) {
-    return [list = std::vector<InfoButton>(buttons)](InfoDialogModel& dialog) {
-        for (InfoButton b : list) dialog.Press(b);
-    };
+// Information dialog scripts: press one button, or type the three texts (a locked creator box
+// ignores its text) and then press one.
+inline RecordingToolkit::InfoScript PressInfo(InfoButton button) {
+    return [=](InfoDialogModel& dialog) { dialog.Press(button); };
 }
 
-// Types the three texts (a locked creator box ignores its text), then presses `button`.
-inline RecordingToolkit::InfoScript TypeInfo(std::string name, std::string modifiedBy,
-                                             std::string creator,
+inline RecordingToolkit::InfoScript TypeInfo(std::string name, std::string modifiedBy, std::string creator,
                                              InfoButton button = InfoButton::Ok) {
     return [=](InfoDialogModel& dialog) {
         dialog.SetField(InfoDialogModel::kName, name);

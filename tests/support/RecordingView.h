@@ -10,21 +10,21 @@ namespace tintora::test {
 
 class RecordingView : public EditorView {
 public:
-    void ColourTextChanged(int index) override { Add("ColourTextChanged " + std::to_string(index)); }
-    void ChangeColour(int index) override { Add("ChangeColour " + std::to_string(index)); }
-    void FindingsChanged() override { Add("FindingsChanged"); }
-    void SlotChanged(int slot) override { Add("SlotChanged " + std::to_string(slot)); }
+    void ColourTextChanged(int i) override { calls.push_back("ColourTextChanged " + std::to_string(i)); }
+    void ChangeColour(int index) override { calls.push_back("ChangeColour " + std::to_string(index)); }
+    void FindingsChanged() override { calls.push_back("FindingsChanged"); }
+    void SlotChanged(int slot) override { calls.push_back("SlotChanged " + std::to_string(slot)); }
     void SetStandbyFillTransparent(bool transparent) override {
-        Add(transparent ? "Fill transparent" : "Fill opaque");
+        calls.push_back(transparent ? "Fill transparent" : "Fill opaque");
     }
     void ShowBackImage(int holder, bool visible) override {
-        Add((visible ? "Show " : "Hide ") + std::to_string(holder));
+        calls.push_back((visible ? "Show " : "Hide ") + std::to_string(holder));
     }
-    void ArrangeMenuItems() override { Add("ArrangeMenuItems"); }
-    void InfoChanged() override { Add("InfoChanged"); }
-    void ShowThemeInfo() override { Add("ShowThemeInfo"); }
-    void ClearStatusLabels() override { Add("ClearStatusLabels"); }
-    void UpdateListFiles() override { Add("UpdateListFiles"); }
+    void ArrangeMenuItems() override { calls.push_back("ArrangeMenuItems"); }
+    void InfoChanged() override { calls.push_back("InfoChanged"); }
+    void ShowThemeInfo() override { calls.push_back("ShowThemeInfo"); }
+    void ClearStatusLabels() override { calls.push_back("ClearStatusLabels"); }
+    void UpdateListFiles() override { calls.push_back("UpdateListFiles"); }
     // The busy captions go apart: "Wait Save" when a button shows it is busy, "Back Save" after.
     void SetBusy(BusyButton button, bool on) override {
         static const char* const names[] = {"Read", "Save", "SaveAs"};
@@ -33,9 +33,6 @@ public:
 
     std::vector<std::string> calls;
     std::vector<std::string> busy;
-
-private:
-    void Add(std::string call) { calls.push_back(std::move(call)); }
 };
 
 }  // namespace tintora::test
