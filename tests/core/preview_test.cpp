@@ -153,32 +153,14 @@ TEST(RepaintAll, SlotsDecideCopiesTitleBarsAndListRows) {
     EXPECT_EQ(std::pair(At("lblText", 50).height, At("lblText", 0).height), std::pair(175, 240));
 }
 
-TEST(PlaceTextCopies, CopiesFollowTheirMainLabelByTheirOffsets) {
-    PreviewModel model;
-    const struct { const char* name; int main, copy, dx, dy; } cases[] = {
-        {kTime, 7, 6, -10, 0},      {kTime, 1, 3, 0, 10},           {kName, 11, 15, 0, 10},
-        {"lblText", 34, 42, 0, -10}, {"lblTitle_text", 2, 7, 10, 10}, {"lblPopup_title_text", 3, 0, 20, 20},
-    };
-    for (int shift = 0; const auto& c : cases) {
-        model.Item(c.name, c.main).left = 500 + shift;
-        model.Item(c.name, c.main).top = 300 + (shift += 7);
-    }
-    model.PlaceTextCopies();
-    for (const auto& c : cases) {
-        const ItemState &main = model.Item(c.name, c.main), &copy = model.Item(c.name, c.copy);
-        EXPECT_EQ(std::pair(copy.left, copy.top), std::pair(main.left + c.dx, main.top + c.dy)) << c.name << c.copy;
-    }
-    // New sample texts place the copies again.
-    model.Item("lblTitle_text", 2).left = 77;
-    model.ApplyLanguageTexts(Texts{});
-    EXPECT_EQ(model.Item("lblTitle_text", 7).left, 87);
-}
-
 TEST(ApplyLanguageTexts, TextsReachEveryCopyShortenByCharactersAndSizeTheEditTitle) {
     PreviewModel model;
+    model.Item(kTime, 7).left = 500;  // new texts place its outline copies again, copy 6 10 to the left
     Texts texts;
     texts.SetLanguageOffset(kGerman);
     model.ApplyLanguageTexts(texts);
+    const ItemState &time = model.Item(kTime, 7), &copy = model.Item(kTime, 6);
+    EXPECT_EQ(std::pair(copy.left, copy.top), std::pair(time.left - 10, time.top));
     const struct { const char* name; std::vector<int> copies; const char* caption; } german[] = {
         {kName, {0, 1, 2, 3, 4, 11, 12, 13, 14, 15}, "D2"}, {kTime, {0, 1, 2, 3, 4, 6, 7, 8, 9, 10}, "13:16"},
         {"lblText", {34, 41, 42, 43, 44}, "Einstellungen"}, {"lblText", {56}, "7. Speicherstatus"},
@@ -192,8 +174,6 @@ TEST(ApplyLanguageTexts, TextsReachEveryCopyShortenByCharactersAndSizeTheEditTit
     // Number mode shows which number feeds each item; "242" is short.
     texts.SetShowTextNumbers(true);
     model.ApplyLanguageTexts(texts);
-    for (int k = 0; k <= 6; ++k) EXPECT_EQ(model.Item("lblText", 50 + k).caption, std::to_string(232 + k));
-    for (int k = 0; k <= 4; ++k) EXPECT_EQ(model.Item("lblText", k).caption, std::to_string(224 + k));
     EXPECT_EQ(model.Item("lblNotesText").caption, "229");
     EXPECT_EQ(model.Item("lblText", 37).fontSize, 9);
 
