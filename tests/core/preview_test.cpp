@@ -1,5 +1,5 @@
-// The phone's colours and its preview: the catalogue, colour text, the nine rules, contrast, and
-// what each preview element colours, its copies, list rows, sample texts, arrows and points.
+// The phone's colours and its preview: colour text, the nine rules, contrast, and what each
+// preview element colours, its copies, list rows, sample texts, arrows and points.
 
 #include <gtest/gtest.h>
 
@@ -232,16 +232,6 @@ TEST(Marks, FollowTheirTableRowsAndTheSlotsAndPointAtTheirColour) {
         EXPECT_EQ(model.Item("ShapeStandby").transparent, theme.SlotOn(kStandbySlot)) << mask;
         EXPECT_EQ(model.MissedLookups(), 0) << "slot mask " << mask;
     }
-}
-
-// The groups and both orders hold each element once (the tags are checked where documents are read).
-TEST(Catalogue, GroupsAndBothOrdersHoldEveryElementOnce) {
-    std::multiset<int> every, grouped;
-    for (int i = 0; i < kElementCount; ++i) every.insert(i);
-    for (const auto& g : kGroups) grouped.insert(g.elements.begin(), g.elements.end());
-    EXPECT_EQ(grouped, every);
-    EXPECT_EQ(std::multiset<int>(kDefaultColourOrder.begin(), kDefaultColourOrder.end()), every);
-    EXPECT_EQ(std::multiset<int>(kDocumentOrder.begin(), kDocumentOrder.end()), every);
 }
 
 TEST(ColourText, PairRuleInverseAndKeyFilter) {
