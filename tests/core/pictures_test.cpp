@@ -1,6 +1,5 @@
-// Picture slots: header sizes, the Select and on/off buttons, picture findings, the file dialog;
-// pictures made from any image: fitting, phone colours, crop window, bars, the GIF's header and
-// colour table (its pixels are read back by other programs in tests/interop and tests/ui/cli_*).
+// Picture slots (header sizes, Select and on/off, findings, the file dialog) and pictures made from any
+// image: fitting, phone colours, crop, bars, the GIF's header and colour table (pixels: tests/interop).
 
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
@@ -61,10 +60,9 @@ struct SlotFixture : ::testing::Test, EditorRig<> {
         return out;
     }
     void ExpectSlot(int slot, SlotState state, const std::optional<std::string>& bytes) {
-        EXPECT_EQ(theme.slots[slot], state) << slot;
-        EXPECT_EQ(theme.members[slot].active, state == SlotState::On) << slot;
-        EXPECT_EQ(theme.members[slot].data, bytes ? std::optional(Bytes(bytes->begin(), bytes->end())) : std::nullopt)
-            << slot;
+        const MemberRecord& m = theme.members[slot];
+        EXPECT_EQ(std::tie(theme.slots[slot], m.active), std::tuple(state, state == SlotState::On)) << slot;
+        EXPECT_EQ(m.data ? std::optional(AsText(*m.data)) : std::nullopt, bytes) << slot;
     }
 };
 
@@ -268,20 +266,17 @@ TEST(SlotPicture, NoiseWithEveryPaletteColourStaysUnderTheMemberLimit) {
 }
 
 TEST(SlotPicture, APaletteColourStaysExactWithDitheringAndOthersKeepTheirMean) {
-    RgbaImage solid(40, 40, kOpaque | kTeal);
+    const RgbaImage solid(40, 40, kOpaque | kTeal);
     const RgbaImage fitted = FitToSlot(solid, 2, {FitMode::Stretch, 0, true, false});
     for (std::uint32_t px : fitted.pixels) ASSERT_EQ(Rgb24(px), kTeal);
 
     // Grey 0x40 lies between two levels: dithered it mixes both, snapped it is one of them.
-    RgbaImage grey(101, 80, kOpaque | 0x404040);
     for (bool dither : {true, false}) {
-        RgbaImage img = grey;
+        RgbaImage img(101, 80, kOpaque | 0x404040);
         ToPhoneColours(img, dither);
         double red = 0;
         for (std::uint32_t px : img.pixels) red += px >> 16 & 0xFF;
-        red /= static_cast<double>(img.pixels.size());
-        if (dither) EXPECT_NEAR(red, 0x40, 1.0);
-        else EXPECT_EQ(red, 0x49);
+        EXPECT_NEAR(red / static_cast<double>(img.pixels.size()), dither ? 0x40 : 0x49, dither ? 1.0 : 0.0);
     }
 }
 
@@ -294,13 +289,11 @@ TEST(SlotPicture, CropKeepsTheCentreOrTheMovedWindowAndFitFillsTheBars) {
         return colours;
     };
     const RgbaImage centre = FitToSlot(wide, 0, crop);
-    EXPECT_EQ(column(centre, 0), std::set<std::uint32_t>{kGreen});
-    EXPECT_EQ(column(centre, 100), std::set<std::uint32_t>{kGreen});
+    for (int x : {0, 100}) EXPECT_EQ(column(centre, x), std::set<std::uint32_t>{kGreen}) << x;
 
     const CropWindow start = DefaultCropWindow(200, 100, 101, 80);
     const CropWindow left = MoveCropWindow(start, -1000, 50, 200, 100);
-    EXPECT_EQ(left.x, 0);
-    EXPECT_EQ(left.y, start.y);  // already as tall as the picture
+    EXPECT_EQ(std::pair(left.x, left.y), std::pair(0.0, start.y));  // already as tall as the picture
     const RgbaImage moved = FitToSlot(wide, 0, crop, left);
     EXPECT_EQ(column(moved, 0), std::set<std::uint32_t>{kRed});
     EXPECT_EQ(column(moved, 100), std::set<std::uint32_t>{kGreen});
