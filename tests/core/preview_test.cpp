@@ -254,9 +254,6 @@ TEST(ColourComponents, TruncateAndSnapAndTheRuleMeasuresThatUseThem) {
         EXPECT_EQ(TruncateComponent(c.pair, c.bits), c.truncated) << c.pair << "/" << c.bits;
         EXPECT_EQ(SnapComponent(c.pair, c.bits), c.snapped) << c.pair << "/" << c.bits;
     }
-    // The phone's colour of a whole colour snaps the same way, blue on its four levels.
-    EXPECT_EQ(PhoneColour(0xFF13EDD5u), 0x24DBFFu);
-    EXPECT_EQ(PhoneColour(Rgb{0x12, 0xEE, 0x2A}), (Rgb{0x00, 0xFF, 0x00}));
 
     // Pairs compare truncated components, triples snapped ones; the two reductions can disagree.
     const struct { const char *a, *b, *c; bool apart; } cases[] = {
@@ -361,9 +358,6 @@ TEST(ColoursAt, TopmostFirstEndingAtTheFillAndDescribedWithValues) {
     const auto& c = theme.colours;
     const auto popup = at("lblPopup_text", 0, 300, 100);
     EXPECT_EQ(DescribeColours(popup, theme, Texts{}), "Popup text " + c[20] + " on Popup background " + c[19]);
-    // Ctrl+click picks by the colour painted there: the text on a glyph, the fill beside it.
-    EXPECT_EQ(PickElement(popup, model, MakeRGB(c[20])), 20);
-    EXPECT_EQ(PickElement(popup, model, MakeRGB(c[19])), 19);
     // The phone book title over its bar: the title text, the shadow the bar carries, the bar.
     EXPECT_EQ(DescribeColours(at("lblTitle_text", 0, 500, 100), theme, Texts{}),
               "Title text " + c[6] + " on Title " + c[5] + "\nTitle text shadow " + c[7]);
