@@ -351,9 +351,8 @@ TEST(ColoursAt, TopmostFirstEndingAtTheFillAndDescribedWithValues) {
     Theme theme = DistinctTheme();
     const PreviewModel model = PreviewFor(theme, Texts{});
     const auto at = [&](const char* name, int index, int dx, int dy) {
-        const int id = model.Find(name, index);
-        const ItemState& s = model.State(id);
-        return ColoursAt(model, model.Def(id).screen, s.left + dx, s.top + dy);
+        const ItemState& s = model.Item(name, index);
+        return ColoursAt(model, model.Def(model.Find(name, index)).screen, s.left + dx, s.top + dy);
     };
     const auto& c = theme.colours;
     const auto popup = at("lblPopup_text", 0, 300, 100);
