@@ -1,14 +1,22 @@
-// Picture slots: header sizes, the Select and on/off buttons, picture findings, the file dialog.
+// Picture slots (header sizes, Select and on/off, findings, the file dialog) and pictures made from any
+// image: fitting, phone colours, crop, bars, the GIF's header and colour table (pixels: tests/interop).
 
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
+#include <array>
 #include <filesystem>
+#include <random>
+#include <set>
 #include <tuple>
 
-#include "pictures/ImageInfo.h"
-#include "support/EditorRig.h"
+#include "colourrules/PhoneColours.h"
 #include "dialogs/FileDialog.h"
+#include "model/Catalogue.h"
+#include "pictures/ImageInfo.h"
+#include "pictures/PhoneDither.h"
+#include "pictures/SlotPicture.h"
+#include "support/EditorRig.h"
 
 using namespace tintora;
 using namespace tintora::test;
@@ -52,18 +60,50 @@ struct SlotFixture : ::testing::Test, EditorRig<> {
         return out;
     }
     void ExpectSlot(int slot, SlotState state, const std::optional<std::string>& bytes) {
-        EXPECT_EQ(theme.slots[slot], state) << slot;
-        EXPECT_EQ(theme.members[slot].active, state == SlotState::On) << slot;
-        EXPECT_EQ(theme.members[slot].data, bytes ? std::optional(Bytes(bytes->begin(), bytes->end())) : std::nullopt)
-            << slot;
+        const MemberRecord& m = theme.members[slot];
+        EXPECT_EQ(std::tie(theme.slots[slot], m.active), std::tuple(state, state == SlotState::On)) << slot;
+        EXPECT_EQ(m.data ? std::optional(AsText(*m.data)) : std::nullopt, bytes) << slot;
     }
 };
+
+constexpr std::uint32_t kRed = 0xFF0000, kGreen = 0x00FF00, kBlue = 0x0000FF;
+constexpr std::uint32_t kTeal = 0x24B6AA;  // a palette colour
+
+// A picture whose columns are red, then green from `greenFrom`, then blue from `blueFrom`.
+RgbaImage Bands(int w, int h, int greenFrom, int blueFrom) {
+    RgbaImage img(w, h);
+    for (int y = 0; y < h; ++y)
+        for (int x = 0; x < w; ++x) img.At(x, y) = kOpaque | (x < greenFrom ? kRed : x < blueFrom ? kGreen : kBlue);
+    return img;
+}
+
+RgbaImage Noise(int w, int h, unsigned seed, bool withAlpha) {
+    std::mt19937 rng(seed);
+    RgbaImage img(w, h);
+    for (auto& px : img.pixels) px = static_cast<std::uint32_t>(rng()) | (withAlpha ? 0 : kOpaque);
+    return img;
+}
+
+// Noise over every palette colour at the largest slots' size: a table of 256 colours.
+RgbaImage PaletteNoise() {
+    RgbaImage noise(101, 80);
+    std::mt19937 rng(3);
+    for (std::size_t i = 0; i < noise.pixels.size(); ++i) {
+        const std::uint32_t index = i < 256 ? static_cast<std::uint32_t>(i) : rng() & 0xFF;
+        noise.pixels[i] = kOpaque | PhoneColour((index >> 5) * 0x24 << 16 | ((index >> 2) & 7) * 0x24 << 8 | (index & 3) * 0x55);
+    }
+    return noise;
+}
+
+std::uint32_t Rgb24(std::uint32_t px) { return px & 0xFFFFFF; }
+
+// The size of a GIF's colour table, from its screen descriptor.
+int TableSize(const Bytes& gif) { return 2 << (gif.at(10) & 7); }
 
 }  // namespace
 
 TEST(ImageInfo, HeadersAreMeasuredAtTheirFixedPlaces) {
-    // A GIF's size is little-endian, a JFIF's big-endian; exactly the header's length is enough,
-    // one byte less is not. The GIF test runs after the JFIF one and wins when both stand.
+    // GIF little-endian, JFIF big-endian; the whole header is enough, a byte less not; GIF wins over JFIF.
     const std::pair<std::string, std::optional<std::tuple<std::string, int, int>>> cases[] = {
         {Gif(101, 80), std::tuple("GIF", 101, 80)}, {Jfif(101, 80), std::tuple("JPG", 101, 80)},
         {Gif(101, 80, 10), std::tuple("GIF", 101, 80)}, {Gif(101, 80).substr(0, 9), std::nullopt},
@@ -76,8 +116,7 @@ TEST(ImageInfo, HeadersAreMeasuredAtTheirFixedPlaces) {
     }
 }
 
-// Select takes a picture of the slot's size byte for byte and switches the slot on; on/off keeps
-// the picture. Every step changes the preview in its order, then the findings.
+// Select takes a picture byte for byte and switches the slot on; on/off keeps it; steps repaint in order.
 TEST_F(SlotFixture, SelectAndOnOffKeepThePictureAndChangeThePreviewInOrder) {
     const std::string standby = "Fill transparent, ChangeColour 0, ChangeColour 1, ChangeColour 2, ChangeColour 3, "
                                 "ChangeColour 9";
@@ -117,8 +156,7 @@ TEST_F(SlotFixture, SelectAndOnOffKeepThePictureAndChangeThePreviewInOrder) {
     EXPECT_TRUE(toolkit.shown.empty());
 }
 
-// On/off of an empty slot asks for a picture, as does a slot that an opened theme left off without
-// data (never an active record without data); cancelled, nothing changes.
+// On/off asks for a picture for an empty slot or one opened off without data; cancelled, nothing changes.
 TEST_F(SlotFixture, OnOffOfAnEmptySlotAsksForAPicture) {
     toolkit.files.push_back(std::nullopt);
     OnOff(3);
@@ -196,5 +234,121 @@ TEST_F(SlotFixture, FileDialogAppendsTheExtensionOnlyWhereItIsMissing) {
         toolkit.files.push_back(answer);
         EXPECT_EQ(ShowFileDialog(toolkit, "/start", "thm", "Create theme", true), result) << answer.value_or("-");
     }
-    EXPECT_EQ(Request(toolkit.fileRequests.at(0)), std::make_tuple("/start", "thm", "Create theme", true));
+}
+
+TEST(SlotPicture, EverySlotAndModeGivesTheSlotSizeInPhoneColoursAndATableOfTheColoursUsed) {
+    const RgbaImage sources[] = {Bands(300, 150, 100, 200), Noise(37, 91, 7, true), Noise(5, 3, 8, false),
+                                 PaletteNoise()};
+    for (int slot = 0; slot < kSlotCount; ++slot)
+        for (FitMode mode : {FitMode::Crop, FitMode::Fit, FitMode::Stretch})
+            for (bool dither : {true, false})
+                for (const RgbaImage& source : sources) {
+                    SCOPED_TRACE(testing::Message() << "slot " << slot << " mode " << FitModeName(mode) << " dither "
+                                                    << dither << " source " << source.width);
+                    const ImportSettings settings{mode, kTeal, dither, false};
+                    const RgbaImage fitted = FitToSlot(source, slot, settings);
+                    const GifResult gif = MakeSlotPicture(source, slot, settings);
+                    ASSERT_TRUE(gif.bytes) << gif.error;
+                    EXPECT_LT(gif.bytes->size(), 32767u) << "the member limit";
+                    const Bytes header(gif.bytes->begin(), gif.bytes->begin() + 10);
+                    EXPECT_EQ(header, HeaderGif(kSlots[slot].width, kSlots[slot].height, 0));  // GIF89a
+                    std::set<std::uint32_t> used;
+                    for (std::uint32_t px : fitted.pixels) {
+                        EXPECT_EQ(PhoneColour(px) | kOpaque, px);  // opaque, in phone colours
+                        used.insert(Rgb24(px));
+                    }
+                    EXPECT_EQ(TableSize(*gif.bytes), std::max(2, static_cast<int>(std::bit_ceil(used.size()))));
+                }
+}
+
+TEST(SlotPicture, APaletteColourStaysExactWithDitheringAndOthersKeepTheirMean) {
+    const RgbaImage solid(40, 40, kOpaque | kTeal);
+    const RgbaImage fitted = FitToSlot(solid, 2, {FitMode::Stretch, 0, true, false});
+    for (std::uint32_t px : fitted.pixels) ASSERT_EQ(Rgb24(px), kTeal);
+
+    // Grey 0x40 lies between two levels: dithered it mixes both, snapped it is one of them.
+    for (bool dither : {true, false}) {
+        RgbaImage img(101, 80, kOpaque | 0x404040);
+        ToPhoneColours(img, dither);
+        double red = 0;
+        for (std::uint32_t px : img.pixels) red += px >> 16 & 0xFF;
+        EXPECT_NEAR(red / static_cast<double>(img.pixels.size()), dither ? 0x40 : 0x49, dither ? 1.0 : 0.0);
+    }
+}
+
+TEST(SlotPicture, CropKeepsTheCentreOrTheMovedWindowAndFitFillsTheBars) {
+    const RgbaImage wide = Bands(200, 100, 30, 170);  // 2:1, the default window all green
+    const ImportSettings crop{FitMode::Crop, kTeal, true, false};
+    const auto column = [](const RgbaImage& img, int x) {
+        std::set<std::uint32_t> colours;
+        for (int y = 0; y < img.height; ++y) colours.insert(Rgb24(img.At(x, y)));
+        return colours;
+    };
+    const RgbaImage centre = FitToSlot(wide, 0, crop);
+    for (int x : {0, 100}) EXPECT_EQ(column(centre, x), std::set<std::uint32_t>{kGreen}) << x;
+
+    const CropWindow start = DefaultCropWindow(200, 100, 101, 80);
+    const CropWindow left = MoveCropWindow(start, -1000, 50, 200, 100);
+    EXPECT_EQ(std::pair(left.x, left.y), std::pair(0.0, start.y));  // already as tall as the picture
+    const RgbaImage moved = FitToSlot(wide, 0, crop, left);
+    EXPECT_EQ(column(moved, 0), std::set<std::uint32_t>{kRed});
+    EXPECT_EQ(column(moved, 100), std::set<std::uint32_t>{kGreen});
+
+    const RgbaImage fit = FitToSlot(wide, 0, {FitMode::Fit, kTeal, true, false});
+    const PlacedRect place = FitInsideRect(200, 100, 101, 80);
+    EXPECT_EQ(place.height, 51);
+    for (int y : {0, place.y - 1, place.y + place.height, 79})
+        for (int x = 0; x < 101; ++x) ASSERT_EQ(Rgb24(fit.At(x, y)), kTeal) << x << "," << y;
+    EXPECT_EQ(Rgb24(fit.At(0, place.y)), kRed);
+    // A bar colour the phone cannot show gives solid bars of the colour it shows instead.
+    const RgbaImage offPalette = FitToSlot(wide, 0, {FitMode::Fit, 0x102030, true, false});
+    for (int x = 0; x < 101; ++x) ASSERT_EQ(Rgb24(offPalette.At(x, 0)), PhoneColour(0x102030u)) << x;
+
+    EXPECT_EQ(PrepareSource(wide).pixels, wide.pixels) << "a small picture is not shrunk";
+
+    // Transparency shows the bar colour, in every mode.
+    const RgbaImage clear = FitToSlot(RgbaImage(30, 30, 0x00FF00FF), 4, {FitMode::Crop, kTeal, true, false});
+    EXPECT_EQ(column(clear, 50), std::set<std::uint32_t>{kTeal});
+}
+
+// A shrunk pixel is its block's mean (colours weighted by alpha), at block sizes on both sides of 16.
+TEST(SlotPicture, ShrinkingGivesTheMeanOfEachBlock) {
+    struct Case { int width, height, minWidth, minHeight, factor; };
+    for (const Case c : {Case{1600, 1200, kWorkingWidth, kWorkingHeight, 3}, Case{707, 500, 100, 70, 7},
+                         Case{1620, 1290, 101, 80, 16}, Case{1717, 700, 101, 20, 17}}) {
+        RgbaImage source = Noise(c.width, c.height, static_cast<unsigned>(c.factor), false);
+        for (int y = c.height / 2; y < c.height; ++y)  // the lower half partly transparent
+            for (int x = 0; x < c.width; x += 2) source.At(x, y) &= 0x7FFFFFFFu >> (x % 8);
+        const RgbaImage shrunk = PrepareSource(source, c.minWidth, c.minHeight);
+        ASSERT_EQ(std::pair(shrunk.width, shrunk.height), std::pair(c.width / c.factor, c.height / c.factor));
+        for (int by = 0; by < shrunk.height; ++by)
+            for (int bx = 0; bx < shrunk.width; ++bx) {
+                std::array<double, 4> sum{};  // red, green, blue times alpha; alpha
+                for (int y = by * c.factor; y < (by + 1) * c.factor; ++y)
+                    for (int x = bx * c.factor; x < (bx + 1) * c.factor; ++x) {
+                        const std::uint32_t px = source.At(x, y);
+                        const double a = px >> 24;
+                        for (std::size_t k = 0; k < 3; ++k) sum[k] += (px >> (16 - 8 * k) & 0xFF) * a;
+                        sum[3] += a;
+                    }
+                const std::uint32_t got = shrunk.At(bx, by);
+                const double alpha = sum[3] / (c.factor * c.factor);
+                ASSERT_NEAR(got >> 24, alpha, 0.5) << c.factor << ": " << bx << "," << by;
+                for (std::size_t k = 0; k < 3 && sum[3] > 0; ++k)
+                    ASSERT_NEAR(got >> (16 - 8 * k) & 0xFF, sum[k] / sum[3], 0.5) << c.factor << ": " << bx << "," << by;
+            }
+    }
+}
+
+TEST(SlotPicture, SettingsAndTheByteForByteGif) {
+    Theme theme;
+    theme.colours[4] = "102030";
+    theme.colours[5] = "A0B0C0";
+    EXPECT_EQ(SettingsFromChoice({}, theme, 1).bar, 0x102030u);
+    EXPECT_EQ(SettingsFromChoice({}, theme, 3).bar, 0xA0B0C0u);
+    EXPECT_EQ(SettingsFromChoice({FitMode::Fit, 0x123456, false}, theme, 3).bar, 0x123456u);
+    EXPECT_TRUE(IsSlotSizedGif(HeaderGif(101, 27), 2));
+    for (int slot : {3, 6}) EXPECT_FALSE(IsSlotSizedGif(HeaderGif(101, 27), slot)) << slot;
+    const std::string jfif = Jfif(101, 16);  // the right size, but not a GIF: converted
+    EXPECT_FALSE(IsSlotSizedGif(Bytes(jfif.begin(), jfif.end()), 4));
 }

@@ -1,4 +1,5 @@
-// The phone preview model: what each element colours, text copies, list rows, sample texts, arrows.
+// The phone's colours and its preview: colour text, the nine rules, contrast, and what each
+// preview element colours, its copies, list rows, sample texts, arrows and points.
 
 #include <gtest/gtest.h>
 
@@ -6,16 +7,26 @@
 #include <ranges>
 #include <set>
 
+#include "colourrules/ColourRules.h"
+#include "colourrules/Contrast.h"
+#include "colourrules/PhoneColours.h"
 #include "model/Catalogue.h"
 #include "model/ColourText.h"
 #include "preview/Marks.h"
+#include "preview/PreviewColours.h"
 #include "preview/PreviewLayout.h"
 #include "preview/PreviewModel.h"
+#include "support/TestGif.h"
 #include "text/Texts.h"
 
 namespace tintora {
 namespace {
 
+Theme DefaultTheme() {
+    Theme theme;
+    for (const ElementDef& e : kElements) theme.colours[static_cast<std::size_t>(e.index)] = e.defaultValue;
+    return theme;
+}
 // Every element a colour of its own, none black or white (unpainted items), the slots of `slotsOn` on.
 Rgb ColourOf(int element) { return {element + 1, 100 + element, 200 - element}; }
 Theme DistinctTheme(int slotsOn = 0) {
@@ -64,8 +75,7 @@ TEST(PreviewLayout, ItemsAndScreensAreUniqueAndPicturesSizedLikeTheirSlots) {
     model.Item("lblText", 35).visible = false;
     EXPECT_EQ(model.MissedLookups(), 1) << "a name the layout lacks counts a miss";
 
-    // The calendar's (10) day lies on its page and the title over its bar; the desktop title's
-    // hidden copies are passed over; outside a screen there is nothing.
+    // The calendar's day and title; the desktop title's hidden copies passed over; nothing off screen.
     const struct { int screen, x, y; const char* name; int index; } points[] = {
         {10, 1100, 300, "lblText", 33}, {10, 1300, 1100, "lblText", 32}, {10, 700, 100, "lblTitle_text", 8},
         {1, 25, 100, "f_Setting", kNoIndex}, {10, -1, 10, "", 0}, {10, kScreenWidth, 10, "", 0}};
@@ -139,35 +149,16 @@ TEST(RepaintAll, SlotsDecideCopiesTitleBarsAndListRows) {
         for (int k = 0; k < 7; ++k) EXPECT_EQ(At("lblText", 50 + k).top, (small ? 360 : 200) + 175 * k) << k;
         for (int k = 0; k < 5; ++k) EXPECT_EQ(At("lblText", k).top, (medium ? 486 : 240) + 240 * k) << k;
     }
-    EXPECT_EQ(std::pair(At("lblText", 50).height, At("lblText", 0).height), std::pair(175, 240));
-}
-
-TEST(PlaceTextCopies, CopiesFollowTheirMainLabelByTheirOffsets) {
-    PreviewModel model;
-    const struct { const char* name; int main, copy, dx, dy; } cases[] = {
-        {kTime, 7, 6, -10, 0},      {kTime, 1, 3, 0, 10},           {kName, 11, 15, 0, 10},
-        {"lblText", 34, 42, 0, -10}, {"lblTitle_text", 2, 7, 10, 10}, {"lblPopup_title_text", 3, 0, 20, 20},
-    };
-    for (int shift = 0; const auto& c : cases) {
-        model.Item(c.name, c.main).left = 500 + shift;
-        model.Item(c.name, c.main).top = 300 + (shift += 7);
-    }
-    model.PlaceTextCopies();
-    for (const auto& c : cases) {
-        const ItemState &main = model.Item(c.name, c.main), &copy = model.Item(c.name, c.copy);
-        EXPECT_EQ(std::pair(copy.left, copy.top), std::pair(main.left + c.dx, main.top + c.dy)) << c.name << c.copy;
-    }
-    // New sample texts place the copies again.
-    model.Item("lblTitle_text", 2).left = 77;
-    model.ApplyLanguageTexts(Texts{});
-    EXPECT_EQ(model.Item("lblTitle_text", 7).left, 87);
 }
 
 TEST(ApplyLanguageTexts, TextsReachEveryCopyShortenByCharactersAndSizeTheEditTitle) {
     PreviewModel model;
+    model.Item(kTime, 7).left = 500;  // new texts place its outline copies again, copy 6 10 to the left
     Texts texts;
     texts.SetLanguageOffset(kGerman);
     model.ApplyLanguageTexts(texts);
+    const ItemState &time = model.Item(kTime, 7), &copy = model.Item(kTime, 6);
+    EXPECT_EQ(std::pair(copy.left, copy.top), std::pair(time.left - 10, time.top));
     const struct { const char* name; std::vector<int> copies; const char* caption; } german[] = {
         {kName, {0, 1, 2, 3, 4, 11, 12, 13, 14, 15}, "D2"}, {kTime, {0, 1, 2, 3, 4, 6, 7, 8, 9, 10}, "13:16"},
         {"lblText", {34, 41, 42, 43, 44}, "Einstellungen"}, {"lblText", {56}, "7. Speicherstatus"},
@@ -181,13 +172,10 @@ TEST(ApplyLanguageTexts, TextsReachEveryCopyShortenByCharactersAndSizeTheEditTit
     // Number mode shows which number feeds each item; "242" is short.
     texts.SetShowTextNumbers(true);
     model.ApplyLanguageTexts(texts);
-    for (int k = 0; k <= 6; ++k) EXPECT_EQ(model.Item("lblText", 50 + k).caption, std::to_string(232 + k));
-    for (int k = 0; k <= 4; ++k) EXPECT_EQ(model.Item("lblText", k).caption, std::to_string(224 + k));
     EXPECT_EQ(model.Item("lblNotesText").caption, "229");
     EXPECT_EQ(model.Item("lblText", 37).fontSize, 9);
 
-    // Counted in characters: phone book rows shorten over 17, the input-methods entry over 16, and
-    // the edit title takes the smaller font over 10.
+    // In characters: phone book rows shorten over 17, the input-methods entry over 16; edit title font.
     const struct { const char *text224, *row0, *text247, *entry, *text242; int fontSize; } cases[] = {
         {"Übersicht Kontakt", "Übersicht Kontakt", "2. Input methodsx", "2. Input...", "Wörterbuch", 9},
         {"Call every contact", "Call every...", "2. Input methods", "2. Input methods", "Edit a word", 8}};
@@ -200,8 +188,7 @@ TEST(ApplyLanguageTexts, TextsReachEveryCopyShortenByCharactersAndSizeTheEditTit
     }
 }
 
-// The marks of chosen elements and slots; then every arrow, in every slot state, points from inside
-// its screen at a visible item there in the element's colour, and no table names a missing item.
+// Chosen marks; then every arrow, in every slot state, points at a visible item in the element's colour.
 TEST(Marks, FollowTheirTableRowsAndTheSlotsAndPointAtTheirColour) {
     const struct { int element, slotsOn; std::vector<int> arrows; int hint; } cases[] = {
         {11, 0, {2, 5}, 0}, {12, 0, {2}, 0}, {4, 0, {0, 2, 3, 5, 6, 10, 11, 12}, 0}, {16, 0, {7, 8, 9}, 0},
@@ -241,6 +228,145 @@ TEST(Marks, FollowTheirTableRowsAndTheSlotsAndPointAtTheirColour) {
         EXPECT_EQ(model.Item("ShapeStandby").transparent, theme.SlotOn(kStandbySlot)) << mask;
         EXPECT_EQ(model.MissedLookups(), 0) << "slot mask " << mask;
     }
+}
+
+TEST(ColourText, PairRuleInverseAndKeyFilter) {
+    // A pair stops at its first non-digit, so one starting with a non-digit is 0; six characters count.
+    const std::pair<const char*, Rgb> pairs[] = {{"b52908", {181, 41, 8}}, {"G1F00Z", {0, 240, 0}},
+                                                 {"1G2H3I", {1, 2, 3}}, {"FFFFFFFF", {255, 255, 255}}};
+    for (const auto& [text, rgb] : pairs) EXPECT_EQ(MakeRGB(text), rgb) << text;
+    EXPECT_EQ(ColourTextFromBgr(0xEFCDAB), "ABCDEF");
+
+    const std::pair<char, char> keys[] = {{'b', 'B'}, {'f', 'F'}, {'A', 'A'}, {'9', '9'}, {kBackspace, kBackspace}};
+    for (const auto& [key, shown] : keys) EXPECT_EQ(FilterHexKey(key), shown) << int(key);
+    for (char c : {'g', 'G', ' ', '#', '@', '`'}) EXPECT_FALSE(FilterHexKey(c).has_value()) << int(c);
+}
+
+TEST(ColourComponents, TruncateAndSnapAndTheRuleMeasuresThatUseThem) {
+    const struct { const char* pair; int bits, truncated; const char* snapped; } components[] = {
+        {"12", 3, 0, "00"},   {"13", 3, 0, "24"},  // 18: 0 and 36 both 18 away
+        {"ED", 3, 224, "DB"}, {"EE", 3, 224, "FF"}, {"aa", 3, 160, "B6"},  // lower-case digits read too
+        {"2A", 2, 0, "00"},   {"2B", 2, 0, "55"},   {"D4", 2, 192, "AA"}, {"D5", 2, 192, "FF"},
+        // Short and broken pairs by the pair rule; only the first two characters count.
+        {"", 3, 0, "00"}, {"F", 3, 0, "00"}, {"G0", 3, 0, "00"}, {"EZ", 3, 0, "00"}, {"FFFF", 3, 224, "FF"},
+    };
+    for (const auto& c : components) {
+        EXPECT_EQ(TruncateComponent(c.pair, c.bits), c.truncated) << c.pair << "/" << c.bits;
+        EXPECT_EQ(SnapComponent(c.pair, c.bits), c.snapped) << c.pair << "/" << c.bits;
+    }
+
+    // Pairs compare truncated components, triples snapped ones; the two reductions can disagree.
+    const struct { const char *a, *b, *c; bool apart; } cases[] = {
+        {"FFC600", "DFC600", nullptr, true}, {"FFC600", "FFA600", nullptr, true}, {"FFC600", "FFC640", nullptr, true},
+        {"FFC600", "FFC63F", nullptr, false}, {"FFF", "E01F3F", nullptr, false},  {"XYZ123", "000000", nullptr, false},
+        {"FFF", "FFFFFF", nullptr, true},  // FFF reads as 255, 15, 0
+        {"1F0000", "200000", nullptr, true},  {"1F0000", "200000", "240000", false},
+        {"E00000", "FF0000", nullptr, false}, {"E00000", "FF0000", "FF0000", true},
+        {"000000", "000000", "000001", false}, {"000000", "FFFFFF", "000000", true}, {"000000", "000000", "FFFFFF", true},
+        {"FF5200", "FF5A10", "F05C20", true},   // 5C=92 -> 109, the others FF4900
+        {"FFF", "FF0F00", "FF1200", false}};    // short value: FF 00 00
+    for (const auto& t : cases)
+        EXPECT_EQ(t.c ? ColoursNotAllSame(t.a, t.b, t.c) : ColoursFarApart(t.a, t.b), t.apart)
+            << t.a << " " << t.b << " " << (t.c ? t.c : "");
+}
+
+// From the default theme, one rule's elements get near values, so that the reduction makes it fail.
+const struct { std::vector<std::pair<int, std::string>> changes; std::string message; } kEachRule[] = {
+    {{{12, "FFDF10"}}, "Highlight and highlight text are too close"},
+    {{{14, "F0E0A0"}}, "Prompt and background are too close"},
+    {{{22, "E0FF3F"}}, "Popup prompt and popup background are too close"},
+    {{{20, "FFE03F"}}, "Popup text and popup background are too close"},
+    {{{1, "BF3F3F"}}, "Operator name and operator name outline are too close"},
+    {{{9, "E5F0A0"}}, "Text and background are too close"},
+    {{{8, "000000"}, {36, "000001"}, {37, "110A1F"}},
+     "Desktop title, desktop background and desktop title outline can not have the same value"},
+    {{{16, "FF5200"}, {17, "FF5A10"}, {18, "F04A20"}},
+     "Popup title text, popup title and popup title text shadow can not have the same value"},
+    {{{5, "FF5200"}, {6, "FF5A10"}, {7, "F04A20"}},
+     "Title text, title and title text shadow can not have the same value"},
+};
+
+TEST(CheckColours, EachRuleFailsAloneWithItsMessageAndNoneStopsTheOthers) {
+    const Texts texts;
+    for (int rule = 1; rule <= kColourRuleCount; ++rule) {
+        ColourValues colours = DefaultTheme().colours;
+        for (const auto& [index, value] : kEachRule[rule - 1].changes) colours[static_cast<std::size_t>(index)] = value;
+        EXPECT_EQ(FailedRules(colours), std::vector<int>{rule});
+        EXPECT_EQ(CheckColours(colours, texts), "-->" + kEachRule[rule - 1].message + "\r\n") << rule;
+    }
+    // With every value empty (read as 000000) every rule fails.
+    EXPECT_EQ(FailedRules(ColourValues{}), (std::vector<int>{1, 2, 3, 4, 5, 6, 7, 8, 9}));
+
+    // The messages follow the language in force.
+    Texts german;
+    german.SetLanguageOffset(kGerman);
+    EXPECT_EQ(CheckColours(DefaultTheme().colours, german), "-->Alle Farben gespeichert\r\n");
+    const std::string findings = CheckColours(ColourValues{}, german);
+    EXPECT_TRUE(findings.ends_with("-->Markiert und Markierter Text liegen sind zu \xC3\xA4hnlich\r\n")) << findings;
+}
+
+TEST(ContrastPairs, TheDefaultThemeHasOneHardPairOnThePhonesColours) {
+    const Theme theme = DefaultTheme();
+    const auto pairs = ContrastPairs(theme, PreviewFor(theme, Texts{}));
+    std::set<std::pair<int, int>> all, hard;
+    for (const ContrastPair& p : pairs) {
+        all.insert({p.text, p.fill});
+        if (p.HardToRead()) hard.insert({p.text, p.fill});
+    }
+    EXPECT_EQ(hard, (std::set<std::pair<int, int>>{{33, 4}})) << "Calendar weekend text on Background";
+    // Transparent texts are measured on the bar or screen beneath them; copies and marks never.
+    EXPECT_TRUE(all.count({6, 5}) && all.count({36, 8}) && all.count({9, 4}));
+    for (int notOwn : {1, 3, 7, 15, 18, 23, 37}) EXPECT_FALSE(all.count({notOwn, 4}) || all.count({notOwn, 5})) << notOwn;
+}
+
+TEST(ContrastPairs, DarkTextOnDarkBackgroundGetsTheNearestReadablePaletteFix) {
+    // The fix is the nearest in Lab, whose values are worked by hand here.
+    EXPECT_NEAR(ToLab({255, 255, 255}).l, 100.0, 1e-3);
+    EXPECT_NEAR(LabDistance(ToLab({255, 0, 0}), {53.2408, 80.0925, 67.2032}), 0.0, 1e-2);
+    Theme theme = DefaultTheme();
+    theme.colours[9] = "5C1D0E";  // Text
+    theme.colours[4] = "123456";  // Background
+    const auto pairs = ContrastPairs(theme, PreviewFor(theme, Texts{}));
+    const auto it = std::ranges::find_if(pairs, [](const ContrastPair& p) { return p.text == 9 && p.fill == 4; });
+    ASSERT_NE(it, pairs.end());
+    EXPECT_NEAR(it->ratio, 1.3752, 1e-4);  // 6D2400 on 002455
+
+    const ContrastFix fix = FixFor(*it, theme);
+    ASSERT_EQ(fix.element, 9);
+    const Rgb fixed = MakeRGB(fix.value);
+    const Rgb shownFill = PhoneColour(MakeRGB("123456"));
+    EXPECT_EQ(PhoneColour(fixed), fixed) << fix.value << " is not a palette colour";
+    EXPECT_GE(ContrastRatio(fixed, shownFill), kReadableRatio);
+    // No readable palette colour is nearer to the text colour.
+    const double distance = LabDistance(ToLab(MakeRGB("5C1D0E")), ToLab(fixed));
+    for (int r : SafeLevels8)
+        for (int g : SafeLevels8)
+            for (int b : SafeLevels4)
+                if (ContrastRatio({r, g, b}, shownFill) >= kReadableRatio) {
+                    EXPECT_GE(LabDistance(ToLab(MakeRGB("5C1D0E")), ToLab({r, g, b})) + 1e-9, distance);
+                }
+}
+
+TEST(ColoursAt, TopmostFirstEndingAtTheFillAndDescribedWithValues) {
+    Theme theme = DistinctTheme();
+    const PreviewModel model = PreviewFor(theme, Texts{});
+    const auto at = [&](const char* name, int index, int dx, int dy) {
+        const ItemState& s = model.Item(name, index);
+        return ColoursAt(model, model.Def(model.Find(name, index)).screen, s.left + dx, s.top + dy);
+    };
+    const auto& c = theme.colours;
+    const auto popup = at("lblPopup_text", 0, 300, 100);
+    EXPECT_EQ(DescribeColours(popup, theme, Texts{}), "Popup text " + c[20] + " on Popup background " + c[19]);
+    // The phone book title over its bar: the title text, the shadow the bar carries, the bar.
+    EXPECT_EQ(DescribeColours(at("lblTitle_text", 0, 500, 100), theme, Texts{}),
+              "Title text " + c[6] + " on Title " + c[5] + "\nTitle text shadow " + c[7]);
+
+    // Over the standby picture: the slot, its picture and its size.
+    const std::string gif = test::SolidGif(101, 80, 1, 2, 3);
+    theme.members[0].data = Bytes(gif.begin(), gif.end());
+    theme.slots[0] = SlotState::On;
+    EXPECT_EQ(DescribeColours(ColoursAt(PreviewFor(theme, Texts{}), 0, 20, 1100), theme, Texts{}),
+              "Background picture stand.gif, 101 x 80");
 }
 
 }  // namespace
