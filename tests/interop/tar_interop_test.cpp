@@ -56,7 +56,7 @@ TEST_F(InteropTest, GnuTarListsAndExtractsOurArchive) {
                                    "-rw-rw-rw- 0/0            4097 2002-02-15 01:09:40 asian.gif",
                                    "-rw-rw-rw- 0/0            2345 2002-02-15 01:09:40 theme.xml"));
     for (int i : {0, 1, 4, kDocumentMember})
-        EXPECT_EQ(ReadBytes(out / std::string(kMemberNames[i])), *t.members[i].data) << kMemberNames[i];
+        EXPECT_EQ(ReadAll(out / std::string(kMemberNames[i])), *t.members[i].data) << kMemberNames[i];
 }
 
 // Archives from other writers of a flat folder of theme files: {src} the folder, {out} the
@@ -95,7 +95,7 @@ TEST_P(ForeignArchiveTest, UnpacksWithIdenticalBytesAndNoWarning) {
     ASSERT_EQ(status, 0) << ::testing::PrintToString(output);
     std::vector<std::string> names;
     ASSERT_TRUE(UnpackTarFile(log, texts, thm.string(), work.string(), &names));
-    for (const auto& [name, bytes] : files) EXPECT_EQ(ReadBytes(work / name), bytes) << name;
+    for (const auto& [name, bytes] : files) EXPECT_EQ(ReadAll(work / name), bytes) << name;
     std::sort(names.begin(), names.end());
     EXPECT_EQ(names, TreeOf(work)) << "each name once, and nothing else written";
     EXPECT_TRUE(toolkit.shown.empty()) << "no checksum warning, no failure";
