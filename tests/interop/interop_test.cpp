@@ -1,15 +1,17 @@
-// Our archives against real tar programs, both ways: what we write, GNU tar lists and extracts;
-// what it, bsdtar, busybox and Python's tarfile write, we unpack. All come with scripts/setup.sh;
-// a missing one fails.
+// Our files against real programs, both ways: GNU tar lists and extracts our archive, and we unpack
+// what GNU tar, bsdtar, busybox and Python's tarfile write; ImageMagick and giflib's gif2rgb read
+// back the pixels of our GIFs. scripts/setup.sh installs them all; a missing one fails.
 
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
 #include <cstdio>
 #include <map>
+#include <random>
 #include <sstream>
 
 #include "editor/ThemeFiles.h"
+#include "pictures/SlotPicture.h"
 #include "support/TarTestKit.h"
 
 using namespace tintora;
@@ -57,6 +59,29 @@ TEST_F(InteropTest, GnuTarListsAndExtractsOurArchive) {
                                    "-rw-rw-rw- 0/0            2345 2002-02-15 01:09:40 theme.xml"));
     for (int i : {0, 1, 4, kDocumentMember})
         EXPECT_EQ(ReadAll(out / std::string(kMemberNames[i])), *t.members[i].data) << kMemberNames[i];
+}
+
+// Each reader writes the pixels of {gif} as RGB triplets to {rgb}.
+TEST_F(InteropTest, ImageMagickAndGif2rgbReadTheEncodedPixels) {
+    std::mt19937 rng(11);
+    RgbaImage noise(333, 77);
+    for (auto& px : noise.pixels) px = static_cast<std::uint32_t>(rng());  // alpha too
+    const std::pair<int, ImportSettings> cases[] = {{0, {FitMode::Crop, 0x102030, true, false}},
+                                                    {5, {FitMode::Fit, 0xFF00AA, false, false}}};
+    for (const auto& [slot, settings] : cases) {
+        const GifResult gif = MakeSlotPicture(noise, slot, settings);
+        ASSERT_TRUE(gif.bytes);
+        WriteBytes(dir / "p.gif", *gif.bytes);
+        std::string expected;
+        for (std::uint32_t px : FitToSlot(noise, slot, settings).pixels)
+            for (int shift : {16, 8, 0}) expected += static_cast<char>(px >> shift & 0xFF);
+        for (const char* command : {"convert {gif} rgb:{rgb}", "gif2rgb -1 -o {rgb} {gif}"}) {
+            fs::remove(dir / "p.rgb");
+            const auto [status, output] = RunShell(command, {{"{gif}", dir / "p.gif"}, {"{rgb}", dir / "p.rgb"}});
+            ASSERT_EQ(status, 0) << command << ::testing::PrintToString(output);
+            EXPECT_EQ(ReadText(dir / "p.rgb"), expected) << command;
+        }
+    }
 }
 
 // Archives from other writers of a flat folder of theme files: {src} the folder, {out} the
