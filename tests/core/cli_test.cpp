@@ -8,6 +8,7 @@
 #include "commands/Commands.h"
 #include "support/CliRun.h"
 #include "support/TarTestKit.h"
+#include "themefile/TarWriter.h"
 
 using namespace tintora;
 using namespace tintora::test;
@@ -21,15 +22,13 @@ CliRun Cli(const std::vector<std::string>& args) {
     return CaptureCli([&](std::ostream& out, std::ostream& err) { return cli::RunCli(args, out, err); });
 }
 
-// A theme archive made by hand: the pictures, then theme.xml with these lines.
+// A theme archive whose theme.xml holds these lines, with pictures in the given records.
 std::string HandMade(const TempDir& dir, const std::string& name, std::string_view body,
-                     std::initializer_list<std::pair<std::string, Bytes>> pictures = {}) {
-    Bytes a;
-    for (const auto& [n, data] : pictures) AddMember(a, n, data);
+                     std::initializer_list<std::pair<int, Bytes>> pictures = {}) {
+    Theme t = ThemeWith(pictures);
     const std::string doc = "<Ericsson_theme>\r\n" + std::string(body) + "</Ericsson_theme>\r\n";
-    AddMember(a, "theme.xml", Bytes(doc.begin(), doc.end()));
-    AddEndBlocks(a);
-    WriteBytes(dir / name, a);
+    t.members[kDocumentMember] = {Bytes(doc.begin(), doc.end()), true};
+    WriteBytes(dir / name, BuildTarArchive(t.members).bytes);
     return dir / name;
 }
 
@@ -55,8 +54,7 @@ TEST(Cli, NewThenShowPrintsTheThemeAsJson) {
         EXPECT_THAT(r.out, HasSubstr(part));
     ASSERT_EQ(Cli({"new", dir / "a.thm"}).status, 0);
     EXPECT_THAT(Cli({"show", dir / "a.thm"}).out, ContainsRegex(kStampFromClock));
-    r = Cli({"show", HandMade(dir, "p.thm", "<Title_image_large Source=\"large.gif\"/>\r\n",
-                              {{"large.gif", kGif}})});
+    r = Cli({"show", HandMade(dir, "p.thm", "<Title_image_large Source=\"large.gif\"/>\r\n", {{5, kGif}})});
     EXPECT_THAT(r.out, HasSubstr("{\"slot\": 5, \"member\": \"large.gif\", \"on\": true, \"bytes\": 13, "
                                  "\"width\": 101, \"height\": 16}"));
 }
@@ -99,8 +97,7 @@ TEST(Cli, CheckPrintsFindingsNewestFirstAndTheHighestStatus) {
     EXPECT_EQ(Cli({"check", plain, unsafe}).status, 1);
     // A picture the phone cannot show as it is fails the check as a rule does.
     const Bytes big{'G', 'I', 'F', '8', '9', 'a', 120, 0, 90, 0, 1, 2, 3};
-    r = Cli({"check", HandMade(dir, "big.thm", "<Background_image Source=\"stand.gif\"/>\r\n",
-                               {{"stand.gif", big}})});
+    r = Cli({"check", HandMade(dir, "big.thm", "<Background_image Source=\"stand.gif\"/>\r\n", {{0, big}})});
     EXPECT_EQ(r.status, 1);
     EXPECT_EQ(r.out, "-->All colors are safe\n-->stand.gif is 120 x 90; the phone needs 101 x 80\n");
     // The work was done in memory: nothing of the unpacked themes is left on the disk.
@@ -137,7 +134,7 @@ TEST(Cli, ResaveKeepsOrMakesTheCreationDateAndUnpackListsTheMembers) {
     EXPECT_EQ(Cli({"resave", dir / "missing.thm", dir / "o.thm"}).status, 1);
     EXPECT_FALSE(fs::exists(dir / "o.thm"));
 
-    const std::string p = HandMade(dir, "p.thm", "", {{"stand.gif", Bytes(700, 's')}});
+    const std::string p = HandMade(dir, "p.thm", "", {{0, Bytes(700, 's')}});
     const CliRun u = Cli({"unpack", p, dir / "out/deep"});
     ASSERT_EQ(u.status, 0) << u.err;
     EXPECT_EQ(u.out, "stand.gif\ntheme.xml\n");
