@@ -20,7 +20,6 @@
 
 using namespace tintora;
 using namespace tintora::test;
-using ::testing::Contains;
 using ::testing::ElementsAre;
 using ::testing::StartsWith;
 namespace fs = std::filesystem;
@@ -81,7 +80,7 @@ std::vector<std::pair<fs::path, std::vector<std::string>>> Golden(std::string_vi
     return cases;
 }
 
-struct WriterTest : ::testing::Test, TarRig {};
+struct ThemeFileTest : ::testing::Test, TarRig {};
 
 // NULs and spaces are dropped; nothing left, a non-octal digit, a sign or too many digits fail.
 // The checksum is pinned by the worked example below and by the golden archives.
@@ -161,11 +160,11 @@ TEST(DocumentWriter, AllPicturesInSlotOrderAndTextsThatCannotEndTheirValueLineOr
                         "<Title_image_large Source=\"large.gif\"/>\r\n<Standby_operatorname Color=\"0x\"/>\r\n"),
               std::string::npos) << text;
 }
+
 // Each member replaces what was in the work folder (a link in the way is replaced, not followed),
 // names are given once each; a failure shows 294 with the reason and keeps what was written.
-TEST(UnpackTarFile, WritesTheMembersIntoTheWorkFolderOrSaysWhyNot) {
-    TarRig rig;
-    const fs::path work = rig.dir.Path() / "work", victim = rig.dir.Path() / "victim.txt";
+TEST_F(ThemeFileTest, UnpackWritesTheMembersIntoTheWorkFolderOrSaysWhyNot) {
+    const fs::path work = dir.Path() / "work", victim = dir.Path() / "victim.txt";
     fs::create_directory(work);
     WriteAll(victim, "untouched");
     fs::create_symlink(victim, work / "stand.gif");
@@ -174,47 +173,47 @@ TEST(UnpackTarFile, WritesTheMembersIntoTheWorkFolderOrSaysWhyNot) {
     AddMember(a, "theme.xml", Pattern(900, 1));
     AddMember(a, "theme.xml", Pattern(100, 2));
     AddEndBlocks(a);
-    const std::string archive = rig.dir / "in.thm";
+    const std::string archive = dir / "in.thm";
     WriteBytes(archive, a);
     std::vector<std::string> names;
-    ASSERT_TRUE(UnpackTarFile(rig.log, rig.texts, archive, work.string(), &names));
+    ASSERT_TRUE(UnpackTarFile(log, texts, archive, work.string(), &names));
     EXPECT_THAT(names, ElementsAre("stand.gif", "theme.xml"));
     EXPECT_EQ(ReadAll(work / "stand.gif"), Pattern(64, 0));
     EXPECT_EQ(ReadAll(work / "theme.xml"), Pattern(100, 2)) << "shorter second member, no old tail";
     EXPECT_EQ(ReadText(victim), "untouched");
     const std::string exist = "bFileExist calls getfilename....-->Filename-->" + work.string();
-    EXPECT_THAT(rig.log.Captured(),
+    EXPECT_THAT(log.Captured(),
                 ElementsAre("Correct checksum", exist + "/stand.gif", exist + "/stand.gif",  // found, deleted
                             "Correct checksum", exist + "/theme.xml",
                             "Could not find the file in bDeleteFile....->" + work.string() + "/theme.xml",
                             "No File to delete", "Correct checksum", exist + "/theme.xml", exist + "/theme.xml"));
-    EXPECT_TRUE(rig.toolkit.shown.empty());
+    EXPECT_TRUE(toolkit.shown.empty());
 
-    const std::string huge = rig.dir / "huge.thm", cut = rig.dir / "cut.thm";
+    const std::string huge = dir / "huge.thm", cut = dir / "cut.thm";
     WriteBytes(huge, a);
     fs::resize_file(huge, kMaxThemeFileSize + 1);  // refused before it is read; sparse, costs no disk
     a.resize(1024 + 512 + 100);  // the second member runs past the end
     WriteBytes(cut, a);
-    fs::create_directory(rig.dir / "cutwork");
-    const std::string failed = rig.texts.GetText(294) + "\n";
+    fs::create_directory(dir / "cutwork");
+    const std::string failed = texts.GetText(294) + "\n";
     for (const auto& [thm, into, shown] :
-         {std::tuple{rig.dir / "nowhere/missing.thm", work.string(), failed + "Can not find the file"},
+         {std::tuple{dir / "nowhere/missing.thm", work.string(), failed + "Can not find the file"},
           {work.string(), work.string(), failed + "Not a file"},
-          {archive, rig.dir / "nowork", failed + rig.dir / "nowork/stand.gif: No such file or directory"},
-          {huge, work.string(), failed + rig.texts.GetText(kTextFileTooLarge)},
-          {cut, rig.dir / "cutwork", failed + "member runs past the end of the file: theme.xml"}}) {
-        rig.Forget();
-        EXPECT_FALSE(UnpackTarFile(rig.log, rig.texts, thm, into)) << thm;
-        EXPECT_THAT(rig.toolkit.Texts(), ElementsAre(shown));
-        EXPECT_THAT(rig.log.Captured(), Contains(StartsWith("Failed to unpack tar file -> " + thm)));
+          {archive, dir / "nowork", failed + dir / "nowork/stand.gif: No such file or directory"},
+          {huge, work.string(), failed + texts.GetText(kTextFileTooLarge)},
+          {cut, dir / "cutwork", failed + "member runs past the end of the file: theme.xml"}}) {
+        Forget();
+        EXPECT_FALSE(UnpackTarFile(log, texts, thm, into)) << thm;
+        EXPECT_THAT(toolkit.Texts(), ElementsAre(shown));
+        EXPECT_THAT(log.Captured(), ::testing::Contains(StartsWith("Failed to unpack tar file -> " + thm)));
     }
-    EXPECT_FALSE(fs::exists(rig.dir / "nowork")) << "no folder is ever created";
-    EXPECT_EQ(TreeOf(rig.dir / "cutwork"), std::vector<std::string>{"stand.gif"});
+    EXPECT_FALSE(fs::exists(dir / "nowork")) << "no folder is ever created";
+    EXPECT_EQ(TreeOf(dir / "cutwork"), std::vector<std::string>{"stand.gif"});
 }
 
 // The log tells of removing the old file per member packed; a save keeps the file's permissions
 // and link, leaves no temporary file and clears those of ended processes.
-TEST_F(WriterTest, SavesKeepTheFileAsItWasMadeAndLogTheRemovalSteps) {
+TEST_F(ThemeFileTest, SavesKeepTheFileAsItWasMadeAndLogTheRemovalSteps) {
     const std::string target = dir / (std::string(251, 'n') + ".thm");  // the longest name, 255 bytes
     const Theme big = ThemeWith({{1, Pattern(30000, 1)}, {kDocumentMember, Pattern(1234, 6)}});
     ASSERT_TRUE(CreateTarFile(log, texts, big, target));
@@ -253,7 +252,7 @@ TEST_F(WriterTest, SavesKeepTheFileAsItWasMadeAndLogTheRemovalSteps) {
 
 // A picture over 32,767 bytes; an active record without data; a folder part that is a regular
 // file, which cannot be written into, not even by root; a target that is a folder.
-TEST_F(WriterTest, FailedSavesNameTheReasonAndLeaveEverythingAsItWas) {
+TEST_F(ThemeFileTest, FailedSavesNameTheReasonAndLeaveEverythingAsItWas) {
     WriteAll(dir / "keep.thm", "the old archive");
     WriteAll(dir / "plain", "x");
     fs::create_directory(dir / "folder.thm");
