@@ -283,7 +283,6 @@ TEST_F(ThemeFileTest, FailedSavesNameTheReasonAndLeaveEverythingAsItWas) {
 
 struct LogFixture : ::testing::Test, LogRig<> {
     LogFixture() : LogRig(LocalTime{2026, 12, 5, 12, 4, 9}) {}
-    std::string Exist(const std::string& p) const { return "bFileExist calls getfilename....-->Filename-->" + p; }
 };
 
 TEST_F(LogFixture, LinesAreTimeTwoTabsMessageAndLevelTwoIsShownWhole) {
@@ -313,8 +312,6 @@ TEST_F(LogFixture, FileExistsAndDeleteFileNeverDeletesAFolder) {
     for (const auto& [name, kind, found] : {std::tuple{"a.thm", "File", true}, {"a.thm", "Folder", false},
                                             {"sub", "Folder", true}, {"sub", "File", true}, {"b", "Folder", false}})
         EXPECT_EQ(FileExists(log, dir / name, kind), found) << name << " " << kind;
-    EXPECT_THAT(log.Captured(), ElementsAre(Exist(dir / "a.thm"), Exist(dir / "sub")));
-    log.ClearCaptured();
     EXPECT_TRUE(DeleteFile(log, dir / "a.thm"));
     EXPECT_FALSE(DeleteFile(log, dir / "a.thm"));
     EXPECT_FALSE(DeleteFile(log, dir / "sub"));
