@@ -45,8 +45,8 @@ std::vector<std::string> Story(const TarContents& c) {
         const std::string line = i.kind == TarItem::Kind::Member
                                      ? "+" + i.text + " " + std::to_string(i.data.size())
                                      : (i.level == 2 ? "!" : "") + i.text;
-        std::smatch m;
         if (line == "Correct checksum") continue;
+        std::smatch m;
         if (!std::regex_match(line, m, kCode)) out.push_back(line);
         else if (m[2] == "1") out.push_back(m[1].str() + " " + m[3].str());
         else if (!out.empty() && out.back().starts_with(m[1].str()) &&
