@@ -95,7 +95,6 @@ TEST(TarHeaderTest, OctalParser) {
 
 TEST(TarWriterBuild, WorkedExampleHeaderOfA1234ByteDocument) {
     const Bytes doc = Pattern(1234, 6), a = Build(ThemeWith({{kDocumentMember, doc}}));
-    ASSERT_EQ(a.size(), 512u + 1536u + 1024u);
     const std::pair<std::size_t, std::string> fields[] = {
         {0, "theme.xml" + std::string(91, '\0')}, {100, "000666 \0" "000000 \0" "000000 \0"s},
         {124, "00000002322 " "07433057724 "}, {148, "011066 \0" "0"s},  // the data is not in the sum
