@@ -63,11 +63,6 @@ inline void WriteBytes(const std::filesystem::path& p, const Bytes& bytes) {
     WriteAll(p, std::string(bytes.begin(), bytes.end()));
 }
 
-inline Bytes ReadBytes(const std::filesystem::path& p) {
-    const auto v = ReadAll(p);
-    return Bytes(v.begin(), v.end());
-}
-
 // The log rig and the texts the archive procedures take.
 struct TarRig : LogRig<> {
     Texts texts;
