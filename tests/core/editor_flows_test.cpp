@@ -5,15 +5,10 @@
 #include <gtest/gtest.h>
 
 #include <cstdlib>
-#include <filesystem>
-#include <functional>
-#include <optional>
 #include <tuple>
 
 #include "support/EditorRig.h"
-#include "base/FileSystem.h"
 #include "browser/FileBrowser.h"
-#include "dialogs/InfoDialogModel.h"
 #include "editor/EditorSettings.h"
 #include "editor/Recovery.h"
 #include "settings/SettingsStore.h"

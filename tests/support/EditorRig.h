@@ -2,22 +2,44 @@
 // An editor on a temporary folder, with a recording toolkit and view and a log kept in memory,
 // plus theme files and picture headers made for the editor to take in.
 
-#include <algorithm>
 #include <cstdint>
-#include <functional>
-#include <string>
 
 #include "model/Catalogue.h"
 #include "support/LogRig.h"
-#include "support/RecordingView.h"
 #include "support/TarTestKit.h"
-#include "text/Texts.h"
 #include "themefile/DocumentWriter.h"
 #include "editor/ThemeFiles.h"
 #include "editor/Editor.h"
-#include "base/Log.h"
 
 namespace tintora::test {
+
+// Every notification from the editor core becomes one line of text, in order.
+class RecordingView : public EditorView {
+public:
+    void ColourTextChanged(int i) override { calls.push_back("ColourTextChanged " + std::to_string(i)); }
+    void ChangeColour(int index) override { calls.push_back("ChangeColour " + std::to_string(index)); }
+    void FindingsChanged() override { calls.push_back("FindingsChanged"); }
+    void SlotChanged(int slot) override { calls.push_back("SlotChanged " + std::to_string(slot)); }
+    void SetStandbyFillTransparent(bool transparent) override {
+        calls.push_back(transparent ? "Fill transparent" : "Fill opaque");
+    }
+    void ShowBackImage(int holder, bool visible) override {
+        calls.push_back((visible ? "Show " : "Hide ") + std::to_string(holder));
+    }
+    void ArrangeMenuItems() override { calls.push_back("ArrangeMenuItems"); }
+    void InfoChanged() override { calls.push_back("InfoChanged"); }
+    void ShowThemeInfo() override { calls.push_back("ShowThemeInfo"); }
+    void ClearStatusLabels() override { calls.push_back("ClearStatusLabels"); }
+    void UpdateListFiles() override { calls.push_back("UpdateListFiles"); }
+    // The busy captions go apart: "Wait Save" when a button shows it is busy, "Back Save" after.
+    void SetBusy(BusyButton button, bool on) override {
+        static const char* const names[] = {"Read", "Save", "SaveAs"};
+        busy.push_back(std::string(on ? "Wait " : "Back ") + names[static_cast<int>(button)]);
+    }
+
+    std::vector<std::string> calls;
+    std::vector<std::string> busy;
+};
 
 template <class Kit = RecordingToolkit, class View = RecordingView>
 struct EditorRig : LogRig<Kit> {
