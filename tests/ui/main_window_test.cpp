@@ -31,10 +31,8 @@
 #include <QRadioButton>
 
 using namespace tintora;
-using ::testing::ElementsAre;
 using ::testing::Field;
 using ::testing::HasSubstr;
-using ::testing::UnorderedElementsAre;
 namespace fs = std::filesystem;
 
 namespace {
@@ -135,8 +133,8 @@ TEST_F(MainWindowTest, CaptionClicksAndThePreviewsMenuSelectMarkAndExplainAndTex
     Start();
     Click(Caption(11));
     EXPECT_EQ(Look(11), "bold #ff0000 10");
-    EXPECT_THAT(window->Arrows(),
-                UnorderedElementsAre(Field(&ArrowPlacement::arrow, 2), Field(&ArrowPlacement::arrow, 5)));
+    EXPECT_THAT(window->Arrows(), ::testing::UnorderedElementsAre(Field(&ArrowPlacement::arrow, 2),
+                                                                 Field(&ArrowPlacement::arrow, 5)));
     Click(Caption(11));
     EXPECT_EQ(Look(11), "#000000 10");
     EXPECT_TRUE(window->Arrows().empty());
@@ -178,7 +176,7 @@ TEST_F(MainWindowTest, TheChooserSetsTheColourOnConfirmAndNothingOnCancel) {
     toolkit.colours.push_back({std::nullopt, edited});
     Click(Button("cmdSelect_", 4));
     Click(Button("cmdSelect_", 11));  // cancelled: not the value, not the custom colours
-    EXPECT_THAT(toolkit.customSeen, ElementsAre(stored, defined));
+    EXPECT_THAT(toolkit.customSeen, ::testing::ElementsAre(stored, defined));
     EXPECT_EQ(Box(4)->text(), "0000FF");
     EXPECT_EQ(Find<Swatch>("shapeSelect_", 4)->Colour(), QColor(0, 0, 255));
     EXPECT_EQ(Box(11)->text().toStdString(), kElements[11].defaultValue);
@@ -335,7 +333,6 @@ TEST_F(MainWindowTest, ASavedThemeSurvivesResetAndOpensFromTheBrowserWithEveryCo
 
 TEST_F(MainWindowTest, TheTitleTheUndoButtonsAndTheShortcutsFollowTheHistory) {
     WriteTheme(dir / "a.thm", kHighlight, "111111");
-    WriteTheme(dir / "b.thm", kHighlight, "222222");
     Start();
     Keys(Qt::Key_S);  // no file yet: Save As, which asks for a name
     ASSERT_EQ(toolkit.fileRequests.size(), 1u);
