@@ -14,12 +14,10 @@
 #include "editor/SaveTheme.h"
 #include "model/Catalogue.h"
 #include "preview/PreviewLayout.h"
-#include "preview/PreviewModel.h"
 #include "settings/SettingsStore.h"
 #include "support/LogRig.h"
 #include "support/TestGif.h"
 #include "text/Texts.h"
-#include "ui/ElementRow.h"
 #include "ui/HexBox.h"
 #include "ui/MainWindow.h"
 #include "ui/PreviewWidget.h"
@@ -190,10 +188,6 @@ protected:
         return gif;
     }
 
-    // The colour the preview widget paints `offset` pixels inside item name(index) now.
-    QColor PaintedAt(std::string_view name, int index = kNoIndex, QPoint offset = {4, 4}) const {
-        return PreviewOnScreen()->grab().toImage().pixelColor(ItemRect(Model(), name, index).topLeft() + offset);
-    }
     long LogCount(const std::string& line) const {
         return std::count(log.Captured().begin(), log.Captured().end(), line);
     }
