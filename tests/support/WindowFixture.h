@@ -5,27 +5,25 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cmath>
 #include <functional>
 #include <memory>
 #include <string>
 #include <string_view>
-#include <vector>
 
 #include "editor/SaveTheme.h"
 #include "model/Catalogue.h"
+#include "preview/PreviewLayout.h"
 #include "settings/SettingsStore.h"
 #include "support/LogRig.h"
-#include "support/PreviewPixels.h"
 #include "support/TestGif.h"
 #include "text/Texts.h"
-#include "ui/ElementRow.h"
 #include "ui/HexBox.h"
 #include "ui/MainWindow.h"
 #include "ui/PreviewWidget.h"
 
 #include <QApplication>
 #include <QComboBox>
-#include <QDialog>
 #include <QDropEvent>
 #include <QLabel>
 #include <QListWidget>
@@ -38,6 +36,35 @@
 #include <QUrl>
 
 namespace tintora::test {
+
+// Where the painted preview shows a screen, a point given in twips within a screen, or an item.
+inline int ScreenNamed(std::string_view name) {
+    for (int s = 0; s < kScreenCount; ++s)
+        if (kScreens[static_cast<std::size_t>(s)].name == name) return s;
+    ADD_FAILURE() << "no screen " << name;
+    return 0;
+}
+
+inline QPoint ScreenPixel(int screen, int x, int y, double zoom = 2.0) {
+    const auto px = [zoom](int twips) { return static_cast<int>(std::lround(twips * zoom / kTwipsPerPixel)); };
+    return {px(ScreenLeft(screen) + x), px(ScreenTop(screen) + y)};
+}
+inline QPoint ScreenPixel(std::string_view screen, int x, int y, double zoom = 2.0) {
+    return ScreenPixel(ScreenNamed(screen), x, y, zoom);
+}
+inline QRect ScreenRect(int screen, double zoom = 2.0) {
+    return {ScreenPixel(screen, 0, 0, zoom), ScreenPixel(screen, kScreenWidth, kScreenHeight, zoom) - QPoint(1, 1)};
+}
+
+// The pixels of item name(index) where the model has it now.
+inline QRect ItemRect(const PreviewModel& model, std::string_view name, int index = kNoIndex, double zoom = 2.0) {
+    const int id = model.Find(name, index);
+    EXPECT_GE(id, 0) << name << " " << index;
+    if (id < 0) return {};
+    const ItemState& s = model.State(id);
+    const int screen = model.Def(id).screen;
+    return {ScreenPixel(screen, s.left, s.top, zoom), ScreenPixel(screen, s.left + s.width, s.top + s.height, zoom) - QPoint(1, 1)};
+}
 
 // Runs `inDialog` on the next modal dialog of type D that shows within five seconds (also one a
 // queued handler opens), then accepts or rejects it; `shown` (if given) says whether it came.
@@ -161,10 +188,6 @@ protected:
         return gif;
     }
 
-    // The colour the preview widget paints `offset` pixels inside item name(index) now.
-    QColor PaintedAt(std::string_view name, int index = kNoIndex, QPoint offset = {4, 4}) const {
-        return PreviewOnScreen()->grab().toImage().pixelColor(ItemRect(Model(), name, index).topLeft() + offset);
-    }
     long LogCount(const std::string& line) const {
         return std::count(log.Captured().begin(), log.Captured().end(), line);
     }
