@@ -2,7 +2,6 @@
 // on bytes, read and written, unpacking into the work folder, and saving that never loses the old file.
 
 #include <gmock/gmock.h>
-#include <gtest/gtest.h>
 
 #include <optional>
 #include <regex>
@@ -35,9 +34,8 @@ std::string Text(const Bytes& b) { return std::string(b.begin(), b.end()); }
 
 Bytes Build(const Theme& t) { return BuildTarArchive(t.members).bytes; }
 
-// What the archive reader found, one line per item: log lines ("!" before those shown), members as
-// "+name size", the failure as "x reason". The codes of a wrong checksum, "Char(Calc)--> 1<--> 48"
-// and on, make one line per side; "Correct checksum" is left out (the unpack test pins it).
+// The archive reader's log lines ("!" if shown), members "+name size", failure "x reason"; a wrong
+// checksum's codes make one line per side; "Correct checksum" is left out (the unpack test pins it).
 std::vector<std::string> Story(const TarContents& c) {
     static const std::regex kCode(R"((Char\(\w+\)-->) (\d+)<--> (\d+))");
     std::vector<std::string> out;
@@ -119,9 +117,8 @@ TEST(TarReader, EveryActiveMemberRoundTripsInRecordOrder) {
     EXPECT_EQ(Story(ReadTarArchive(Build(t), kTexts)), story);
 }
 
-// Archives as other writers, damage or attackers make them, and documents as the program and
-// other tools write them, and damaged ones: lines end in CR LF, LF or CR alike; a line is known by
-// its first "<", a tag ends at a blank or Tab; the quirks of reading values stay.
+// Archives and documents as other tools, damage or attackers make them: lines end in CR LF, LF or CR
+// alike; a line is known by its first "<", a tag ends at a blank or Tab; reading values keeps its quirks.
 TEST(GoldenCases, ArchivesAndDocuments) {
     const auto archives = Golden("archives"), documents = Golden("documents");
     EXPECT_EQ(archives.size() + documents.size(), 14u + 7u);
@@ -279,11 +276,7 @@ TEST_F(ThemeFileTest, FailedSavesNameTheReasonAndLeaveEverythingAsItWas) {
     }
 }
 
-struct LogFixture : ::testing::Test, LogRig<> {
-    LogFixture() : LogRig(LocalTime{2026, 12, 5, 12, 4, 9}) {}
-};
-
-TEST_F(LogFixture, LinesAreTimeTwoTabsMessageAndLevelTwoIsShownWhole) {
+TEST_F(ThemeFileTest, LinesAreTimeTwoTabsMessageAndLevelTwoIsShownWhole) {
     const fs::path file = MakeLogPath(dir.Path(), "12/5.2026");
     EXPECT_EQ(file, dir.Path() / "12-5-2026.txt");
     Log day(file, clock, &toolkit);
@@ -304,7 +297,7 @@ TEST_F(LogFixture, LinesAreTimeTwoTabsMessageAndLevelTwoIsShownWhole) {
 
 // A folder counts as a file, and is never deleted as one. What a deletion that finds nothing
 // logs is checked where the work folder is filled.
-TEST_F(LogFixture, FileExistsAndDeleteFileNeverDeletesAFolder) {
+TEST_F(ThemeFileTest, FileExistsAndDeleteFileNeverDeletesAFolder) {
     WriteAll(dir / "a.thm", "x");
     fs::create_directory(dir.Path() / "sub");
     for (const auto& [name, kind, found] : {std::tuple{"a.thm", "File", true}, {"a.thm", "Folder", false},
@@ -318,7 +311,7 @@ TEST_F(LogFixture, FileExistsAndDeleteFileNeverDeletesAFolder) {
 }
 
 // DeleteFolder removes files but is not recursive; CreateFolder leaves an empty folder.
-TEST_F(LogFixture, FolderProcedures) {
+TEST_F(ThemeFileTest, FolderProcedures) {
     const std::string temp = dir / "temp";
     CreateFolder(log, temp);
     EXPECT_THAT(log.Captured(), ElementsAre("Path didnt exist -> Create it"));

@@ -2,7 +2,6 @@
 // image: fitting, phone colours, crop, bars, the GIF's header and colour table (pixels: tests/interop).
 
 #include <gmock/gmock.h>
-#include <gtest/gtest.h>
 
 #include <array>
 #include <filesystem>
@@ -96,9 +95,6 @@ RgbaImage PaletteNoise() {
 }
 
 std::uint32_t Rgb24(std::uint32_t px) { return px & 0xFFFFFF; }
-
-// The size of a GIF's colour table, from its screen descriptor.
-int TableSize(const Bytes& gif) { return 2 << (gif.at(10) & 7); }
 
 }  // namespace
 
@@ -257,7 +253,8 @@ TEST(SlotPicture, EverySlotAndModeGivesTheSlotSizeInPhoneColoursAndATableOfTheCo
                         EXPECT_EQ(PhoneColour(px) | kOpaque, px);  // opaque, in phone colours
                         used.insert(Rgb24(px));
                     }
-                    EXPECT_EQ(TableSize(*gif.bytes), std::max(2, static_cast<int>(std::bit_ceil(used.size()))));
+                    const int tableSize = 2 << (gif.bytes->at(10) & 7);  // from the screen descriptor
+                    EXPECT_EQ(tableSize, std::max(2, static_cast<int>(std::bit_ceil(used.size()))));
                 }
 }
 
