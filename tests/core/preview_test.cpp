@@ -247,8 +247,6 @@ TEST(ColourComponents, TruncateAndSnapAndTheRuleMeasuresThatUseThem) {
         {"12", 3, 0, "00"},   {"13", 3, 0, "24"},  // 18: 0 and 36 both 18 away
         {"ED", 3, 224, "DB"}, {"EE", 3, 224, "FF"}, {"aa", 3, 160, "B6"},  // lower-case digits read too
         {"2A", 2, 0, "00"},   {"2B", 2, 0, "55"},   {"D4", 2, 192, "AA"}, {"D5", 2, 192, "FF"},
-        // Short and broken pairs by the pair rule; only the first two characters count.
-        {"", 3, 0, "00"}, {"F", 3, 0, "00"}, {"G0", 3, 0, "00"}, {"EZ", 3, 0, "00"}, {"FFFF", 3, 224, "FF"},
     };
     for (const auto& c : components) {
         EXPECT_EQ(TruncateComponent(c.pair, c.bits), c.truncated) << c.pair << "/" << c.bits;
