@@ -169,11 +169,10 @@ TEST(ApplyLanguageTexts, TextsReachEveryCopyShortenByCharactersAndSizeTheEditTit
     // "Wort bearbeiten" has 15 characters: the smaller font for both edit titles.
     EXPECT_EQ(std::pair(model.Item("lblText", 36).fontSize, model.Item("lblText", 37).fontSize), std::pair(8, 8));
 
-    // Number mode shows which number feeds each item; "242" is short.
+    // Number mode shows which number feeds each item.
     texts.SetShowTextNumbers(true);
     model.ApplyLanguageTexts(texts);
     EXPECT_EQ(model.Item("lblNotesText").caption, "229");
-    EXPECT_EQ(model.Item("lblText", 37).fontSize, 9);
 
     // In characters: phone book rows shorten over 17, the input-methods entry over 16; edit title font.
     const struct { const char *text224, *row0, *text247, *entry, *text242; int fontSize; } cases[] = {
