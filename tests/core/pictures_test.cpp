@@ -83,17 +83,6 @@ RgbaImage Noise(int w, int h, unsigned seed, bool withAlpha) {
     return img;
 }
 
-// Noise over every palette colour at the largest slots' size: a table of 256 colours.
-RgbaImage PaletteNoise() {
-    RgbaImage noise(101, 80);
-    std::mt19937 rng(3);
-    for (std::size_t i = 0; i < noise.pixels.size(); ++i) {
-        const std::uint32_t index = i < 256 ? static_cast<std::uint32_t>(i) : rng() & 0xFF;
-        noise.pixels[i] = kOpaque | PhoneColour((index >> 5) * 0x24 << 16 | ((index >> 2) & 7) * 0x24 << 8 | (index & 3) * 0x55);
-    }
-    return noise;
-}
-
 std::uint32_t Rgb24(std::uint32_t px) { return px & 0xFFFFFF; }
 
 }  // namespace
@@ -232,8 +221,9 @@ TEST_F(SlotFixture, FileDialogAppendsTheExtensionOnlyWhereItIsMissing) {
 }
 
 TEST(SlotPicture, EverySlotAndModeGivesTheSlotSizeInPhoneColoursAndATableOfTheColoursUsed) {
-    const RgbaImage sources[] = {Bands(300, 150, 100, 200), Noise(37, 91, 7, true), Noise(5, 3, 8, false),
-                                 PaletteNoise()};
+    RgbaImage palette = Noise(101, 80, 3, false);  // snapped, it holds all 256 phone colours: a full table
+    for (auto& px : palette.pixels) px = kOpaque | PhoneColour(px & 0xFFFFFF);
+    const RgbaImage sources[] = {Bands(300, 150, 100, 200), Noise(37, 91, 7, true), Noise(5, 3, 8, false), palette};
     for (int slot = 0; slot < kSlotCount; ++slot)
         for (FitMode mode : {FitMode::Crop, FitMode::Fit, FitMode::Stretch})
             for (bool dither : {true, false})
