@@ -223,7 +223,8 @@ TEST_F(SlotFixture, FileDialogAppendsTheExtensionOnlyWhereItIsMissing) {
 TEST(SlotPicture, EverySlotAndModeGivesTheSlotSizeInPhoneColoursAndATableOfTheColoursUsed) {
     RgbaImage palette = Noise(101, 80, 3, false);  // snapped, it holds all 256 phone colours: a full table
     for (auto& px : palette.pixels) px = kOpaque | PhoneColour(px & 0xFFFFFF);
-    const RgbaImage sources[] = {Bands(300, 150, 100, 200), Noise(37, 91, 7, true), Noise(5, 3, 8, false), palette};
+    const RgbaImage sources[] = {Bands(300, 150, 100, 200), Noise(37, 91, 7, true), Noise(5, 3, 8, false),
+                                 palette};
     for (int slot = 0; slot < kSlotCount; ++slot)
         for (FitMode mode : {FitMode::Crop, FitMode::Fit, FitMode::Stretch})
             for (bool dither : {true, false})
