@@ -8,8 +8,7 @@ namespace tintora::test {
 
 struct CliRun {
     int status;
-    std::string out;
-    std::string err;
+    std::string out, err;
 };
 
 // Calls `run(out, err)` with two string streams and keeps the status and both texts.

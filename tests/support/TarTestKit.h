@@ -63,10 +63,10 @@ inline void WriteBytes(const std::filesystem::path& p, const Bytes& bytes) {
     WriteAll(p, std::string(bytes.begin(), bytes.end()));
 }
 
-// The log rig and the texts the archive procedures take.
+// The log rig and the texts the archive procedures take; at 12:04:09 swapped minutes and seconds show.
 struct TarRig : LogRig<> {
     Texts texts;
-    TarRig() : LogRig(LocalTime{2026, 12, 5, 12, 0, 0}) {}
+    TarRig() : LogRig(LocalTime{2026, 12, 5, 12, 4, 9}) {}
     void Forget() {
         log.ClearCaptured();
         toolkit.shown.clear();
