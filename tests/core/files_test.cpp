@@ -11,7 +11,6 @@
 #include "base/FileOps.h"
 #include "base/Log.h"
 #include "editor/ThemeFiles.h"
-#include "support/EndedProcess.h"
 #include "support/TarTestKit.h"
 #include "themefile/DocumentReader.h"
 #include "themefile/DocumentWriter.h"

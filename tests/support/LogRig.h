@@ -12,12 +12,23 @@
 #include <string>
 #include <vector>
 
+#include <sys/wait.h>
+#include <unistd.h>
+
 #include "base/Clock.h"
 #include "base/Log.h"
 #include "base/Toolkit.h"
 #include "dialogs/InfoDialogModel.h"
 
 namespace tintora::test {
+
+// The id of a process that has ended: for files and folders left behind by a process that is gone.
+inline long EndedProcess() {
+    const pid_t child = fork();
+    if (child == 0) _exit(0);
+    waitpid(child, nullptr, 0);
+    return child;
+}
 
 // A fresh folder below the system's temporary folder, removed with everything in it at the end.
 class TempDir {

@@ -9,7 +9,6 @@
 #include "colourrules/PhoneColours.h"
 #include "model/ColourText.h"
 #include "platform/PictureDecoder.h"
-#include "support/EndedProcess.h"
 #include "support/WindowFixture.h"
 #include "ui/CropView.h"
 #include "ui/ImportDialog.h"
