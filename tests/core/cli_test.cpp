@@ -93,7 +93,8 @@ TEST_F(CliTest, CheckPrintsFindingsNewestFirstAndTheHighestStatus) {
     EXPECT_EQ(r.out, "== " + unsafe + "\n" + findings + "== " + (dir / "junk.thm") + "\n== " + plain +
                          "\n-->All colors are safe\n");
     EXPECT_THAT(r.err, HasSubstr("cannot open " + (dir / "junk.thm")));
-    EXPECT_THAT(r.err, HasSubstr("Error when unpacking TAR file....\n")) << "the reason on its own line";
+    EXPECT_THAT(r.err, HasSubstr("Error when unpacking TAR file....\nbad size field for not an archive\n"))
+        << "the reason on its own line, each message ending its line";
     EXPECT_EQ(Cli({"check", plain, unsafe}).status, 1);
     // A picture the phone cannot show as it is fails the check as a rule does.
     const Bytes big{'G', 'I', 'F', '8', '9', 'a', 120, 0, 90, 0, 1, 2, 3};
