@@ -348,6 +348,9 @@ TEST(ColoursAt, TopmostFirstEndingAtTheFillAndDescribedWithValues) {
     const auto& c = theme.colours;
     const auto popup = at("lblPopup_text", 0, 300, 100);
     EXPECT_EQ(DescribeColours(popup, theme, Texts{}), "Popup text " + c[20] + " on Popup background " + c[19]);
+    // An opaque shape or label ends the walk: the progress bar over the popup, the notes over their page.
+    EXPECT_EQ(at("ShapeProgressBar", 1, 20, 20).size(), 1u);
+    EXPECT_EQ(at("lblNotesText", kNoIndex, 20, 20).size(), 2u);
     // The phone book title over its bar: the title text, the shadow the bar carries, the bar.
     EXPECT_EQ(DescribeColours(at("lblTitle_text", 0, 500, 100), theme, Texts{}),
               "Title text " + c[6] + " on Title " + c[5] + "\nTitle text shadow " + c[7]);
