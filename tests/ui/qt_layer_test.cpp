@@ -408,7 +408,7 @@ TEST_F(CliQtCommandsTest, UnreadableImagesAndWrongCommandLinesWriteNothing) {
     const std::string out = dir / "out.gif", image = dir / "out.png";
     const std::tuple<std::vector<std::string>, int, const char*> cases[] = {
         {{"picture", dir / "missing.png", "--slot", "0", out}, 1, "cannot read the image"},
-        {{"picture", dir / "empty.png", "--slot", "0", out}, 1, "empty"},
+        {{"picture", dir / "empty.png", "--slot", "0", out}, 1, "the file is empty"},
         {{"picture", dir / "junk.png", "--slot", "0", out}, 1, "cannot read the image"},
         {{"picture", dir / "cut.png", "--slot", "0", out}, 1, "cannot read the image"},
         {{"picture", dir / "huge.png", "--slot", "0", out}, 1, "too large"},
