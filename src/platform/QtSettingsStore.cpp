@@ -19,7 +19,7 @@ QString UserStoreFile() {
 }
 
 QString KeyPath(const std::string& section, const std::string& key) {
-    return QString::fromStdString(section) + QLatin1Char('/') + QString::fromStdString(key);
+    return QString::fromStdString(SettingsKeyPath(section, key));
 }
 
 }  // namespace

@@ -48,7 +48,7 @@ struct SettingsKey {
     std::function<std::string(const SettingsValue&)> save;
     // A fallback that depends on the environment when the key is read, instead of `fallback`.
     std::string (*fallbackNow)() = nullptr;
-    std::string path = section + '/' + key;  // as StoredSettings names it
+    std::string path = SettingsKeyPath(section, key);  // as StoredSettings names it
 };
 
 // Every key the program keeps, in the order it is written.

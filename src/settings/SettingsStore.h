@@ -8,6 +8,11 @@
 
 namespace tintora {
 
+// A key's full name, "Section/Key", as an INI file writes it; sections never hold a "/".
+inline std::string SettingsKeyPath(const std::string& section, const std::string& key) {
+    return section + '/' + key;
+}
+
 class SettingsStore {
 public:
     virtual ~SettingsStore() = default;
@@ -24,18 +29,18 @@ public:
     }
 };
 
-// Values by "Section/Key", as an INI file names them; sections never hold a "/".
+// Values by their key's full name.
 class MemorySettingsStore : public SettingsStore {
 public:
     std::optional<std::string> Read(const std::string& section,
                                     const std::string& key) const override {
-        const auto it = values_.find(section + '/' + key);
+        const auto it = values_.find(SettingsKeyPath(section, key));
         if (it == values_.end()) return std::nullopt;
         return it->second;
     }
     void Write(const std::string& section, const std::string& key,
                const std::string& value) override {
-        values_[section + '/' + key] = value;
+        values_[SettingsKeyPath(section, key)] = value;
     }
     std::size_t Size() const { return values_.size(); }
 
